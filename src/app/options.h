@@ -1,0 +1,33 @@
+#pragma once
+// The four option boxes. Each stores its value on every change; the login
+// option also writes or deletes the login entry.
+
+#include <array>
+
+#include "app/controls.h"
+#include "app/settings.h"
+#include "platform/platform.h"
+
+namespace nookshade {
+
+class Options {
+ public:
+  Options(CheckBox& launchFakeWork, CheckBox& autoStart, CheckBox& loginStart,
+          CheckBox& noNotification, Platform& platform);
+
+  // Reads the four stored values into the boxes, in their fixed order.
+  void Load();
+
+ private:
+  struct Option {
+    CheckBox& box;
+    SettingKey setting;
+    int defaultValue;
+  };
+  void Clicked(const Option& option);
+
+  Platform& platform_;
+  std::array<Option, 4> options_;
+};
+
+}  // namespace nookshade

@@ -1,0 +1,241 @@
+#include "app/panel.h"
+
+#include <charconv>
+
+#include "app/help_texts.h"
+#include "app/settings.h"
+#include "app/window_icon.h"
+#include "hiding/tray_icons.h"
+#include "text/encoding.h"
+
+namespace nookshade {
+namespace {
+
+constexpr unsigned kHotkeyPollIntervalMs = 1;
+constexpr std::int16_t kLeftButton = 1;
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+}  // namespace
+
+Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
+    : platform_(platform),
+      state_(state),
+      view_(view),
+      hotkeys_(Text2, Text3, fwhk, platform),
+      fakeWork_(fw1, fw2, fw3, platform),
+      password_(PW, platform, state),
+      options_(Check1, Check2, Check3, Check4, platform) {
+  for (Control* control : std::initializer_list<Control*>{
+           &Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell, &Check1, &Check2,
+           &Check3, &Check4, &hws}) {
+    control->SetObserver(this);
+  }
+}
+
+Panel::~Panel() {
+  for (Control* control : std::initializer_list<Control*>{
+           &Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell, &Check1, &Check2,
+           &Check3, &Check4, &hws}) {
+    control->SetObserver(nullptr);
+  }
+}
+
+void Panel::Form_Load() {
+  const WindowHandle panel = view_.Handle();
+  SetAlphaIcon(platform_.windows, panel, kIconResource, true);
+  SetAlphaIcon(platform_.windows, panel, kIconResource, false);
+  SetTopMostWindow(platform_.windows, panel, true);
+  InstallPanelWindowProc(panel);
+  for (int i = 0; i < kSlotCount; ++i) {
+    WindowSlots[i] = std::make_unique<Window>(platform_, state_, *this);
+    WindowSlots[i]->Id = i;
+  }
+  FreeSlot = 0;
+  hotkeys_.Load();
+  options_.Load();
+  fakeWork_.ShowPlaceholders();
+  password_.Load();
+  platform_.timers.StartTimer(TimerId::HotkeyPoll, kHotkeyPollIntervalMs, [this] { hkt_Timer(); });
+}
+
+void Panel::Form_Activate() {
+  if (ActivatedOnce) return;
+  ActivatedOnce = true;
+  if (Check2.Value() == 1) HideIntoOwnSlot();
+  view_.Focus(ControlId::PW);
+}
+
+void Panel::Form_Unload() {
+  platform_.timers.StopTimer(TimerId::HotkeyPoll);
+  platform_.timers.StopTimer(TimerId::PickerDrag);
+  state_.UnlockPassword.clear();
+  for (auto& slot : WindowSlots) {
+    if (slot && slot->Hiding) slot->Show(true);
+    slot.reset();
+  }
+  HideListedWindows(false);
+  fakeWork_.OpenFakeWork(true);
+  RemovePanelWindowProc(view_.Handle());
+  platform_.dialogs.UnloadPasswordPrompt();
+}
+
+void Panel::TextEdited(ControlId control, std::string text) {
+  if (TextBox* box = FindTextBox(control)) box->SetText(std::move(text));
+}
+
+void Panel::Clicked(ControlId control) {
+  if (const auto help = HelpText(control)) {
+    platform_.dialogs.MessageBox(*help, kHelpTitle, message_style::kIconInformation);
+    return;
+  }
+  switch (control) {
+    case ControlId::Command2:
+    case ControlId::mnuStartNookshade:
+      Command2_Click();
+      return;
+    case ControlId::Command3:
+      hotkeys_.Reset(ControlId::Text2);
+      return;
+    case ControlId::Command4:
+      hotkeys_.Reset(ControlId::Text3);
+      return;
+    case ControlId::Command8:
+      hotkeys_.Reset(ControlId::fwhk);
+      return;
+    case ControlId::Command5:
+      fakeWork_.Reset(ControlId::fw1);
+      return;
+    case ControlId::Command6:
+      fakeWork_.Reset(ControlId::fw2);
+      return;
+    case ControlId::Command7:
+      fakeWork_.Reset(ControlId::fw3);
+      return;
+    default:
+      break;
+  }
+  if (CheckBox* box = FindCheckBox(control)) {
+    box->Click();
+  } else if (TextBox* text = FindTextBox(control)) {
+    text->Click();
+  }
+}
+
+void Panel::FocusLost(ControlId control) {
+  if (TextBox* box = FindTextBox(control)) box->LostFocus();
+}
+
+void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart, std::size_t selLength) {
+  if (TextBox* box = FindTextBox(control)) {
+    box->SetSelection(selStart, selLength);
+    box->KeyDown(virtualKey);
+  }
+}
+
+std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
+                                     std::uintptr_t wParam, std::intptr_t lParam) {
+  if (message == kTrayCallbackMessage && lParam == kTrayDoubleClick) {
+    std::int16_t button = kLeftButton;
+    auto shift = static_cast<std::int16_t>(wParam);
+    Form1_Mouse(button, shift, 0.0F, 0.0F);
+  }
+  return platform_.windows.CallWindowProc(state_.PreviousWindowProc, window, message, wParam, lParam);
+}
+
+void Panel::Form1_Mouse(std::int16_t Button, std::int16_t Shift, float /*x*/, float /*y*/) {
+  if (Button != kLeftButton) return;
+  // Only the program's own icons report identifiers, 0 to 10; anything else
+  // names no slot.
+  if (Shift < 0 || Shift >= kSlotCount || !WindowSlots[Shift]) return;
+  WindowSlots[Shift]->Show(true);
+}
+
+void Panel::InstallPanelWindowProc(WindowHandle window) {
+  if (state_.PreviousWindowProc != 0) return;
+  state_.PreviousWindowProc = platform_.windows.ReplaceWindowProc(
+      window, [this](WindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        return PanelWindowProc(w, m, wp, lp);
+      });
+}
+
+void Panel::RemovePanelWindowProc(WindowHandle window) {
+  if (state_.PreviousWindowProc == 0) return;
+  platform_.windows.RestoreWindowProc(window, state_.PreviousWindowProc);
+  state_.PreviousWindowProc = 0;
+}
+
+WindowHandle Panel::PanelHandle() const { return view_.Handle(); }
+
+void Panel::FindFreeSlot() {
+  for (int i = 0; i < kSlotCount; ++i) {
+    if (!WindowSlots[i] || !WindowSlots[i]->Hiding) {
+      FreeSlot = i;
+      return;
+    }
+  }
+  FreeSlot = -1;
+}
+
+TextBox* Panel::FindTextBox(ControlId control) {
+  for (TextBox* box : {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell}) {
+    if (box->Id() == control) return box;
+  }
+  return nullptr;
+}
+
+CheckBox* Panel::FindCheckBox(ControlId control) {
+  for (CheckBox* box : {&Check1, &Check2, &Check3, &Check4}) {
+    if (box->Id() == control) return box;
+  }
+  return nullptr;
+}
+
+void Panel::ControlChanged(ControlId control) { view_.ControlChanged(control); }
+
+void Panel::Command2_Click() {
+  if (IsBlank(Text2.Text()) || IsBlank(Text3.Text())) {
+    platform_.dialogs.MessageBox("The hotkeys have not been set", kAppName,
+                                 message_style::kIconInformation);
+    return;
+  }
+  HideIntoOwnSlot();
+  fakeWork_.VerifyFakeWorkWindows();
+  if (Check4.Value() == 1) return;
+  std::string note =
+      "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
+  note += "\r\n\r\n";
+  note += "Applications you hide are also minimized to your taskbar tray. You are now protected with Nookshade.";
+  note += "\r\n\r\n";
+  note += "Reminder: Press ";
+  note += text::Windows1252ToUtf8(Text2.Text());
+  note += " to hide a window";
+  platform_.dialogs.MessageBox(note, kPanelCaption, message_style::kIconInformation);
+}
+
+void Panel::HideIntoOwnSlot() {
+  if (FreeSlot < 0 || FreeSlot >= kSlotCount || !WindowSlots[FreeSlot]) return;
+  Window& slot = *WindowSlots[FreeSlot];
+  slot.hWnd = view_.Handle();
+  slot.Show(false);
+  FindFreeSlot();
+}
+
+void Panel::HideListedWindows(bool hideThem) {
+  const auto& items = hws.Items();
+  const std::size_t count = items.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
+    WindowHandle handle = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
+    if (error != std::errc() || end != text.data() + text.size()) continue;
+    platform_.windows.ShowWindow(handle, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+  }
+}
+
+void Panel::hkt_Timer() {
+  // Hotkeys are live only while the panel is out of sight.
+  if (platform_.windows.IsWindowVisible(view_.Handle())) return;
+}
+
+}  // namespace nookshade

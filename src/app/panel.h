@@ -1,0 +1,95 @@
+#pragma once
+// The configuration panel: every control's content, its load, first
+// activation and unload, the replacement window procedure, and the routing of
+// the user's input to the handlers of each control. The on-screen window is a
+// PanelView that mirrors this model.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/controls.h"
+#include "app/options.h"
+#include "app/program_state.h"
+#include "fakework/fake_work.h"
+#include "hiding/password.h"
+#include "hiding/window_slot.h"
+#include "hotkeys/capture_fields.h"
+#include "platform/panel_view.h"
+#include "platform/platform.h"
+
+namespace nookshade {
+
+inline constexpr std::string_view kPanelCaption = "Nookshade Pro";
+inline constexpr std::string_view kIconResource = "ABC";
+
+class Panel final : public SlotOwner, private ControlObserver {
+ public:
+  Panel(Platform& platform, ProgramState& state, PanelView& view);
+  ~Panel() override;
+  Panel(const Panel&) = delete;
+  Panel& operator=(const Panel&) = delete;
+
+  void Form_Load();
+  void Form_Activate();
+  void Form_Unload();
+
+  // The user's input, reported by the view.
+  void TextEdited(ControlId control, std::string text);
+  void Clicked(ControlId control);
+  void FocusLost(ControlId control);
+  void KeyDown(ControlId control, int virtualKey, std::size_t selStart, std::size_t selLength);
+
+  std::intptr_t PanelWindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam);
+  void Form1_Mouse(std::int16_t Button, std::int16_t Shift, float x, float y);
+  void InstallPanelWindowProc(WindowHandle window);
+  void RemovePanelWindowProc(WindowHandle window);
+
+  // SlotOwner
+  WindowHandle PanelHandle() const override;
+  void FindFreeSlot() override;
+
+  TextBox* FindTextBox(ControlId control);
+  CheckBox* FindCheckBox(ControlId control);
+
+  // Controls. Text1, Shell, hws and Command1 are never shown.
+  TextBox Text1{ControlId::Text1, TextEncoding::Utf8};
+  TextBox Text2{ControlId::Text2, TextEncoding::Windows1252};
+  TextBox Text3{ControlId::Text3, TextEncoding::Windows1252};
+  TextBox fwhk{ControlId::fwhk, TextEncoding::Windows1252};
+  TextBox fw1{ControlId::fw1, TextEncoding::Utf8};
+  TextBox fw2{ControlId::fw2, TextEncoding::Utf8};
+  TextBox fw3{ControlId::fw3, TextEncoding::Utf8};
+  TextBox PW{ControlId::PW, TextEncoding::Utf8, std::string(kDefaultPassword)};
+  TextBox Shell{ControlId::Shell, TextEncoding::Windows1252};
+  CheckBox Check1{ControlId::Check1};
+  CheckBox Check2{ControlId::Check2};
+  CheckBox Check3{ControlId::Check3};
+  CheckBox Check4{ControlId::Check4};
+  ListBox hws{ControlId::hws};
+
+  std::array<std::unique_ptr<Window>, kSlotCount> WindowSlots;
+  std::int32_t FreeSlot = 0;
+  bool ActivatedOnce = false;
+
+  FakeWork& fakeWork() { return fakeWork_; }
+
+ private:
+  void ControlChanged(ControlId control) override;
+  void Command2_Click();
+  void HideIntoOwnSlot();
+  void HideListedWindows(bool hideThem);
+  void hkt_Timer();
+
+  Platform& platform_;
+  ProgramState& state_;
+  PanelView& view_;
+  HotkeyFields hotkeys_;
+  FakeWork fakeWork_;
+  PasswordField password_;
+  Options options_;
+};
+
+}  // namespace nookshade

@@ -1,0 +1,71 @@
+#include "app/settings.h"
+
+#include <charconv>
+
+namespace nookshade {
+namespace {
+
+class ScopedKey {
+ public:
+  explicit ScopedKey(Registry& registry) : registry_(registry) {}
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+  ~ScopedKey() {
+    if (open_) registry_.CloseKey(key_);
+  }
+  std::int32_t Open(std::string_view path) { return Track(registry_.OpenKey(path, key_)); }
+  std::int32_t Create(std::string_view path) { return Track(registry_.CreateKey(path, key_)); }
+  RegistryKey Get() const { return key_; }
+
+ private:
+  std::int32_t Track(std::int32_t status) {
+    open_ = status == registry_status::kSuccess;
+    return status;
+  }
+  Registry& registry_;
+  RegistryKey key_ = 0;
+  bool open_ = false;
+};
+
+}  // namespace
+
+std::string SettingPath(std::string_view application, std::string_view section) {
+  std::string path = "Software\\";
+  path.append(application);
+  path += '\\';
+  path.append(section);
+  return path;
+}
+
+std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
+                       std::string_view key, std::string_view defaultValue) {
+  ScopedKey handle(registry);
+  if (handle.Open(SettingPath(application, section)) != registry_status::kSuccess) {
+    return std::string(defaultValue);
+  }
+  std::string value;
+  if (registry.QueryString(handle.Get(), key, value) != registry_status::kSuccess) {
+    return std::string(defaultValue);
+  }
+  return value;
+}
+
+bool SaveSetting(Registry& registry, std::string_view application, std::string_view section,
+                 std::string_view key, std::string_view value) {
+  ScopedKey handle(registry);
+  if (handle.Create(SettingPath(application, section)) != registry_status::kSuccess) return false;
+  return registry.SetString(handle.Get(), key, value) == registry_status::kSuccess;
+}
+
+int ParseOptionValue(std::string_view stored) {
+  // Surrounding blanks are tolerated, as the stored digits may have been
+  // edited by hand; anything else that is not 0, 1 or 2 counts as unchecked.
+  while (!stored.empty() && stored.front() == ' ') stored.remove_prefix(1);
+  while (!stored.empty() && stored.back() == ' ') stored.remove_suffix(1);
+  int value = 0;
+  const auto [end, error] = std::from_chars(stored.data(), stored.data() + stored.size(), value);
+  if (error != std::errc() || end != stored.data() + stored.size() || stored.empty()) return 0;
+  return (value >= 0 && value <= 2) ? value : 0;
+}
+
+}  // namespace nookshade

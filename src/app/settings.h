@@ -1,0 +1,44 @@
+#pragma once
+// The per-user settings store: text values under
+// HKEY_CURRENT_USER\Software\<application>\<section>.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+
+namespace nookshade {
+
+inline constexpr std::string_view kAppName = "Nookshade PRO";
+
+struct SettingKey {
+  std::string_view section;
+  std::string_view key;
+};
+
+namespace setting {
+inline constexpr SettingKey kHideWindowHotkey{"Saved Data", "HKn"};
+inline constexpr SettingKey kHideAllHotkey{"Saved Data", "HKa"};
+inline constexpr SettingKey kFakeWorkHotkey{"Saved Data", "HKfw"};
+inline constexpr SettingKey kLaunchFakeWork{"Saved Data", "LFW"};
+inline constexpr SettingKey kPassword{"Saved Data", "Password"};
+inline constexpr SettingKey kAutoStart{"Startup", "Auto"};
+inline constexpr SettingKey kLoginStart{"Startup", "Login"};
+inline constexpr SettingKey kNoNotification{"Startup", "Note"};
+}  // namespace setting
+
+std::string SettingPath(std::string_view application, std::string_view section);
+
+// The stored text, or the default when the value, its key, or a string form
+// of it is missing. A value of another type is left in place untouched.
+std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
+                       std::string_view key, std::string_view defaultValue);
+// Creates the keys as needed; returns whether the value was written.
+bool SaveSetting(Registry& registry, std::string_view application, std::string_view section,
+                 std::string_view key, std::string_view value);
+
+// A stored option as a check box value: 0, 1 or 2; anything else is 0.
+int ParseOptionValue(std::string_view stored);
+
+}  // namespace nookshade

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/window_system.h"
+
+namespace nookshade {
+
+// Gives a window the program's icon at the big and small sizes the system
+// asks for; with alsoOwner, the top of its owner chain gets each icon first.
+void SetAlphaIcon(WindowSystem& windows, WindowHandle window, std::string_view resourceName,
+                  bool alsoOwner);
+
+// Puts a window into the topmost band or takes it out. Reports the window
+// system's result only when making a window topmost; 0 otherwise.
+std::int32_t SetTopMostWindow(WindowSystem& windows, WindowHandle window, bool topmost);
+
+}  // namespace nookshade

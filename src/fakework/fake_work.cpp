@@ -1,0 +1,82 @@
+#include "fakework/fake_work.h"
+
+#include <charconv>
+#include <optional>
+
+namespace nookshade {
+namespace {
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+bool HoldsNoTitle(std::string_view text) { return IsBlank(text) || text == kFakeWorkPlaceholder; }
+
+std::optional<WindowHandle> ParseHandle(std::string_view tag) {
+  WindowHandle handle = 0;
+  const auto [end, error] = std::from_chars(tag.data(), tag.data() + tag.size(), handle);
+  if (tag.empty() || error != std::errc() || end != tag.data() + tag.size()) return std::nullopt;
+  return handle;
+}
+
+}  // namespace
+
+FakeWork::FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform)
+    : fields_{&fw1, &fw2, &fw3}, platform_(platform) {
+  for (TextBox* field : fields_) {
+    field->onChange = [this, field] { Changed(*field); };
+    field->onLostFocus = [this, field] { LeftField(*field); };
+    field->onClick = [this, field] { Clicked(*field); };
+  }
+}
+
+void FakeWork::VerifyFakeWorkWindows() {
+  for (TextBox* field : fields_) {
+    // An empty title would find any untitled window; it names none.
+    if (field->Text().empty()) continue;
+    if (platform_.windows.FindWindowByTitle(field->Text()) == 0) field->SetText({});
+  }
+}
+
+void FakeWork::OpenFakeWork(bool show) {
+  VerifyFakeWorkWindows();
+  for (TextBox* field : fields_) {
+    if (const auto handle = ParseHandle(field->Tag())) {
+      platform_.windows.ShowWindow(*handle, show ? ShowCommand::Show : ShowCommand::Hide);
+    }
+  }
+}
+
+void FakeWork::Reset(ControlId id) {
+  if (TextBox* field = Find(id)) {
+    field->SetText({});
+    LeftField(*field);
+  }
+}
+
+void FakeWork::ShowPlaceholders() {
+  for (TextBox* field : fields_) LeftField(*field);
+}
+
+void FakeWork::Changed(TextBox& field) {
+  if (HoldsNoTitle(field.Text())) {
+    field.SetTag({});
+    LeftField(field);
+  }
+  if (!HoldsNoTitle(field.Text())) VerifyFakeWorkWindows();
+}
+
+void FakeWork::LeftField(TextBox& field) {
+  if (field.Text().empty()) field.SetText(std::string(kFakeWorkPlaceholder));
+}
+
+void FakeWork::Clicked(TextBox& field) {
+  if (field.Text() == kFakeWorkPlaceholder) field.SetText({});
+}
+
+TextBox* FakeWork::Find(ControlId id) {
+  for (TextBox* field : fields_) {
+    if (field->Id() == id) return field;
+  }
+  return nullptr;
+}
+
+}  // namespace nookshade

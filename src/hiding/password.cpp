@@ -1,0 +1,55 @@
+#include "hiding/password.h"
+
+#include "app/settings.h"
+#include "app/window_icon.h"
+
+namespace nookshade {
+
+bool IsPasswordSet(std::string_view unlockPassword) {
+  return !unlockPassword.empty() && unlockPassword != kNoPasswordSet;
+}
+
+SecretString PromptPassword(Platform& platform, ProgramState& state) {
+  std::optional<SecretString> answer = platform.dialogs.RunPasswordPrompt(
+      [&platform](WindowHandle prompt) { SetTopMostWindow(platform.windows, prompt, true); });
+  if (answer) state.TypedPassword = std::move(*answer);
+  SecretString typed = std::move(state.TypedPassword);
+  state.TypedPassword.Wipe();
+  return typed;
+}
+
+bool PasswordAccepted(Platform& platform, ProgramState& state) {
+  if (!IsPasswordSet(state.UnlockPassword)) return true;
+  const SecretString typed = PromptPassword(platform, state);
+  return typed.View() == state.UnlockPassword;
+}
+
+PasswordField::PasswordField(TextBox& field, Platform& platform, ProgramState& state)
+    : PW(field), platform_(platform), state_(state) {
+  PW.onChange = [this] { Changed(); };
+  PW.onClick = [this] { Clicked(); };
+  PW.onLostFocus = [this] { LeftField(); };
+}
+
+void PasswordField::Load() {
+  const auto& key = setting::kPassword;
+  PW.SetText(GetSetting(platform_.registry, kAppName, key.section, key.key, kDefaultPassword));
+  if (PW.Text().empty()) PW.SetText(std::string(kNoPasswordSet));
+  state_.UnlockPassword = PW.Text();
+}
+
+void PasswordField::Changed() {
+  state_.UnlockPassword = PW.Text();
+  SaveSetting(platform_.registry, kAppName, setting::kPassword.section, setting::kPassword.key,
+              PW.Text());
+}
+
+void PasswordField::Clicked() {
+  if (PW.Text() == kNoPasswordSet) PW.SetText({});
+}
+
+void PasswordField::LeftField() {
+  if (PW.Text().empty()) PW.SetText(std::string(kNoPasswordSet));
+}
+
+}  // namespace nookshade

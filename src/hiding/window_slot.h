@@ -1,0 +1,45 @@
+#pragma once
+// A hidden-window slot: one window the program hid on its own, with a tray
+// icon of its own until it is restored behind the unlock password.
+
+#include <cstdint>
+
+#include "app/program_state.h"
+#include "platform/platform.h"
+
+namespace nookshade {
+
+inline constexpr int kSlotCount = 11;
+
+// What a slot needs from the panel that owns it.
+class SlotOwner {
+ public:
+  virtual ~SlotOwner() = default;
+  virtual WindowHandle PanelHandle() const = 0;
+  virtual void FindFreeSlot() = 0;
+};
+
+class Window {
+ public:
+  Window(Platform& platform, ProgramState& state, SlotOwner& owner)
+      : platform_(platform), state_(state), owner_(owner) {}
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  std::int32_t Id = 0;
+  WindowHandle hWnd = 0;
+  bool Hiding = false;
+
+  // False hides the window into the tray; True brings it back once the
+  // unlock password has been given.
+  void Show(bool bShow);
+  void SendToTray();
+  IconHandle GetWindowIcon();
+
+ private:
+  Platform& platform_;
+  ProgramState& state_;
+  SlotOwner& owner_;
+};
+
+}  // namespace nookshade

@@ -1,0 +1,88 @@
+#include "hotkeys/capture_fields.h"
+
+#include "hotkeys/hotkey_text.h"
+#include "platform/dialogs.h"
+#include "text/encoding.h"
+
+namespace nookshade {
+
+HotkeyFields::HotkeyFields(TextBox& hideWindow, TextBox& hideAll, TextBox& fakeWork,
+                           Platform& platform)
+    : platform_(platform),
+      fields_{{
+          {hideWindow, setting::kHideWindowHotkey, hotkey::kDefaultHideWindow,
+           "This Hotkey is already in Use"},
+          {hideAll, setting::kHideAllHotkey, hotkey::kDefaultHideAll,
+           "This Hotkey is already in Use"},
+          {fakeWork, setting::kFakeWorkHotkey, hotkey::kDefaultFakeWork,
+           "This hotkey is already in Use"},
+      }} {
+  for (Field& field : fields_) {
+    field.box.onChange = [this, &field] { Changed(field); };
+    field.box.onKeyDown = [this, &field](int key) { KeyDown(field, key); };
+  }
+}
+
+void HotkeyFields::Load() {
+  for (Field& field : fields_) {
+    // Stored as Unicode text; the field holds Windows-1252 key characters.
+    field.box.SetText(text::Utf8ToWindows1252(GetSetting(platform_.registry, kAppName,
+                                                         field.setting.section, field.setting.key,
+                                                         field.defaultText)));
+  }
+}
+
+void HotkeyFields::Reset(ControlId id) {
+  if (Field* field = Find(id)) field->box.SetText({});
+}
+
+void HotkeyFields::Changed(Field& field) {
+  TextBox& box = field.box;
+  box.SetSelection(box.Text().size(), 0);
+  for (const hotkey::Token& token : hotkey::kTokenWriteOrder) {
+    std::string written = hotkey::ReplaceKeyCharacter(box.Text(), token.keyCharacter, token.text);
+    if (written != box.Text()) {
+      // The nested change normalises, checks and stores the new text in
+      // full; going on here would only check the same text a second time
+      // and repeat its message.
+      box.SetText(std::move(written));
+      return;
+    }
+  }
+  if (DuplicatesAnother(field)) {
+    platform_.dialogs.MessageBox(field.duplicateMessage, kHotkeyInUseTitle,
+                                 message_style::kIconExclamation);
+    box.SetText({});
+    return;
+  }
+  SaveSetting(platform_.registry, kAppName, field.setting.section, field.setting.key,
+              text::Windows1252ToUtf8(box.Text()));
+}
+
+void HotkeyFields::KeyDown(Field& field, int virtualKey) {
+  TextBox& box = field.box;
+  if (virtualKey < 1 || virtualKey > 255) return;  // not a key of the keyboard model
+  if (virtualKey != hotkey::kBackspace) {
+    box.SetText(box.Text() + hotkey::KeyPressText(virtualKey));
+  } else if (box.SelLength() > 0) {
+    box.SetText(hotkey::DeleteSelection(box.Text(), box.SelStart(), box.SelLength()));
+  } else {
+    box.SetText(hotkey::RemoveLastKey(box.Text()));
+  }
+}
+
+bool HotkeyFields::DuplicatesAnother(const Field& field) const {
+  for (const Field& other : fields_) {
+    if (&other != &field && other.box.Text() == field.box.Text()) return true;
+  }
+  return false;
+}
+
+HotkeyFields::Field* HotkeyFields::Find(ControlId id) {
+  for (Field& field : fields_) {
+    if (field.box.Id() == id) return &field;
+  }
+  return nullptr;
+}
+
+}  // namespace nookshade

@@ -1,0 +1,62 @@
+#pragma once
+// The text form of a hotkey: the keys in press order, six keys written as
+// tokens and every other key as its key character, lower-cased. Key
+// characters are Windows-1252 bytes, fixed for every user so that what is
+// captured, stored and polled always agrees.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace nookshade::hotkey {
+
+inline constexpr int kBackspace = 8;
+
+inline constexpr std::string_view kDefaultHideWindow = "(Ctrl)h";
+inline constexpr std::string_view kDefaultHideAll = "(Ctrl)(Space)";
+inline constexpr std::string_view kDefaultFakeWork = "(Ctrl)k";
+
+struct Token {
+  char keyCharacter;
+  std::string_view text;
+};
+
+// The order in which a field writes tokens into its text.
+inline constexpr std::array<Token, 6> kTokenWriteOrder = {{
+    {'\x12', "(Alt)"},
+    {'\x10', "(Shift)"},
+    {'\x11', "(Ctrl)"},
+    {' ', "(Space)"},
+    {'[', "(Win)"},
+    {'.', "(Del)"},
+}};
+
+// The key character of a key code 1..255.
+inline char KeyCharacter(int keyCode) { return static_cast<char>(static_cast<unsigned char>(keyCode)); }
+
+// What one key press appends to a capture field (never called for Backspace).
+std::string KeyPressText(int keyCode);
+
+// Replaces every occurrence of character `from` by `token`.
+std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_view token);
+
+// Every token written in place of its key character, in the field's order.
+std::string WriteTokens(std::string_view text);
+
+// The characters the poller appends for this hotkey: exact, case-sensitive
+// token replacement, so only the mixed-case tokens are recognised.
+std::string KeyString(std::string_view hotkeyText);
+
+// Whether keyString occurs in the poll buffer, ignoring case. An empty key
+// string matches nothing: an empty field means "no hotkey", not "any key".
+bool Matches(std::string_view keyString, std::string_view buffer);
+
+// Backspace with nothing selected: a trailing token goes whole (compared
+// without case), otherwise the last character.
+std::string RemoveLastKey(std::string_view text);
+
+// Backspace with a selection: the selection is deleted.
+std::string DeleteSelection(std::string_view text, std::size_t start, std::size_t length);
+
+}  // namespace nookshade::hotkey

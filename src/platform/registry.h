@@ -1,0 +1,38 @@
+#pragma once
+// The current user's registry hive. Paths are relative to HKEY_CURRENT_USER;
+// names and data are UTF-8. Every call returns the registry's status code
+// (0 on success) so that callers can report it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace nookshade {
+
+using RegistryKey = std::uintptr_t;
+
+namespace registry_status {
+inline constexpr std::int32_t kSuccess = 0;
+inline constexpr std::int32_t kFileNotFound = 2;
+inline constexpr std::int32_t kAccessDenied = 5;
+inline constexpr std::int32_t kInvalidData = 13;
+inline constexpr std::int32_t kUnsupportedType = 1630;
+}  // namespace registry_status
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Opens for writing, creating the key and its parents when missing.
+  virtual std::int32_t CreateKey(std::string_view path, RegistryKey& key) = 0;
+  // Opens an existing key for reading.
+  virtual std::int32_t OpenKey(std::string_view path, RegistryKey& key) = 0;
+  // kUnsupportedType when the value exists but is not a string.
+  virtual std::int32_t QueryString(RegistryKey key, std::string_view name, std::string& value) = 0;
+  virtual std::int32_t SetString(RegistryKey key, std::string_view name, std::string_view value) = 0;
+  virtual std::int32_t DeleteValue(RegistryKey key, std::string_view name) = 0;
+  virtual void CloseKey(RegistryKey key) = 0;
+  // The system's own wording for a status code, or "".
+  virtual std::string DescribeStatus(std::int32_t status) = 0;
+};
+
+}  // namespace nookshade

@@ -1,0 +1,69 @@
+#pragma once
+// What the core needs from the window system: other programs' top-level
+// windows, the foreground and the pointer, icons, the topmost band, and the
+// replacement of the panel's window procedure. Titles are UTF-8.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace nookshade {
+
+enum class ShowCommand : std::int32_t { Hide = 0, Show = 5 };
+enum class IconKind : std::int32_t { Small = 0, Big = 1 };
+enum class SystemMetric : std::int32_t {
+  IconWidth = 11,
+  IconHeight = 12,
+  SmallIconWidth = 49,
+  SmallIconHeight = 50,
+};
+
+// A window procedure as the window system stores it; 0 means none.
+using WindowProcToken = std::intptr_t;
+using MessageHandler =
+    std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)>;
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  virtual WindowHandle GetForegroundWindow() = 0;
+  // The result says whether the window was visible before; callers ignore it.
+  virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;
+  virtual bool IsWindow(WindowHandle window) = 0;
+  virtual bool IsWindowVisible(WindowHandle window) = 0;
+  virtual WindowHandle GetParent(WindowHandle window) = 0;
+  virtual WindowHandle GetOwner(WindowHandle window) = 0;
+  // At most maxChars - 1 characters, as the window system's own buffer rule.
+  virtual std::string GetWindowText(WindowHandle window, int maxChars) = 0;
+  // Top-level windows, top of the Z-order first.
+  virtual std::vector<WindowHandle> EnumTopLevelWindows() = 0;
+  // Case-insensitive, top-level only, hidden windows included; 0 when none.
+  virtual WindowHandle FindWindowByTitle(std::string_view title) = 0;
+
+  virtual IconHandle GetWindowIcon(WindowHandle window, IconKind kind) = 0;
+  virtual IconHandle GetClassSmallIcon(WindowHandle window) = 0;
+  virtual void SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) = 0;
+  // A shared image from the program's own resources; 0 when missing.
+  virtual IconHandle LoadAppIcon(std::string_view resourceName, int width, int height) = 0;
+  virtual int GetSystemMetric(SystemMetric metric) = 0;
+  // Returns the window system's result (non-zero on success).
+  virtual std::int32_t SetTopmost(WindowHandle window, bool topmost) = 0;
+
+  virtual Point GetCursorPos() = 0;
+  virtual WindowHandle WindowFromPoint(Point point) = 0;
+
+  // Installs handler as the window's procedure and returns the previous one
+  // (0 on failure). Restoring puts a previous procedure back.
+  virtual WindowProcToken ReplaceWindowProc(WindowHandle window, MessageHandler handler) = 0;
+  virtual void RestoreWindowProc(WindowHandle window, WindowProcToken previous) = 0;
+  virtual std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window,
+                                       std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
+};
+
+}  // namespace nookshade
