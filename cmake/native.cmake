@@ -1,6 +1,7 @@
 # Native build: the core against the simulated desktop, with the test suite.
 add_library(nookshade_sim STATIC
   src/platform/sim/sim_desktop.cpp
+  src/platform/sim/sim_session.cpp
 )
 target_link_libraries(nookshade_sim PUBLIC nookshade_core)
 

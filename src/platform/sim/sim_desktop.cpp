@@ -1,1 +1,392 @@
-// placeholder
+#include "platform/sim/sim_desktop.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "text/encoding.h"
+
+namespace nookshade::sim {
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// The window system compares titles without case; ASCII folding is enough
+// for the worlds the tests build, and other characters compare exactly.
+bool SameTitle(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
+
+}  // namespace
+
+SimDesktop::SimDesktop() {
+  metrics = {{SystemMetric::IconWidth, 32},
+             {SystemMetric::IconHeight, 32},
+             {SystemMetric::SmallIconWidth, 16},
+             {SystemMetric::SmallIconHeight, 16}};
+}
+
+Platform SimDesktop::platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
+
+// ---- the world -----------------------------------------------------------
+
+WindowHandle SimDesktop::AddWindow(std::string title, bool visible, WindowHandle owner,
+                                   WindowHandle parent) {
+  SimWindow window;
+  window.handle = nextHandle_;
+  nextHandle_ += 0x10;
+  window.title = std::move(title);
+  window.visible = visible;
+  window.owner = owner;
+  window.parent = parent;
+  const WindowHandle handle = window.handle;
+  // Each window's own procedure records what reaches it.
+  window.proc = nextProc_++;
+  procs_[window.proc] = [this](WindowHandle w, std::uint32_t message, std::uintptr_t,
+                               std::intptr_t) -> std::intptr_t {
+    if (SimWindow* target = Find(w)) target->received.push_back(message);
+    return 0;
+  };
+  windows_.push_back(std::move(window));
+  if (parent == 0) zOrder_.insert(zOrder_.begin(), handle);
+  return handle;
+}
+
+void SimDesktop::DestroyWindow(WindowHandle window) {
+  std::erase_if(windows_, [window](const SimWindow& w) { return w.handle == window; });
+  std::erase(zOrder_, window);
+  if (foreground_ == window) foreground_ = 0;
+}
+
+SimWindow* SimDesktop::Find(WindowHandle window) {
+  for (SimWindow& w : windows_) {
+    if (w.handle == window) return &w;
+  }
+  return nullptr;
+}
+
+const SimWindow* SimDesktop::Find(WindowHandle window) const {
+  for (const SimWindow& w : windows_) {
+    if (w.handle == window) return &w;
+  }
+  return nullptr;
+}
+
+void SimDesktop::SetForeground(WindowHandle window) {
+  foreground_ = window;
+  if (std::erase(zOrder_, window) > 0) zOrder_.insert(zOrder_.begin(), window);
+}
+
+std::intptr_t SimDesktop::SendMessage(WindowHandle window, std::uint32_t message,
+                                      std::uintptr_t wParam, std::intptr_t lParam) {
+  const SimWindow* target = Find(window);
+  if (target == nullptr) return 0;
+  return CallWindowProc(target->proc, window, message, wParam, lParam);
+}
+
+// ---- WindowSystem --------------------------------------------------------
+
+WindowHandle SimDesktop::GetForegroundWindow() { return foreground_; }
+
+bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
+  SimWindow* target = Find(window);
+  if (target == nullptr) return false;
+  const bool wasVisible = target->visible;
+  target->visible = command == ShowCommand::Show;
+  if (command == ShowCommand::Show) SetForeground(window);
+  return wasVisible;
+}
+
+bool SimDesktop::IsWindow(WindowHandle window) { return Find(window) != nullptr; }
+
+bool SimDesktop::IsWindowVisible(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target != nullptr && target->visible;
+}
+
+WindowHandle SimDesktop::GetParent(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? 0 : target->parent;
+}
+
+WindowHandle SimDesktop::GetOwner(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? 0 : target->owner;
+}
+
+std::string SimDesktop::GetWindowText(WindowHandle window, int maxChars) {
+  const SimWindow* target = Find(window);
+  if (target == nullptr || maxChars <= 0) return {};
+  std::u16string wide = text::Utf8ToUtf16(target->title);
+  if (wide.size() > static_cast<std::size_t>(maxChars - 1)) wide.resize(maxChars - 1);
+  return text::Utf16ToUtf8(wide);
+}
+
+std::vector<WindowHandle> SimDesktop::EnumTopLevelWindows() { return zOrder_; }
+
+WindowHandle SimDesktop::FindWindowByTitle(std::string_view title) {
+  for (const WindowHandle handle : zOrder_) {
+    const SimWindow* w = Find(handle);
+    if (w != nullptr && w->parent == 0 && SameTitle(w->title, title)) return handle;
+  }
+  return 0;
+}
+
+IconHandle SimDesktop::GetWindowIcon(WindowHandle window, IconKind kind) {
+  const SimWindow* target = Find(window);
+  if (target == nullptr) return 0;
+  return kind == IconKind::Big ? target->bigIcon : target->smallIcon;
+}
+
+IconHandle SimDesktop::GetClassSmallIcon(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? 0 : target->classSmallIcon;
+}
+
+void SimDesktop::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
+  iconMessages.push_back({window, kind, icon});
+  if (SimWindow* target = Find(window)) (kind == IconKind::Big ? target->bigIcon : target->smallIcon) = icon;
+}
+
+IconHandle SimDesktop::LoadAppIcon(std::string_view resourceName, int width, int height) {
+  iconLoads.push_back({std::string(resourceName), width, height});
+  if (!appIconPresent || resourceName != "ABC") return 0;
+  return 0x7000 + width;  // one shared image per size
+}
+
+int SimDesktop::GetSystemMetric(SystemMetric metric) {
+  const auto it = metrics.find(metric);
+  return it == metrics.end() ? 0 : it->second;
+}
+
+std::int32_t SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
+  topmostCalls.emplace_back(window, topmost);
+  SimWindow* target = Find(window);
+  if (target == nullptr) return 0;
+  target->topmost = topmost;
+  return topmostResult;
+}
+
+Point SimDesktop::GetCursorPos() { return cursor; }
+
+WindowHandle SimDesktop::WindowFromPoint(Point) { return pointerWindow; }
+
+WindowProcToken SimDesktop::ReplaceWindowProc(WindowHandle window, MessageHandler handler) {
+  SimWindow* target = Find(window);
+  if (target == nullptr) return 0;
+  const WindowProcToken previous = target->proc;
+  target->proc = nextProc_++;
+  procs_[target->proc] = std::move(handler);
+  return previous;
+}
+
+void SimDesktop::RestoreWindowProc(WindowHandle window, WindowProcToken previous) {
+  if (SimWindow* target = Find(window)) {
+    procs_.erase(target->proc);
+    target->proc = previous;
+  }
+}
+
+std::intptr_t SimDesktop::CallWindowProc(WindowProcToken previous, WindowHandle window,
+                                         std::uint32_t message, std::uintptr_t wParam,
+                                         std::intptr_t lParam) {
+  const auto it = procs_.find(previous);
+  if (it == procs_.end()) return 0;
+  // Copy: the procedure may replace itself while it runs.
+  const MessageHandler handler = it->second;
+  return handler(window, message, wParam, lParam);
+}
+
+// ---- Keyboard ------------------------------------------------------------
+
+void SimDesktop::PressKey(int virtualKey) { keys_[virtualKey] = static_cast<std::int16_t>(0x8001); }
+
+void SimDesktop::ReleaseKey(int virtualKey) { keys_[virtualKey] &= 0x0001; }
+
+std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
+  const auto it = keys_.find(virtualKey);
+  if (it == keys_.end()) return 0;
+  const std::int16_t state = it->second;
+  it->second = static_cast<std::int16_t>(it->second & ~0x0001);
+  return state;
+}
+
+// ---- Shell ---------------------------------------------------------------
+
+bool SimDesktop::NotifyIcon(TrayOperation operation, const TrayRecord& record) {
+  trayCalls.emplace_back(operation, record);
+  const auto key = std::make_pair(record.owner, record.id);
+  switch (operation) {
+    case TrayOperation::Add:
+      return trayIcons.emplace(key, record).second;
+    case TrayOperation::Delete:
+      return trayIcons.erase(key) > 0;
+    case TrayOperation::SetVersion:
+      return trayIcons.contains(key);
+  }
+  return false;
+}
+
+std::uint16_t SimDesktop::FileMajorVersion(std::string_view) {
+  ++versionQueries;
+  return shellMajorVersion;
+}
+
+// ---- Registry ------------------------------------------------------------
+
+SimDesktop::Values* SimDesktop::KeyAt(const std::string& path) {
+  const auto it = registry_.find(Lower(path));
+  return it == registry_.end() ? nullptr : &it->second;
+}
+
+const SimDesktop::Values* SimDesktop::KeyAt(const std::string& path) const {
+  const auto it = registry_.find(Lower(path));
+  return it == registry_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> SimDesktop::StoredString(const std::string& path,
+                                                    const std::string& name) const {
+  const Values* values = KeyAt(path);
+  if (values == nullptr) return std::nullopt;
+  const auto it = values->find(Lower(name));
+  if (it == values->end() || it->second.type != RegistryValue::Type::String) return std::nullopt;
+  return it->second.data;
+}
+
+void SimDesktop::StoreString(const std::string& path, const std::string& name, std::string value) {
+  StoreValue(path, name, RegistryValue{RegistryValue::Type::String, std::move(value)});
+}
+
+void SimDesktop::StoreValue(const std::string& path, const std::string& name, RegistryValue value) {
+  registry_[Lower(path)][Lower(name)] = std::move(value);
+}
+
+bool SimDesktop::KeyExists(const std::string& path) const { return KeyAt(path) != nullptr; }
+
+std::int32_t SimDesktop::CreateKey(std::string_view path, RegistryKey& key) {
+  const std::string lower = Lower(path);
+  if (const auto it = failCreateKey.find(lower); it != failCreateKey.end()) return it->second;
+  registry_[lower];
+  key = nextKey_++;
+  openKeys_[key] = lower;
+  return registry_status::kSuccess;
+}
+
+std::int32_t SimDesktop::OpenKey(std::string_view path, RegistryKey& key) {
+  const std::string lower = Lower(path);
+  if (!registry_.contains(lower)) return registry_status::kFileNotFound;
+  key = nextKey_++;
+  openKeys_[key] = lower;
+  return registry_status::kSuccess;
+}
+
+std::int32_t SimDesktop::QueryString(RegistryKey key, std::string_view name, std::string& value) {
+  const auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return 6;  // ERROR_INVALID_HANDLE
+  const Values& values = registry_[open->second];
+  const auto it = values.find(Lower(name));
+  if (it == values.end()) return registry_status::kFileNotFound;
+  if (it->second.type != RegistryValue::Type::String) return registry_status::kUnsupportedType;
+  value = it->second.data;
+  return registry_status::kSuccess;
+}
+
+std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::string_view value) {
+  const auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return 6;
+  if (const auto it = failSetString.find(open->second); it != failSetString.end()) return it->second;
+  registry_[open->second][Lower(name)] = RegistryValue{RegistryValue::Type::String, std::string(value)};
+  return registry_status::kSuccess;
+}
+
+std::int32_t SimDesktop::DeleteValue(RegistryKey key, std::string_view name) {
+  const auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return 6;
+  return registry_[open->second].erase(Lower(name)) > 0 ? registry_status::kSuccess
+                                                         : registry_status::kFileNotFound;
+}
+
+void SimDesktop::CloseKey(RegistryKey key) { openKeys_.erase(key); }
+
+std::string SimDesktop::DescribeStatus(std::int32_t status) {
+  switch (status) {
+    case registry_status::kAccessDenied:
+      return "Access is denied.";
+    case registry_status::kFileNotFound:
+      return "The system cannot find the file specified.";
+    default:
+      return "Status " + std::to_string(status) + ".";
+  }
+}
+
+// ---- Dialogs -------------------------------------------------------------
+
+int SimDesktop::MessageBox(std::string_view text, std::string_view title, std::uint32_t style) {
+  messageBoxes.push_back({std::string(text), std::string(title), style});
+  if (whileMessageBoxOpen) whileMessageBoxOpen(messageBoxes.back());
+  return 1;  // IDOK
+}
+
+std::optional<SecretString> SimDesktop::RunPasswordPrompt(
+    const std::function<void(WindowHandle)>& onLoad) {
+  ++passwordPromptsShown;
+  lastPromptWindow = AddWindow("Enter Password", false);
+  onLoad(lastPromptWindow);
+  ShowWindow(lastPromptWindow, ShowCommand::Show);
+  promptOpen_ = true;
+  if (whilePasswordPromptOpen) whilePasswordPromptOpen();
+  promptOpen_ = false;
+  DestroyWindow(lastPromptWindow);
+  if (passwordAnswers.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(passwordAnswers.front());
+  passwordAnswers.pop_front();
+  if (!answer) return std::nullopt;
+  return SecretString(std::move(*answer));
+}
+
+bool SimDesktop::IsPasswordPromptVisible() { return promptOpen_; }
+
+void SimDesktop::UnloadPasswordPrompt() { promptOpen_ = false; }
+
+// ---- Timers --------------------------------------------------------------
+
+void SimDesktop::StartTimer(TimerId id, unsigned intervalMs, std::function<void()> tick) {
+  timers_[id] = Timer{intervalMs, std::move(tick)};
+}
+
+void SimDesktop::StopTimer(TimerId id) { timers_.erase(id); }
+
+bool SimDesktop::TimerRunning(TimerId id) const { return timers_.contains(id); }
+
+unsigned SimDesktop::TimerInterval(TimerId id) const {
+  const auto it = timers_.find(id);
+  return it == timers_.end() ? 0 : it->second.interval;
+}
+
+void SimDesktop::FireTimer(TimerId id) {
+  const auto it = timers_.find(id);
+  if (it == timers_.end()) return;
+  const std::function<void()> tick = it->second.tick;
+  tick();
+}
+
+// ---- System --------------------------------------------------------------
+
+ModuleHandle SimDesktop::LoadLibrary(std::string_view name) {
+  systemCalls.push_back("LoadLibrary " + std::string(name));
+  return shell32Loads ? 0xBEEF : 0;
+}
+
+void SimDesktop::FreeLibrary(ModuleHandle) { systemCalls.emplace_back("FreeLibrary"); }
+
+bool SimDesktop::InitCommonControlsEx(std::uint32_t classes) {
+  systemCalls.push_back("InitCommonControlsEx " + std::to_string(classes));
+  return commonControlsExAvailable;
+}
+
+void SimDesktop::InitCommonControls() { systemCalls.emplace_back("InitCommonControls"); }
+
+std::string SimDesktop::ModulePath() { return modulePath; }
+
+}  // namespace nookshade::sim

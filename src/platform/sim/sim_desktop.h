@@ -1,0 +1,206 @@
+#pragma once
+// A simulated desktop for tests: a stateful stand-in for the window system,
+// keyboard, shell, registry, modal windows, timers and process services.
+// Tests build a world (windows, stored settings, answers to prompts), drive
+// the program through it, and observe outcomes, not calls.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace nookshade::sim {
+
+struct SimWindow {
+  WindowHandle handle = 0;
+  std::string title;
+  bool visible = true;
+  WindowHandle parent = 0;
+  WindowHandle owner = 0;
+  IconHandle bigIcon = 0;
+  IconHandle smallIcon = 0;
+  IconHandle classSmallIcon = 0;
+  bool topmost = false;
+  WindowProcToken proc = 0;
+  std::vector<std::uint32_t> received;  // messages that reached the window's own procedure
+};
+
+struct MessageBoxRecord {
+  std::string text;
+  std::string title;
+  std::uint32_t style = 0;
+};
+
+struct RegistryValue {
+  enum class Type { String, Dword, Binary } type = Type::String;
+  std::string data;
+};
+
+class SimDesktop final : public WindowSystem,
+                         public Keyboard,
+                         public Shell,
+                         public Registry,
+                         public Dialogs,
+                         public Timers,
+                         public System {
+ public:
+  SimDesktop();
+  Platform platform();
+
+  // ---- the world -------------------------------------------------------
+  WindowHandle AddWindow(std::string title, bool visible = true, WindowHandle owner = 0,
+                         WindowHandle parent = 0);
+  void DestroyWindow(WindowHandle window);
+  SimWindow* Find(WindowHandle window);
+  const SimWindow* Find(WindowHandle window) const;
+  void SetForeground(WindowHandle window);
+  std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                            std::intptr_t lParam);
+
+  // ---- registry --------------------------------------------------------
+  std::optional<std::string> StoredString(const std::string& path, const std::string& name) const;
+  void StoreString(const std::string& path, const std::string& name, std::string value);
+  void StoreValue(const std::string& path, const std::string& name, RegistryValue value);
+  bool KeyExists(const std::string& path) const;
+  // The next CreateKey or SetString on this path answers with the status.
+  std::map<std::string, std::int32_t> failCreateKey;
+  std::map<std::string, std::int32_t> failSetString;
+
+  // ---- modal windows ---------------------------------------------------
+  std::vector<MessageBoxRecord> messageBoxes;
+  // Runs inside each message box, as its nested message loop would.
+  std::function<void(const MessageBoxRecord&)> whileMessageBoxOpen;
+  // Answers for the password prompt, taken in order; nothing = cancel.
+  std::deque<std::optional<std::string>> passwordAnswers;
+  std::function<void()> whilePasswordPromptOpen;
+  int passwordPromptsShown = 0;
+  WindowHandle lastPromptWindow = 0;
+
+  // ---- shell -----------------------------------------------------------
+  std::map<std::pair<WindowHandle, std::int32_t>, TrayRecord> trayIcons;
+  std::vector<std::pair<TrayOperation, TrayRecord>> trayCalls;
+  std::uint16_t shellMajorVersion = 6;
+  int versionQueries = 0;
+
+  // ---- icons and topmost -----------------------------------------------
+  struct IconMessage {
+    WindowHandle window;
+    IconKind kind;
+    IconHandle icon;
+  };
+  std::vector<IconMessage> iconMessages;
+  struct IconLoad {
+    std::string resource;
+    int width;
+    int height;
+  };
+  std::vector<IconLoad> iconLoads;
+  bool appIconPresent = true;
+  std::map<SystemMetric, int> metrics;
+  std::vector<std::pair<WindowHandle, bool>> topmostCalls;
+  std::int32_t topmostResult = 1;
+
+  // ---- process ---------------------------------------------------------
+  std::vector<std::string> systemCalls;
+  bool commonControlsExAvailable = true;
+  bool shell32Loads = true;
+  std::string modulePath = "C:\\Program Files\\Nookshade\\nookshade.exe";
+
+  // ---- timers and keyboard ---------------------------------------------
+  bool TimerRunning(TimerId id) const;
+  unsigned TimerInterval(TimerId id) const;
+  void FireTimer(TimerId id);
+  void PressKey(int virtualKey);
+  void ReleaseKey(int virtualKey);
+
+  WindowHandle pointerWindow = 0;
+  Point cursor;
+
+  // WindowSystem
+  WindowHandle GetForegroundWindow() override;
+  bool ShowWindow(WindowHandle window, ShowCommand command) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  WindowHandle GetParent(WindowHandle window) override;
+  WindowHandle GetOwner(WindowHandle window) override;
+  std::string GetWindowText(WindowHandle window, int maxChars) override;
+  std::vector<WindowHandle> EnumTopLevelWindows() override;
+  WindowHandle FindWindowByTitle(std::string_view title) override;
+  IconHandle GetWindowIcon(WindowHandle window, IconKind kind) override;
+  IconHandle GetClassSmallIcon(WindowHandle window) override;
+  void SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) override;
+  IconHandle LoadAppIcon(std::string_view resourceName, int width, int height) override;
+  int GetSystemMetric(SystemMetric metric) override;
+  std::int32_t SetTopmost(WindowHandle window, bool topmost) override;
+  Point GetCursorPos() override;
+  WindowHandle WindowFromPoint(Point point) override;
+  WindowProcToken ReplaceWindowProc(WindowHandle window, MessageHandler handler) override;
+  void RestoreWindowProc(WindowHandle window, WindowProcToken previous) override;
+  std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window, std::uint32_t message,
+                               std::uintptr_t wParam, std::intptr_t lParam) override;
+
+  // Keyboard
+  std::int16_t GetAsyncKeyState(int virtualKey) override;
+
+  // Shell
+  bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override;
+  std::uint16_t FileMajorVersion(std::string_view file) override;
+
+  // Registry
+  std::int32_t CreateKey(std::string_view path, RegistryKey& key) override;
+  std::int32_t OpenKey(std::string_view path, RegistryKey& key) override;
+  std::int32_t QueryString(RegistryKey key, std::string_view name, std::string& value) override;
+  std::int32_t SetString(RegistryKey key, std::string_view name, std::string_view value) override;
+  std::int32_t DeleteValue(RegistryKey key, std::string_view name) override;
+  void CloseKey(RegistryKey key) override;
+  std::string DescribeStatus(std::int32_t status) override;
+  int OpenKeys() const { return static_cast<int>(openKeys_.size()); }
+
+  // Dialogs
+  int MessageBox(std::string_view text, std::string_view title, std::uint32_t style) override;
+  std::optional<SecretString> RunPasswordPrompt(
+      const std::function<void(WindowHandle)>& onLoad) override;
+  bool IsPasswordPromptVisible() override;
+  void UnloadPasswordPrompt() override;
+
+  // Timers
+  void StartTimer(TimerId id, unsigned intervalMs, std::function<void()> tick) override;
+  void StopTimer(TimerId id) override;
+
+  // System
+  ModuleHandle LoadLibrary(std::string_view name) override;
+  void FreeLibrary(ModuleHandle module) override;
+  bool InitCommonControlsEx(std::uint32_t classes) override;
+  void InitCommonControls() override;
+  std::string ModulePath() override;
+
+ private:
+  struct Timer {
+    unsigned interval = 0;
+    std::function<void()> tick;
+  };
+  using Values = std::map<std::string, RegistryValue>;  // keyed by lower-case name
+
+  Values* KeyAt(const std::string& path);
+  const Values* KeyAt(const std::string& path) const;
+
+  std::vector<SimWindow> windows_;
+  std::vector<WindowHandle> zOrder_;  // top first
+  WindowHandle foreground_ = 0;
+  WindowHandle nextHandle_ = 0x10010;
+  std::map<WindowProcToken, MessageHandler> procs_;
+  WindowProcToken nextProc_ = 0x4000;
+  std::map<std::string, Values> registry_;  // keyed by lower-case path
+  std::map<RegistryKey, std::string> openKeys_;
+  RegistryKey nextKey_ = 0x100;
+  std::map<TimerId, Timer> timers_;
+  std::map<int, std::int16_t> keys_;
+  bool promptOpen_ = false;
+};
+
+}  // namespace nookshade::sim

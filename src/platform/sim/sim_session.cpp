@@ -1,0 +1,26 @@
+#include "platform/sim/sim_session.h"
+
+#include "app/startup.h"
+
+namespace nookshade::sim {
+
+void SimSession::Start() {
+  platform_ = std::make_unique<Platform>(desktop_.platform());
+  Main(desktop_, [this] {
+    desktop_.systemCalls.emplace_back("ShowPanel");
+    view_.Create();
+    panel_ = std::make_unique<Panel>(*platform_, state_, view_);
+    panel_->Form_Load();
+    desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
+    panel_->Form_Activate();
+  });
+}
+
+void SimSession::Close() {
+  if (!panel_) return;
+  panel_->Form_Unload();
+  desktop_.DestroyWindow(view_.Handle());
+  panel_.reset();
+}
+
+}  // namespace nookshade::sim
