@@ -135,10 +135,10 @@ void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart, std
 
 std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
                                      std::uintptr_t wParam, std::intptr_t lParam) {
-  if (message == kTrayCallbackMessage && lParam == kTrayDoubleClick) {
-    std::int16_t button = kLeftButton;
-    auto shift = static_cast<std::int16_t>(wParam);
-    Form1_Mouse(button, shift, 0.0F, 0.0F);
+  // An identifier that does not fit the 16-bit argument names no icon of
+  // ours; cutting it down could name one.
+  if (message == kTrayCallbackMessage && lParam == kTrayDoubleClick && wParam <= 0x7FFF) {
+    Form1_Mouse(kLeftButton, static_cast<std::int16_t>(wParam), 0.0F, 0.0F);
   }
   return platform_.windows.CallWindowProc(state_.PreviousWindowProc, window, message, wParam, lParam);
 }

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# End-to-end run of the real nookshade.exe under Wine on a private X display.
+#
+#   tests/e2e/run.sh <build-dir> <out-dir>
+#
+# <build-dir> is a mingw-x64 build tree holding nookshade.exe and the driver
+# nookshade_e2e.exe. <out-dir> receives results.txt (one PASS/FAIL line per
+# check and the summary), wine.log and panel.png (the first-run panel).
+# Exits 0 only when the summary line is present and reports no failure.
+#
+# Nothing here may hang: every step runs under `timeout`, and every wait
+# polls for a state with a deadline.
+set -u
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 <build-dir> <out-dir>" >&2
+  exit 2
+fi
+build_dir=$(cd "$1" && pwd) || exit 2
+mkdir -p "$2" && out_dir=$(cd "$2" && pwd) || exit 2
+
+exe=$(find "$build_dir" -name nookshade.exe -type f | head -n 1)
+driver=$(find "$build_dir" -name nookshade_e2e.exe -type f | head -n 1)
+if [ -z "$exe" ] || [ -z "$driver" ]; then
+  echo "FAIL setup: nookshade.exe or nookshade_e2e.exe not found under $build_dir" >&2
+  exit 1
+fi
+
+started=$(date +%s)
+work=$(mktemp -d "${TMPDIR:-/tmp}/nookshade-e2e.XXXXXX")
+results="$out_dir/results.txt"
+wine_log="$out_dir/wine.log"
+shot="$out_dir/panel.png"
+sync_dir="$work/sync"
+mkdir -p "$sync_dir"
+rm -f "$results" "$shot"
+: >"$wine_log"
+
+export WINEPREFIX="$work/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINELOADER=/usr/lib/wine/wine64
+export WINEARCH=win64
+xvfb_pid=""
+watcher_pid=""
+
+cleanup() {
+  if [ -n "$watcher_pid" ]; then kill "$watcher_pid" 2>/dev/null; wait "$watcher_pid" 2>/dev/null; fi
+  if [ -d "$WINEPREFIX" ]; then
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1
+  fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Polls a condition (a shell command) every 0.1 s until it holds or the
+# deadline in seconds passes.
+wait_for() {
+  local deadline=$(( $(date +%s) + $1 )); shift
+  until "$@"; do
+    [ "$(date +%s)" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+}
+
+# A Wine path for a Unix path (Wine maps / to drive Z:).
+to_wine_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# --- X display: Xvfb picks a free display number and reports it. ---------
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >>"$wine_log" 2>&1 &
+xvfb_pid=$!
+if ! wait_for 20 test -s "$work/display"; then
+  echo "FAIL setup: Xvfb did not start" | tee "$results"
+  exit 1
+fi
+export DISPLAY=":$(head -n 1 "$work/display")"
+echo "display $DISPLAY, prefix $WINEPREFIX"
+
+# --- Wine prefix: create it, switch off window management, restart. -----
+if ! timeout 180 "$WINELOADER" wineboot -i >>"$wine_log" 2>&1; then
+  echo "FAIL setup: wineboot -i failed or timed out" | tee "$results"
+  exit 1
+fi
+timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+  >>"$wine_log" 2>&1
+timeout 30 wineserver -k >/dev/null 2>&1
+timeout 30 wineserver -w >/dev/null 2>&1
+echo "wine prefix ready after $(( $(date +%s) - started )) s"
+
+# --- Screenshot handshake: the driver creates panel-ready while it holds the
+# first-run panel on screen and waits for panel-shot-done.
+(
+  if wait_for 150 test -e "$sync_dir/panel-ready"; then
+    timeout 30 import -window root "$shot" >>"$wine_log" 2>&1
+    touch "$sync_dir/panel-shot-done"
+  fi
+) &
+watcher_pid=$!
+
+# --- The driver writes its report to a file, never a pipe. -----------------
+timeout -k 10 240 "$WINELOADER" "$driver" \
+  "$(to_wine_path "$exe")" "$(to_wine_path "$results")" "$(to_wine_path "$sync_dir")" \
+  >>"$wine_log" 2>&1
+driver_status=$?
+
+# The driver waits for the shot before going on, so the watcher has nothing
+# left to do unless the handshake failed.
+kill "$watcher_pid" 2>/dev/null
+wait "$watcher_pid" 2>/dev/null
+watcher_pid=""
+
+cat "$results" 2>/dev/null
+elapsed=$(( $(date +%s) - started ))
+echo "e2e took ${elapsed} s; driver exit status $driver_status"
+if [ -s "$shot" ]; then echo "screenshot: $shot"; else echo "screenshot: none"; fi
+
+summary=$(tail -n 1 "$results" 2>/dev/null)
+if ! [[ "$summary" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+  echo "FAIL e2e: summary line missing (driver status $driver_status)"
+  exit 1
+fi
+if [ "${BASH_REMATCH[2]}" != 0 ] || [ "${BASH_REMATCH[1]}" = 0 ]; then
+  exit 1
+fi
+exit 0
