@@ -1,0 +1,227 @@
+#include "desktop.h"
+
+#include "poll.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kMessageTimeoutMs = 3000;
+constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(window, message, wParam, lParam, kSendFlags, kMessageTimeoutMs,
+                          &result) == 0) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+struct ChildSearch {
+  int id = 0;
+  const wchar_t* className = nullptr;
+  const wchar_t* text = nullptr;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<ChildSearch*>(param);
+  if (search.className == nullptr) {
+    if (GetDlgCtrlID(window) == search.id) {
+      search.found = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  if (ClassName(window) == search.className &&
+      (search.text == nullptr || ReadText(window) == std::wstring(search.text))) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct TopLevelSearch {
+  DWORD processId = 0;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TopLevelSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId) search.found.push_back(window);
+  return TRUE;
+}
+
+void SendKey(WORD vk, bool extended, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0u) | (up ? KEYEVENTF_KEYUP : 0u);
+  SendInput(1, &input, sizeof(input));
+}
+
+void SendMouse(DWORD flags, LONG x, LONG y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x;
+  input.mi.dy = y;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+std::optional<std::wstring> ReadText(HWND window) {
+  if (window == nullptr || !IsWindow(window)) return std::nullopt;
+  const auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+  if (!length) return std::nullopt;
+  std::wstring buffer(static_cast<std::size_t>(*length) + 1, L'\0');
+  const auto copied = Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  if (!copied) return std::nullopt;
+  buffer.resize(static_cast<std::size_t>(*copied));
+  return buffer;
+}
+
+bool WriteText(HWND window, const std::wstring& text) {
+  return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())).has_value();
+}
+
+std::optional<LRESULT> CheckState(HWND button) {
+  if (button == nullptr) return std::nullopt;
+  return Send(button, BM_GETCHECK, 0, 0);
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(window, name, 256);
+  return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+bool HasStyle(HWND window, LONG_PTR style) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  TopLevelSearch search{processId, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption,
+                  bool visibleOnly) {
+  for (HWND window : TopLevelWindows(processId)) {
+    if (visibleOnly && !IsWindowVisible(window)) continue;
+    if (className != nullptr && ClassName(window) != className) continue;
+    if (caption != nullptr && ReadText(window) != std::wstring(caption)) continue;
+    return window;
+  }
+  return nullptr;
+}
+
+HWND FindChildById(HWND parent, int id) {
+  ChildSearch search;
+  search.id = id;
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
+  ChildSearch search;
+  search.className = className;
+  search.text = text;
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool Sync(HWND window) { return Send(window, WM_NULL, 0, 0).has_value(); }
+
+std::vector<HWND> MessageBoxes(DWORD processId) {
+  std::vector<HWND> boxes;
+  for (HWND window : TopLevelWindows(processId)) {
+    if (IsWindowVisible(window) && ClassName(window) == L"#32770" &&
+        GetDlgItem(window, kMessageBoxTextId) != nullptr) {
+      boxes.push_back(window);
+    }
+  }
+  return boxes;
+}
+
+std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, DWORD deadlineMs) {
+  HWND box = nullptr;
+  if (!WaitUntil([&] {
+        const auto boxes = MessageBoxes(processId);
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr;
+      },
+                 deadlineMs)) {
+    return std::nullopt;
+  }
+  MessageBoxView view;
+  view.window = box;
+  view.caption = ReadText(box).value_or(L"");
+  view.text = ReadText(GetDlgItem(box, kMessageBoxTextId)).value_or(L"");
+  return view;
+}
+
+bool DismissMessageBox(HWND box) {
+  HWND ok = GetDlgItem(box, IDOK);
+  if (ok == nullptr) ok = FindChild(box, L"Button", L"OK");
+  if (ok == nullptr || !Click(ok)) return false;
+  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+bool Click(HWND button) { return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0) != 0; }
+
+bool PostCommand(HWND window, int id) {
+  return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) != 0;
+}
+
+bool BringToFront(HWND topLevel) {
+  if (GetForegroundWindow() != topLevel) SetForegroundWindow(topLevel);
+  return WaitUntil([&] { return GetForegroundWindow() == topLevel; });
+}
+
+bool MouseClick(HWND window) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return false;
+  const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  if (width <= 1 || height <= 1) return false;
+  // Absolute input is in 1/65535ths of the virtual desktop.
+  const LONG x = MulDiv(target.x - left, 65535, width - 1);
+  const LONG y = MulDiv(target.y - top, 65535, height - 1);
+  const DWORD absolute = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+  SendMouse(MOUSEEVENTF_MOVE | absolute, x, y);
+  if (!WaitUntil([&] {
+        POINT now{};
+        return GetCursorPos(&now) && WindowFromPoint(now) == window;
+      })) {
+    return false;
+  }
+  SendMouse(MOUSEEVENTF_LEFTDOWN | absolute, x, y);
+  SendMouse(MOUSEEVENTF_LEFTUP | absolute, x, y);
+  return true;
+}
+
+bool WaitForFocus(HWND control) {
+  const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+  return WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
+  });
+}
+
+void KeyDown(WORD vk, bool extended) { SendKey(vk, extended, false); }
+void KeyUp(WORD vk, bool extended) { SendKey(vk, extended, true); }
+
+}  // namespace e2e
