@@ -144,8 +144,10 @@ bool Sync(HWND window) { return Send(window, WM_NULL, 0, 0).has_value(); }
 std::vector<HWND> MessageBoxes(DWORD processId) {
   std::vector<HWND> boxes;
   for (HWND window : TopLevelWindows(processId)) {
+    // A dialog with an edit field, such as the password prompt, is not one.
     if (IsWindowVisible(window) && ClassName(window) == L"#32770" &&
-        GetDlgItem(window, kMessageBoxTextId) != nullptr) {
+        GetDlgItem(window, kMessageBoxTextId) != nullptr &&
+        FindChild(window, L"Edit", nullptr) == nullptr) {
       boxes.push_back(window);
     }
   }

@@ -1,0 +1,119 @@
+#include "scenario.h"
+
+#include "registry_access.h"
+#include "text.h"
+
+namespace e2e {
+
+std::unique_ptr<App> Launch(Checker& check, const Context& context, const std::wstring& exe) {
+  (void)context;
+  std::string error;
+  std::unique_ptr<App> app = App::Start(exe, error);
+  if (!check.Check("starts", app != nullptr, error)) return nullptr;
+  if (!check.Check("panel_created", app->WaitForPanel(kStartDeadlineMs) != nullptr,
+                   app->Running() ? "no window of class NookshadePanel"
+                                  : "the process ended without a panel")) {
+    return nullptr;
+  }
+  return app;
+}
+
+std::unique_ptr<App> Launch(Checker& check, const Context& context) {
+  return Launch(check, context, context.exe);
+}
+
+bool ExpectPanelVisible(Checker& check, App& app, bool visible) {
+  const bool ok = WaitUntil([&] { return (IsWindowVisible(app.panel()) != FALSE) == visible; });
+  return check.Check(visible ? "panel_visible" : "panel_hidden", ok,
+                     visible ? "the panel stayed hidden" : "the panel stayed visible");
+}
+
+bool ExpectText(Checker& check, const std::string& name, HWND control, const std::wstring& expected) {
+  if (control == nullptr) return check.Check(name, false, "control not found");
+  std::optional<std::wstring> seen;
+  const bool ok = WaitUntil([&] {
+    seen = ReadText(control);
+    return seen == expected;
+  });
+  return check.Check(name, ok, Mismatch(expected, seen));
+}
+
+namespace {
+
+std::string CheckName(std::optional<LRESULT> state) {
+  if (!state) return "(no answer)";
+  switch (*state) {
+    case BST_UNCHECKED:
+      return "unchecked";
+    case BST_CHECKED:
+      return "checked";
+    case BST_INDETERMINATE:
+      return "grayed";
+    default:
+      return std::to_string(*state);
+  }
+}
+
+}  // namespace
+
+bool ExpectCheck(Checker& check, const std::string& name, HWND button, LRESULT expected) {
+  if (button == nullptr) return check.Check(name, false, "control not found");
+  std::optional<LRESULT> seen;
+  const bool ok = WaitUntil([&] {
+    seen = CheckState(button);
+    return seen == expected;
+  });
+  return check.Check(name, ok, "expected " + CheckName(expected) + ", got " + CheckName(seen));
+}
+
+bool ExpectValue(Checker& check, const std::string& name, const std::wstring& key,
+                 const std::wstring& valueName, const std::optional<std::wstring>& expected) {
+  std::optional<std::wstring> seen;
+  const bool ok = WaitUntil([&] {
+    seen = ReadString(key, valueName);
+    return seen == expected;
+  });
+  return check.Check(name, ok,
+                     "expected " + Shown(expected) + ", got " + Shown(seen) + " in " + Utf8(key));
+}
+
+bool ExpectSetting(Checker& check, const std::string& name, const std::wstring& section,
+                   const std::wstring& key, const std::optional<std::wstring>& expected) {
+  return ExpectValue(check, name, SettingsKey(section), key, expected);
+}
+
+bool CheckMessageBox(Checker& check, const std::string& name, const std::optional<MessageBoxView>& box,
+                     const std::wstring& title, const std::wstring& text) {
+  if (!check.Check(name + ".shown", box.has_value(), "no message box appeared")) return false;
+  bool ok = check.Check(name + ".title", box->caption == title, Mismatch(title, box->caption));
+  ok = check.Check(name + ".text", box->text == text, Mismatch(text, box->text)) && ok;
+  ok = check.Check(name + ".dismissed", DismissMessageBox(box->window), "OK did not close it") && ok;
+  return ok;
+}
+
+bool ExpectMessageBox(Checker& check, const std::string& name, App& app, const std::wstring& title,
+                      const std::wstring& text) {
+  return CheckMessageBox(check, name, WaitForMessageBox(app.pid(), kUiDeadlineMs), title, text);
+}
+
+bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app) {
+  const bool synced = Sync(app.panel()) && Sync(app.panel());
+  const auto boxes = MessageBoxes(app.pid());
+  std::string detail = synced ? "" : "the panel did not answer; ";
+  if (!boxes.empty()) {
+    const auto box = WaitForMessageBox(app.pid(), 0);
+    detail += "unexpected box " + Shown(box ? box->caption : L"") + ": " +
+              Shown(box ? box->text : L"");
+    for (HWND open : boxes) DismissMessageBox(open);
+  }
+  return check.Check(name, synced && boxes.empty(), detail);
+}
+
+bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control) {
+  if (control == nullptr) return check.Check(name, false, "control not found");
+  if (!BringToFront(app.panel())) return check.Check(name, false, "the panel did not come to the front");
+  if (!MouseClick(control)) return check.Check(name, false, "the pointer did not reach the control");
+  return check.Check(name, WaitForFocus(control), "the control did not get the keyboard focus");
+}
+
+}  // namespace e2e

@@ -1,0 +1,72 @@
+#pragma once
+// Shared steps of the scenarios. Every Expect* polls until the expected
+// state shows or the deadline passes, then writes exactly one verdict.
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app_process.h"
+#include "desktop.h"
+#include "poll.h"
+#include "report.h"
+
+namespace e2e {
+
+struct Context {
+  Report& report;
+  std::wstring exe;      // full path of nookshade.exe
+  std::wstring syncDir;  // handshake folder for the screenshot, or empty
+};
+
+// Starts the program and waits for its panel. On failure writes a FAIL line
+// and returns nothing; the scenario then stops.
+std::unique_ptr<App> Launch(Checker& check, const Context& context, const std::wstring& exe);
+std::unique_ptr<App> Launch(Checker& check, const Context& context);
+bool ExpectPanelVisible(Checker& check, App& app, bool visible);
+
+bool ExpectText(Checker& check, const std::string& name, HWND control, const std::wstring& expected);
+bool ExpectCheck(Checker& check, const std::string& name, HWND button, LRESULT expected);
+// nothing = the value must be absent.
+bool ExpectValue(Checker& check, const std::string& name, const std::wstring& key,
+                 const std::wstring& valueName, const std::optional<std::wstring>& expected);
+bool ExpectSetting(Checker& check, const std::string& name, const std::wstring& section,
+                   const std::wstring& key, const std::optional<std::wstring>& expected);
+
+// Waits for a message box of the program, checks its title and text and
+// presses OK. `name` prefixes the three verdicts (shown, title, text).
+bool ExpectMessageBox(Checker& check, const std::string& name, App& app, const std::wstring& title,
+                      const std::wstring& text);
+// The same for a box already waited for (nothing: none appeared).
+bool CheckMessageBox(Checker& check, const std::string& name, const std::optional<MessageBoxView>& box,
+                     const std::wstring& title, const std::wstring& text);
+// After the program has handled everything sent so far, no box is open.
+bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app);
+
+// Puts the keyboard focus into a control of the panel with a mouse click.
+bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control);
+void RunFirstRun(const Context& context);
+void RunStoredValues(const Context& context);
+void RunStoredDuplicates(const Context& context);
+void RunHelpMenu(const Context& context);
+void RunClosePanel(const Context& context);
+void RunHotkeyFields(const Context& context);
+void RunPasswordField(const Context& context);
+void RunLoginEntry(const Context& context);
+void RunStartButton(const Context& context);
+void RunPasswordPrompt(const Context& context);
+
+// Presses a key, holds it until `until` holds (the program has seen it),
+// then releases it. Returns whether the state was reached.
+
+template <typename Condition>
+bool PressUntil(WORD vk, Condition&& until) {
+  KeyDown(vk);
+  const bool seen = WaitUntil(until);
+  KeyUp(vk);
+  return seen;
+}
+
+}  // namespace e2e

@@ -1,0 +1,216 @@
+// The panel as it loads: captions, fields and options from the stored
+// settings (or their defaults), what loading writes back, and closing.
+
+#include <array>
+
+#include "expected_texts.h"
+#include "registry_access.h"
+#include "scenario.h"
+#include "text.h"
+
+namespace e2e {
+namespace {
+
+struct FieldText {
+  ControlId id;
+  const char* name;
+  const wchar_t* text;
+};
+
+struct BoxState {
+  ControlId id;
+  const char* name;
+  LRESULT state;
+};
+
+struct StoredValue {
+  const wchar_t* section;
+  const wchar_t* key;
+  std::optional<std::wstring> value;  // nothing: absent
+};
+
+void ExpectFields(Checker& check, App& app, std::span<const FieldText> fields) {
+  for (const FieldText& field : fields) {
+    ExpectText(check, std::string("field.") + field.name, app.Control(field.id), field.text);
+  }
+}
+
+void ExpectBoxes(Checker& check, App& app, std::span<const BoxState> boxes) {
+  for (const BoxState& box : boxes) {
+    ExpectCheck(check, std::string("option.") + box.name, app.Control(box.id), box.state);
+  }
+}
+
+void ExpectStored(Checker& check, std::span<const StoredValue> values) {
+  for (const StoredValue& value : values) {
+    ExpectSetting(check, "stored." + Utf8(value.key), value.section, value.key, value.value);
+  }
+}
+
+bool Seed(Checker& check, std::span<const StoredValue> values) {
+  bool ok = ForgetSettings();
+  for (const StoredValue& value : values) {
+    ok = WriteString(SettingsKey(value.section), value.key, *value.value) && ok;
+  }
+  return check.Check("registry_prepared", ok, "could not write the stored settings");
+}
+
+// Lets the screenshot be taken while the first-run panel is on screen.
+void ScreenshotHandshake(Checker& check, const Context& context) {
+  if (context.syncDir.empty()) return;
+  const std::wstring ready = context.syncDir + L"\\panel-ready";
+  const std::wstring done = context.syncDir + L"\\panel-shot-done";
+  HANDLE marker = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  const bool shot = marker != INVALID_HANDLE_VALUE &&
+                    WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                              60000);
+  check.Check("screenshot_taken", shot, "no answer from the screenshot taker");
+}
+
+}  // namespace
+
+void RunFirstRun(const Context& context) {
+  Checker check(context.report, "first_run");
+  if (!check.Check("registry_cleared", ForgetSettings(), "could not delete the settings")) return;
+  auto app = Launch(check, context);
+  if (!app) return;
+  if (!ExpectPanelVisible(check, *app, true)) return;
+  HWND panel = app->panel();
+  const auto caption = ReadText(panel);
+  check.Check("caption", caption == kPanelCaption, Mismatch(kPanelCaption, caption));
+  check.Check("topmost", IsTopmost(panel), "the panel is not kept above other windows");
+  for (WPARAM kind : {ICON_BIG, ICON_SMALL}) {
+    DWORD_PTR icon = 0;
+    SendMessageTimeoutW(panel, WM_GETICON, kind, 0, SMTO_ABORTIFHUNG, 3000, &icon);
+    check.Check(kind == ICON_BIG ? "icon_big" : "icon_small", icon != 0, "the panel has no icon");
+  }
+
+  for (const ControlCaption& expected : PanelCaptions()) {
+    HWND control = app->Control(expected.id);
+    const std::string name = std::string("caption.") + expected.name;
+    if (!ExpectText(check, name, control, expected.text)) continue;
+    check.Check(name + ".visible", IsWindowVisible(control) != FALSE, "the control is hidden");
+  }
+  // Carriers the program uses internally must not be on screen.
+  for (const auto& [id, name] : std::array<std::pair<ControlId, const char*>, 4>{
+           {{ControlId::Text1, "Text1"},
+            {ControlId::Command1, "Command1"},
+            {ControlId::Shell, "Shell"},
+            {ControlId::hws, "hws"}}}) {
+    HWND control = app->Control(id);
+    check.Check(std::string("hidden.") + name, control == nullptr || !IsWindowVisible(control),
+                "an internal control is visible");
+  }
+
+  const FieldText fields[] = {
+      {ControlId::Text2, "Text2", L"(Ctrl)h"},
+      {ControlId::Text3, "Text3", L"(Ctrl)(Space)"},
+      {ControlId::fwhk, "fwhk", L"(Ctrl)k"},
+      {ControlId::PW, "PW", L"417"},
+      {ControlId::fw1, "fw1", kFakeWorkPlaceholder},
+      {ControlId::fw2, "fw2", kFakeWorkPlaceholder},
+      {ControlId::fw3, "fw3", kFakeWorkPlaceholder},
+  };
+  ExpectFields(check, *app, fields);
+  const BoxState boxes[] = {
+      {ControlId::Check1, "Check1", BST_CHECKED},
+      {ControlId::Check2, "Check2", BST_UNCHECKED},
+      {ControlId::Check3, "Check3", BST_UNCHECKED},
+      {ControlId::Check4, "Check4", BST_UNCHECKED},
+  };
+  ExpectBoxes(check, *app, boxes);
+  const StoredValue stored[] = {
+      {kSavedData, L"HKn", L"(Ctrl)h"},     {kSavedData, L"HKa", L"(Ctrl)(Space)"},
+      {kSavedData, L"HKfw", L"(Ctrl)k"},    {kSavedData, L"LFW", L"1"},
+      {kSavedData, L"Password", std::nullopt}, {kStartup, L"Auto", std::nullopt},
+      {kStartup, L"Login", std::nullopt},   {kStartup, L"Note", std::nullopt},
+  };
+  ExpectStored(check, stored);
+  ExpectValue(check, "no_login_entry", kRunKey, L"nookshade", std::nullopt);
+  ExpectNoMessageBox(check, "no_message_box", *app);
+  ScreenshotHandshake(check, context);
+}
+
+void RunStoredValues(const Context& context) {
+  Checker check(context.report, "stored_values");
+  const StoredValue seeded[] = {
+      {kSavedData, L"HKn", L"(Alt)x"},  {kSavedData, L"HKa", L"(Shift)y"},
+      {kSavedData, L"HKfw", L""},       {kSavedData, L"Password", L"secret"},
+      {kSavedData, L"LFW", L"0"},       {kStartup, L"Note", L"1"},
+      {kStartup, L"Login", L"2"},
+  };
+  if (!Seed(check, seeded)) return;
+  // A grayed login option counts as off, so loading must remove a stale entry.
+  WriteString(kRunKey, L"nookshade", L"\"C:\\old place\\nookshade.exe\"");
+  auto app = Launch(check, context);
+  if (!app) return;
+  ExpectPanelVisible(check, *app, true);
+  const FieldText fields[] = {
+      {ControlId::Text2, "Text2", L"(Alt)x"},
+      {ControlId::Text3, "Text3", L"(Shift)y"},
+      {ControlId::fwhk, "fwhk", L""},
+      {ControlId::PW, "PW", L"secret"},
+  };
+  ExpectFields(check, *app, fields);
+  const BoxState boxes[] = {
+      {ControlId::Check1, "Check1", BST_UNCHECKED},
+      {ControlId::Check2, "Check2", BST_UNCHECKED},
+      {ControlId::Check3, "Check3", BST_INDETERMINATE},
+      {ControlId::Check4, "Check4", BST_CHECKED},
+  };
+  ExpectBoxes(check, *app, boxes);
+  const StoredValue stored[] = {
+      {kSavedData, L"HKn", L"(Alt)x"},  {kSavedData, L"HKa", L"(Shift)y"},
+      {kSavedData, L"HKfw", L""},       {kSavedData, L"Password", L"secret"},
+      {kSavedData, L"LFW", L"0"},       {kStartup, L"Note", L"1"},
+      {kStartup, L"Login", L"2"},       {kStartup, L"Auto", std::nullopt},
+  };
+  ExpectStored(check, stored);
+  ExpectValue(check, "stale_login_entry_removed", kRunKey, L"nookshade", std::nullopt);
+  ExpectNoMessageBox(check, "no_message_box", *app);
+}
+
+void RunStoredDuplicates(const Context& context) {
+  Checker check(context.report, "stored_duplicate");
+  // The fake-work default equals the stored hide-a-window hotkey, and the
+  // stored password is empty.
+  const StoredValue seeded[] = {
+      {kSavedData, L"HKn", L"(Ctrl)k"},
+      {kSavedData, L"Password", L""},
+  };
+  if (!Seed(check, seeded)) return;
+  auto app = Launch(check, context);
+  if (!app) return;
+  ExpectMessageBox(check, "load_message", *app, kDuplicateTitle, kDuplicateFakeWorkHotkey);
+  ExpectPanelVisible(check, *app, true);
+  const FieldText fields[] = {
+      {ControlId::Text2, "Text2", L"(Ctrl)k"},
+      {ControlId::Text3, "Text3", L"(Ctrl)(Space)"},
+      {ControlId::fwhk, "fwhk", L""},
+      {ControlId::PW, "PW", kNoPassword},
+  };
+  ExpectFields(check, *app, fields);
+  const StoredValue stored[] = {
+      {kSavedData, L"HKn", L"(Ctrl)k"},
+      {kSavedData, L"HKa", L"(Ctrl)(Space)"},
+      {kSavedData, L"HKfw", L""},
+      {kSavedData, L"Password", kNoPassword},
+  };
+  ExpectStored(check, stored);
+  ExpectNoMessageBox(check, "no_second_message_box", *app);
+}
+
+void RunClosePanel(const Context& context) {
+  Checker check(context.report, "close");
+  if (!check.Check("registry_cleared", ForgetSettings(), "could not delete the settings")) return;
+  auto app = Launch(check, context);
+  if (!app) return;
+  if (!ExpectPanelVisible(check, *app, true)) return;
+  PostMessageW(app->panel(), WM_CLOSE, 0, 0);
+  check.Check("process_ends", app->WaitForExit(kExitDeadlineMs),
+              "the process is still running after the panel was closed");
+}
+
+}  // namespace e2e
