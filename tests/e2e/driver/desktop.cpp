@@ -139,6 +139,18 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
   return search.found;
 }
 
+int TrayIconCount() {
+  int count = 0;
+  for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr); tray != nullptr;
+       tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr)) {
+    for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon != nullptr;
+         icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+      if (IsWindowVisible(icon)) ++count;
+    }
+  }
+  return count;
+}
+
 bool Sync(HWND window) { return Send(window, WM_NULL, 0, 0).has_value(); }
 
 std::vector<HWND> MessageBoxes(DWORD processId) {

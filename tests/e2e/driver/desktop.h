@@ -28,6 +28,10 @@ HWND FindTopLevel(DWORD processId, const wchar_t* className, const wchar_t* capt
 HWND FindChildById(HWND parent, int id);
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text);
 
+// Icons in Wine's own notification area (shown when no desktop tray runs),
+// which keeps one child window per icon; 0 when there is none.
+int TrayIconCount();
+
 // Returns once the window's thread has handled everything queued before
 // this call and is back in a message loop.
 bool Sync(HWND window);

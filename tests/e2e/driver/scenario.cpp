@@ -74,7 +74,7 @@ bool ExpectValue(Checker& check, const std::string& name, const std::wstring& ke
     return seen == expected;
   });
   return check.Check(name, ok,
-                     "expected " + Shown(expected) + ", got " + Shown(seen) + " in " + Utf8(key));
+                     "expected " + ShownOrAbsent(expected) + ", got " + ShownOrAbsent(seen) + " in " + Utf8(key));
 }
 
 bool ExpectSetting(Checker& check, const std::string& name, const std::wstring& section,

@@ -47,6 +47,8 @@ bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app);
 
 // Puts the keyboard focus into a control of the panel with a mouse click.
 bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control);
+
+void RunIconResource(const Context& context);
 void RunFirstRun(const Context& context);
 void RunStoredValues(const Context& context);
 void RunStoredDuplicates(const Context& context);
@@ -60,7 +62,6 @@ void RunPasswordPrompt(const Context& context);
 
 // Presses a key, holds it until `until` holds (the program has seen it),
 // then releases it. Returns whether the state was reached.
-
 template <typename Condition>
 bool PressUntil(WORD vk, Condition&& until) {
   KeyDown(vk);

@@ -40,15 +40,18 @@ std::string Shown(std::wstring_view text) {
       escaped += c;
     }
   }
-  return "\"" + Utf8(escaped) + "\"";
+  std::string quoted(1, '"');
+  quoted += Utf8(escaped);
+  quoted += '"';
+  return quoted;
 }
 
-std::string Shown(const std::optional<std::wstring>& text) {
+std::string ShownOrAbsent(const std::optional<std::wstring>& text) {
   return text ? Shown(*text) : std::string("(absent)");
 }
 
 std::string Mismatch(std::wstring_view expected, const std::optional<std::wstring>& actual) {
-  return "expected " + Shown(expected) + ", got " + Shown(actual);
+  return "expected " + Shown(expected) + ", got " + ShownOrAbsent(actual);
 }
 
 }  // namespace e2e

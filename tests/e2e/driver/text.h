@@ -14,7 +14,7 @@ std::wstring Wide(std::string_view utf8);
 // Quoted, with control characters escaped, so that an empty text, a text
 // with a stray key character or with line breaks reads unambiguously.
 std::string Shown(std::wstring_view text);
-std::string Shown(const std::optional<std::wstring>& text);
+std::string ShownOrAbsent(const std::optional<std::wstring>& text);
 
 // "expected X, got Y".
 std::string Mismatch(std::wstring_view expected, const std::optional<std::wstring>& actual);

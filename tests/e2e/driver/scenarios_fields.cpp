@@ -1,0 +1,153 @@
+// Recording hotkeys in the three capture fields, and the password field's
+// placeholder, by real key presses and clicks.
+
+#include "expected_texts.h"
+#include "registry_access.h"
+#include "scenario.h"
+#include "text.h"
+
+namespace e2e {
+namespace {
+
+bool TextIs(HWND control, const wchar_t* expected) { return ReadText(control) == expected; }
+
+// Ctrl held, then another key: the usual way of entering a hotkey. Ctrl
+// arrives at the field as the generic code 17, which the field writes as
+// "(Ctrl)" at once; the field is watched instead of timing the keys.
+std::optional<MessageBoxView> RecordCtrlChord(Checker& check, const std::string& name, App& app,
+                                              HWND field, WORD key, const std::wstring& afterCtrl,
+                                              const std::wstring& afterKey, bool expectBox) {
+  KeyDown(VK_CONTROL);
+  check.Check(name + ".ctrl_written", WaitUntil([&] { return ReadText(field) == afterCtrl; }),
+              Mismatch(afterCtrl, ReadText(field)));
+  KeyDown(key);
+  std::optional<MessageBoxView> box;
+  if (expectBox) {
+    box = WaitForMessageBox(app.pid(), kUiDeadlineMs);
+  } else {
+    check.Check(name + ".key_written", WaitUntil([&] { return ReadText(field) == afterKey; }),
+                Mismatch(afterKey, ReadText(field)));
+  }
+  KeyUp(key);
+  KeyUp(VK_CONTROL);
+  return box;
+}
+
+}  // namespace
+
+void RunHotkeyFields(const Context& context) {
+  Checker check(context.report, "hotkey_fields");
+  if (!check.Check("registry_cleared", ForgetSettings(), "could not delete the settings")) return;
+  auto app = Launch(check, context);
+  if (!app) return;
+  if (!ExpectPanelVisible(check, *app, true)) return;
+  HWND text2 = app->Control(ControlId::Text2);
+  HWND text3 = app->Control(ControlId::Text3);
+  HWND fwhk = app->Control(ControlId::fwhk);
+  if (!ExpectText(check, "loaded", fwhk, L"(Ctrl)k")) return;
+
+  // Reset while the other two fields are filled: the field empties and the
+  // empty hotkey is stored.
+  Click(app->Control(ControlId::Command3));
+  ExpectText(check, "reset.Text2", text2, L"");
+  ExpectSetting(check, "reset.stored", kSavedData, L"HKn", L"");
+  ExpectNoMessageBox(check, "reset.no_message", *app);
+
+  // Ctrl then H: "(Ctrl)" is stored at once, then "(Ctrl)h".
+  if (!FocusByClick(check, "record.focus", *app, text2)) return;
+  KeyDown(VK_CONTROL);
+  ExpectText(check, "record.after_ctrl", text2, L"(Ctrl)");
+  ExpectSetting(check, "record.after_ctrl_stored", kSavedData, L"HKn", L"(Ctrl)");
+  KeyDown('H');
+  ExpectText(check, "record.after_h", text2, L"(Ctrl)h");
+  KeyUp('H');
+  KeyUp(VK_CONTROL);
+  ExpectSetting(check, "record.stored", kSavedData, L"HKn", L"(Ctrl)h");
+
+  // Backspace takes the last key, a whole token at a time.
+  PressUntil(VK_BACK, [&] { return TextIs(text2, L"(Ctrl)"); });
+  ExpectText(check, "backspace.letter", text2, L"(Ctrl)");
+  ExpectSetting(check, "backspace.letter_stored", kSavedData, L"HKn", L"(Ctrl)");
+  PressUntil(VK_BACK, [&] { return TextIs(text2, L""); });
+  ExpectText(check, "backspace.token", text2, L"");
+  ExpectSetting(check, "backspace.token_stored", kSavedData, L"HKn", L"");
+
+  // Ctrl then Space equals the hide-all hotkey: refused, field emptied.
+  ExpectText(check, "duplicate.Text3", text3, L"(Ctrl)(Space)");
+  auto box = RecordCtrlChord(check, "duplicate", *app, text2, VK_SPACE, L"(Ctrl)", L"", true);
+  CheckMessageBox(check, "duplicate.message", box, kDuplicateTitle, kDuplicateHotkey);
+  ExpectText(check, "duplicate.Text2_emptied", text2, L"");
+  ExpectSetting(check, "duplicate.stored", kSavedData, L"HKn", L"");
+
+  // Put Ctrl+H back, then the same duplicate in the fake-work field, whose
+  // message spells "hotkey" in lower case.
+  if (!FocusByClick(check, "rerecord.focus", *app, text2)) return;
+  RecordCtrlChord(check, "rerecord", *app, text2, 'H', L"(Ctrl)", L"(Ctrl)h", false);
+  ExpectSetting(check, "rerecord.stored", kSavedData, L"HKn", L"(Ctrl)h");
+  Click(app->Control(ControlId::Command8));
+  ExpectText(check, "fwhk_reset", fwhk, L"");
+  ExpectSetting(check, "fwhk_reset.stored", kSavedData, L"HKfw", L"");
+  if (!FocusByClick(check, "fwhk_duplicate.focus", *app, fwhk)) return;
+  box = RecordCtrlChord(check, "fwhk_duplicate", *app, fwhk, VK_SPACE, L"(Ctrl)", L"", true);
+  CheckMessageBox(check, "fwhk_duplicate.message", box, kDuplicateTitle, kDuplicateFakeWorkHotkey);
+  ExpectText(check, "fwhk_duplicate.emptied", fwhk, L"");
+  ExpectSetting(check, "fwhk_duplicate.stored", kSavedData, L"HKfw", L"");
+
+  // Reset while another field is empty: two empty fields are a duplicate,
+  // so the old hotkey stays stored for the next start.
+  Click(app->Control(ControlId::Command3));
+  ExpectMessageBox(check, "reset_duplicate.message", *app, kDuplicateTitle, kDuplicateHotkey);
+  ExpectText(check, "reset_duplicate.Text2", text2, L"");
+  ExpectSetting(check, "reset_duplicate.stored_kept", kSavedData, L"HKn", L"(Ctrl)h");
+
+  // Backspace on "(Ctrl)(Space)" leaves "(Ctrl)"; Delete writes "(Del)".
+  if (!FocusByClick(check, "tokens.focus", *app, text3)) return;
+  PressUntil(VK_BACK, [&] { return TextIs(text3, L"(Ctrl)"); });
+  ExpectText(check, "tokens.backspace", text3, L"(Ctrl)");
+  ExpectSetting(check, "tokens.backspace_stored", kSavedData, L"HKa", L"(Ctrl)");
+  PressUntil(VK_DELETE, [&] { return TextIs(text3, L"(Ctrl)(Del)"); });
+  ExpectText(check, "tokens.delete", text3, L"(Ctrl)(Del)");
+  ExpectSetting(check, "tokens.delete_stored", kSavedData, L"HKa", L"(Ctrl)(Del)");
+  ExpectNoMessageBox(check, "no_other_message_box", *app);
+}
+
+void RunPasswordField(const Context& context) {
+  Checker check(context.report, "password_field");
+  bool prepared = ForgetSettings() && WriteString(SettingsKey(kSavedData), L"Password", L"");
+  if (!check.Check("registry_prepared", prepared, "could not store an empty password")) return;
+  auto app = Launch(check, context);
+  if (!app) return;
+  if (!ExpectPanelVisible(check, *app, true)) return;
+  HWND pw = app->Control(ControlId::PW);
+  HWND text2 = app->Control(ControlId::Text2);
+
+  // An empty stored password shows, and stores, the placeholder.
+  ExpectText(check, "empty_shows_placeholder", pw, kNoPassword);
+  ExpectSetting(check, "placeholder_stored", kSavedData, L"Password", kNoPassword);
+
+  // A click into the placeholder clears it; leaving the empty field brings
+  // it back. The store follows each change.
+  if (!FocusByClick(check, "click.focus", *app, pw)) return;
+  ExpectText(check, "click.clears", pw, L"");
+  ExpectSetting(check, "click.stored", kSavedData, L"Password", L"");
+  if (!FocusByClick(check, "leave.focus", *app, text2)) return;
+  ExpectText(check, "leave.placeholder_back", pw, kNoPassword);
+  ExpectSetting(check, "leave.stored", kSavedData, L"Password", kNoPassword);
+
+  // Typing stores the password keystroke by keystroke.
+  if (!FocusByClick(check, "type.focus", *app, pw)) return;
+  ExpectText(check, "type.cleared", pw, L"");
+  PressUntil('A', [&] { return TextIs(pw, L"a"); });
+  ExpectText(check, "type.first_key", pw, L"a");
+  ExpectSetting(check, "type.first_key_stored", kSavedData, L"Password", L"a");
+  PressUntil('B', [&] { return TextIs(pw, L"ab"); });
+  ExpectText(check, "type.second_key", pw, L"ab");
+  ExpectSetting(check, "type.second_key_stored", kSavedData, L"Password", L"ab");
+  // Leaving a field with a password keeps it.
+  if (!FocusByClick(check, "keep.focus", *app, text2)) return;
+  ExpectText(check, "keep.password_stays", pw, L"ab");
+  ExpectSetting(check, "keep.stored", kSavedData, L"Password", L"ab");
+  ExpectNoMessageBox(check, "no_message_box", *app);
+}
+
+}  // namespace e2e
