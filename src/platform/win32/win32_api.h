@@ -15,9 +15,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <winver.h>
 
 #undef MessageBox
 #undef LoadLibrary
 #undef GetWindowText
 #undef CallWindowProc
-#undef FindWindow

@@ -1,0 +1,62 @@
+# Windows build: the real program on top of the core. Built by the MinGW
+# presets only.
+
+enable_language(RC)
+
+if(NOT NOOKSHADE_MANIFEST_ARCH)
+  message(FATAL_ERROR "NOOKSHADE_MANIFEST_ARCH is not set; configure with a mingw preset")
+endif()
+
+# GCC 12 at -O2 reports std::string compares of moved-from temporaries as
+# "may be used uninitialized" (GCC bug 105562, a false positive fixed in 13).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  target_compile_options(nookshade_core PRIVATE -Wno-maybe-uninitialized)
+  set(NOOKSHADE_GCC12_WORKAROUND -Wno-maybe-uninitialized)
+endif()
+
+# The manifest and the version header are generated per build; the
+# resource compiler finds them, like the icon, through the include path.
+set(NOOKSHADE_GENERATED_DIR ${CMAKE_CURRENT_BINARY_DIR}/generated)
+set(NOOKSHADE_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+configure_file(resources/nookshade.manifest.in ${NOOKSHADE_GENERATED_DIR}/nookshade.manifest @ONLY)
+configure_file(resources/nookshade_version.h.in ${NOOKSHADE_GENERATED_DIR}/nookshade_version.h @ONLY)
+
+add_executable(nookshade WIN32
+  src/platform/win32/main.cpp
+  src/platform/win32/wide_text.cpp
+  src/platform/win32/window_proc_thunk.cpp
+  src/platform/win32/win32_window_system.cpp
+  src/platform/win32/win32_shell.cpp
+  src/platform/win32/win32_registry.cpp
+  src/platform/win32/win32_dialogs.cpp
+  src/platform/win32/win32_timers.cpp
+  src/platform/win32/win32_system.cpp
+  src/platform/win32/panel_layout.cpp
+  src/platform/win32/panel_menu.cpp
+  src/platform/win32/panel_window.cpp
+  src/platform/win32/panel_input.cpp
+  src/platform/win32/crosshair_box.cpp
+  resources/nookshade.rc
+)
+target_include_directories(nookshade PRIVATE
+  ${NOOKSHADE_GENERATED_DIR}
+  ${CMAKE_CURRENT_SOURCE_DIR}/resources
+)
+target_compile_definitions(nookshade PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_compile_options(nookshade PRIVATE
+  $<$<COMPILE_LANGUAGE:CXX>:-municode>
+  $<$<COMPILE_LANGUAGE:CXX>:${NOOKSHADE_GCC12_WORKAROUND}>
+)
+target_link_options(nookshade PRIVATE -municode -static -static-libgcc -static-libstdc++)
+target_link_libraries(nookshade PRIVATE
+  nookshade_core
+  user32 gdi32 shell32 comctl32 advapi32 version
+)
+set_source_files_properties(resources/nookshade.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/nookshade.ico;${NOOKSHADE_GENERATED_DIR}/nookshade.manifest;${CMAKE_CURRENT_SOURCE_DIR}/src/platform/win32/resource_ids.h"
+)
+
+# The end-to-end driver lives with its tests and is added when present.
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+  add_subdirectory(tests/e2e)
+endif()

@@ -1,0 +1,290 @@
+#include "platform/win32/panel_window.h"
+
+#include "app/panel.h"
+#include "platform/win32/handle_cast.h"
+#include "platform/win32/panel_layout.h"
+#include "platform/win32/panel_menu.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_timers.h"
+#include "platform/win32/window_text.h"
+#include "text/encoding.h"
+
+namespace nookshade::win32 {
+namespace {
+
+constexpr DWORD kPanelStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kPanelExStyle = WS_EX_CONTROLPARENT;
+// The layout's twips were drawn for 8-point dialog text; the start button
+// stands out with a larger bold caption.
+constexpr int kTextPoints = 8;
+constexpr int kStartButtonPoints = 10;
+
+int ScreenDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+LOGFONTW MessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    return metrics.lfMessageFont;
+  }
+  LOGFONTW fallback{};
+  fallback.lfWeight = FW_NORMAL;
+  fallback.lfCharSet = DEFAULT_CHARSET;
+  ::lstrcpynW(fallback.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+  return fallback;
+}
+
+struct WindowKind {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowKind KindOf(const PanelControl& entry) {
+  constexpr DWORD kEdit = ES_AUTOHSCROLL | ES_LEFT;
+  switch (entry.kind) {
+    case ControlKind::Frame:
+      // Clipped by the controls above it, it never paints over them.
+      return {WC_BUTTONW, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
+    case ControlKind::Label:
+      return {WC_STATICW,
+              SS_LEFT | SS_NOPREFIX | (entry.id == ControlId::Label2 ? 0u : DWORD{SS_CENTERIMAGE}),
+              0};
+    case ControlKind::TextBox:
+      return {WC_EDITW, kEdit | (entry.visible ? DWORD{WS_TABSTOP} : 0u), WS_EX_CLIENTEDGE};
+    case ControlKind::HotkeyField:
+      return {WC_EDITW, kEdit | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::CheckBox:
+      // Not automatic: the model decides the value and the box shows it.
+      return {WC_BUTTONW, BS_3STATE | WS_TABSTOP, 0};
+    case ControlKind::Button:
+    case ControlKind::StartButton:
+      return {WC_BUTTONW, BS_PUSHBUTTON | (entry.visible ? DWORD{WS_TABSTOP} : 0u), 0};
+    case ControlKind::Crosshair:
+      return {WC_STATICW, SS_OWNERDRAW, 0};
+    case ControlKind::ListBox:
+      return {WC_LISTBOXW, LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+  }
+  return {WC_STATICW, 0, 0};
+}
+
+// A model position (bytes of the field's encoding) as an edit control
+// position (UTF-16 units).
+std::size_t EditPosition(const TextBox& box, std::size_t bytes) {
+  const std::string& text = box.Text();
+  if (bytes > text.size()) bytes = text.size();
+  if (box.Encoding() == TextEncoding::Windows1252) return bytes;
+  return text::Utf8ToUtf16(std::string_view(text).substr(0, bytes)).size();
+}
+
+class MirrorScope {
+ public:
+  explicit MirrorScope(int& depth) noexcept : depth_(depth) { ++depth_; }
+  MirrorScope(const MirrorScope&) = delete;
+  MirrorScope& operator=(const MirrorScope&) = delete;
+  ~MirrorScope() { --depth_; }
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+PanelWindow::PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs)
+    : timers_(timers), dialogs_(dialogs) {
+  dialogs_.SetOnModalsClosed([this] {
+    if (closePending_ && window_) ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
+  });
+}
+
+PanelWindow::~PanelWindow() {
+  dialogs_.SetOnModalsClosed(nullptr);
+  panel_ = nullptr;
+  window_.Reset();
+}
+
+bool PanelWindow::Create(HINSTANCE instance) {
+  if (!RegisterWindowClass(instance)) return false;
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  const int dpi = ScreenDpi();
+  CreateFonts(dpi);
+
+  const SIZE client = PanelClientTwips();
+  RECT frame{0, 0, TwipsToPixels(client.cx, dpi), TwipsToPixels(client.cy, dpi)};
+  ::AdjustWindowRectEx(&frame, kPanelStyle, TRUE, kPanelExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + ((work.right - work.left) - width) / 2;
+  const int y = work.top + ((work.bottom - work.top) - height) / 2;
+
+  UniqueMenu menu = CreatePanelMenu();
+  // WM_NCCREATE hands the window to window_; a failed creation destroys it
+  // again before this call returns.
+  const HWND window =
+      ::CreateWindowExW(kPanelExStyle, kPanelClassName, L"Nookshade Pro", kPanelStyle, x, y, width,
+                        height, nullptr, menu.Get(), instance, this);
+  if (window == nullptr) return false;
+  menu.Release();  // the window destroys its menu
+  accelerators_ = CreatePanelAccelerators();
+  CreateControls(instance, dpi);
+  return true;
+}
+
+bool PanelWindow::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = &PanelWindow::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXICON),
+                                                      ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON,
+                                                        ::GetSystemMetrics(SM_CXSMICON),
+                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kPanelClassName;
+  return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void PanelWindow::CreateFonts(int dpi) {
+  LOGFONTW font = MessageFont();
+  font.lfHeight = -::MulDiv(kTextPoints, dpi, 72);
+  font.lfWidth = 0;
+  font_ = UniqueFont(::CreateFontIndirectW(&font));
+  font.lfHeight = -::MulDiv(kStartButtonPoints, dpi, 72);
+  font.lfWeight = FW_BOLD;
+  boldFont_ = UniqueFont(::CreateFontIndirectW(&font));
+}
+
+void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
+  for (const PanelControl& entry : PanelControls()) {
+    const HWND control = CreateControl(instance, entry, dpi);
+    if (control == nullptr) continue;
+    const HFONT font = entry.kind == ControlKind::StartButton ? boldFont_.Get() : font_.Get();
+    if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
+      ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
+                          reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+}
+
+HWND PanelWindow::CreateControl(HINSTANCE instance, const PanelControl& entry, int dpi) {
+  const WindowKind kind = KindOf(entry);
+  const RECT place = ControlRect(entry, dpi);
+  const DWORD style = WS_CHILD | kind.style | (entry.visible ? DWORD{WS_VISIBLE} : 0u);
+  return ::CreateWindowExW(kind.exStyle, kind.className, entry.caption, style, place.left, place.top,
+                           place.right - place.left, place.bottom - place.top, window_.Get(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance,
+                           nullptr);
+}
+
+void PanelWindow::Attach(Panel* panel) {
+  panel_ = panel;
+  if (panel_ == nullptr) return;
+  // Initial contents (the password field's "417") are never written, so
+  // no change reports them.
+  for (const PanelControl& entry : PanelControls()) ControlChanged(entry.id);
+}
+
+HWND PanelWindow::Control(ControlId id) const {
+  if (!window_) return nullptr;
+  return ::GetDlgItem(window_.Get(), static_cast<int>(id));
+}
+
+void PanelWindow::Show() {
+  if (!window_) return;
+  const HWND window = window_.Get();
+  ::ShowWindow(window, SW_SHOW);
+  // Already active from loading, the panel gets no activation from being
+  // shown; it is the first one all the same.
+  if (activatedWhileHidden_ && ::IsWindowVisible(window) && ::GetActiveWindow() == window) {
+    Activated();
+  }
+  // The first activation may have sent the panel to the tray already.
+  if (!::IsWindowVisible(window)) return;
+  ::UpdateWindow(window);
+  ::SetForegroundWindow(window);
+}
+
+WindowHandle PanelWindow::Handle() const { return FromHwnd(window_.Get()); }
+
+void PanelWindow::ControlChanged(ControlId id) {
+  if (panel_ == nullptr) return;
+  const HWND control = Control(id);
+  if (control == nullptr) return;
+  MirrorScope scope(mirroring_);
+  if (const TextBox* box = panel_->FindTextBox(id)) {
+    MirrorText(control, *box);
+  } else if (const CheckBox* check = panel_->FindCheckBox(id)) {
+    const int value = check->Value();
+    const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+    ::SendMessageW(control, BM_SETCHECK, state, 0);
+  } else if (id == ControlId::hws) {
+    MirrorList(control, panel_->hws);
+  }
+}
+
+void PanelWindow::MirrorText(HWND edit, const TextBox& box) {
+  const std::wstring wanted = box.Encoding() == TextEncoding::Windows1252
+                                  ? WidenWindows1252(box.Text())
+                                  : Widen(box.Text());
+  // Text the user has just typed is already there: writing it again would
+  // throw the caret back to the start.
+  const bool rewritten = WindowText(edit) != wanted;
+  if (rewritten) ::SetWindowTextW(edit, wanted.c_str());
+  // The hotkey fields' caret is the model's; in typed fields it is the
+  // user's, except where the model replaced the text.
+  if (rewritten || box.Encoding() == TextEncoding::Windows1252) {
+    const std::size_t start = EditPosition(box, box.SelStart());
+    const std::size_t end = EditPosition(box, box.SelStart() + box.SelLength());
+    ::SendMessageW(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
+  }
+}
+
+void PanelWindow::MirrorList(HWND list, const ListBox& box) {
+  // No WM_SETREDRAW around the refill: turning drawing back on makes a
+  // hidden list visible.
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const ListBox::Item& item : box.Items()) {
+    const std::wstring text = Widen(item.text);
+    const LRESULT index = ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) {
+      ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                     static_cast<LPARAM>(item.data));
+    }
+  }
+}
+
+void PanelWindow::Focus(ControlId id) {
+  // Focus inside a hidden panel would activate a window nobody sees.
+  if (!window_ || !::IsWindowVisible(window_.Get())) return;
+  const HWND control = Control(id);
+  if (control == nullptr) return;
+  ::SetFocus(control);
+  const int length = ::GetWindowTextLengthW(control);
+  ::SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(length), length);
+}
+
+void PanelWindow::SetCrosshairPointer(bool on) {
+  crosshairPointer_ = on;
+  ::SetCursor(::LoadCursorW(nullptr, on ? IDC_CROSS : IDC_ARROW));
+}
+
+void PanelWindow::ShowCrosshairPicture(ControlId box, bool shown) {
+  const int index = static_cast<int>(box) - static_cast<int>(ControlId::Picture1);
+  if (index < 0 || index >= static_cast<int>(crosshairShown_.size())) return;
+  crosshairShown_[static_cast<std::size_t>(index)] = shown;
+  if (const HWND control = Control(box)) ::InvalidateRect(control, nullptr, TRUE);
+}
+
+}  // namespace nookshade::win32

@@ -1,0 +1,112 @@
+#pragma once
+// The configuration panel on screen. The core's Panel owns every control's
+// content; this window mirrors it and reports the user's input back. Its
+// window procedure is the one the core's replacement passes messages on to,
+// so it handles every message of the panel itself.
+
+#include <array>
+
+#include "platform/panel_view.h"
+#include "platform/win32/unique_handles.h"
+#include "platform/win32/win32_api.h"
+
+namespace nookshade {
+class Panel;
+class TextBox;
+class ListBox;
+}  // namespace nookshade
+
+namespace nookshade::win32 {
+
+class Win32Dialogs;
+class Win32Timers;
+struct PanelControl;
+
+inline constexpr wchar_t kPanelClassName[] = L"NookshadePanel";
+
+class PanelWindow final : public PanelView {
+ public:
+  PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs);
+  ~PanelWindow() override;
+  PanelWindow(const PanelWindow&) = delete;
+  PanelWindow& operator=(const PanelWindow&) = delete;
+
+  // The window with all its controls, not yet shown. False when the system
+  // refuses the window itself; a control that fails is left out.
+  bool Create(HINSTANCE instance);
+  HWND Hwnd() const { return window_.Get(); }
+  // The model to mirror and to report to; null detaches it. Attaching
+  // shows the model's content as it stands.
+  void Attach(Panel* panel);
+  void Show();
+  // Keyboard shortcuts and Tab navigation; true when the message was used.
+  bool TranslateInput(MSG& message);
+
+  // PanelView
+  WindowHandle Handle() const override;
+  void ControlChanged(ControlId control) override;
+  void Focus(ControlId control) override;
+  void SetCrosshairPointer(bool on) override;
+  void ShowCrosshairPicture(ControlId box, bool shown) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  static LRESULT CALLBACK TextBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleTextBoxMessage(HWND edit, ControlId id, UINT message, WPARAM wParam,
+                               LPARAM lParam);
+
+  // panel_window.cpp: building and mirroring.
+  bool RegisterWindowClass(HINSTANCE instance);
+  void CreateFonts(int dpi);
+  void CreateControls(HINSTANCE instance, int dpi);
+  HWND CreateControl(HINSTANCE instance, const PanelControl& entry, int dpi);
+  HWND Control(ControlId id) const;
+  void MirrorText(HWND edit, const TextBox& box);
+  void MirrorList(HWND list, const ListBox& box);
+
+  // panel_input.cpp: the user's input.
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  void OnActivate(WPARAM wParam);
+  void Activated();
+  LRESULT OnControlColour(HDC dc, HWND control);
+  void Close();
+  void Unload();
+  // The control that had the focus last, or the first one in Tab order.
+  HWND FocusTarget() const;
+  bool FocusInHotkeyField() const;
+  // Runs a call into the core unless the panel has gone; the core's
+  // failures stay on this side of the window procedure.
+  template <typename Call>
+  void Report(Call&& call) noexcept;
+
+  // crosshair_box.cpp
+  void DrawCrosshairBox(const DRAWITEMSTRUCT& item) const;
+
+  Win32Timers& timers_;
+  Win32Dialogs& dialogs_;
+  // Fonts outlive the window and its controls, which use them to the end.
+  UniqueFont font_;
+  UniqueFont boldFont_;
+  UniqueAccelerators accelerators_;
+  UniqueWindow window_;
+  Panel* panel_ = nullptr;
+  UINT taskbarCreated_ = 0;
+  // Non-zero while the model's content is written into the controls, whose
+  // change notifications must not be reported back as the user's edits.
+  int mirroring_ = 0;
+  bool unloaded_ = false;
+  // A close that arrived while a modal window was open; it runs when the
+  // last one has closed and the core's handler has returned.
+  bool closePending_ = false;
+  HWND focusBeforeDeactivation_ = nullptr;
+  // Loading makes the hidden panel topmost, which activates it already; the
+  // first activation the user can see comes with Show().
+  bool activatedWhileHidden_ = false;
+  bool crosshairPointer_ = false;
+  std::array<bool, 3> crosshairShown_{true, true, true};
+};
+
+}  // namespace nookshade::win32

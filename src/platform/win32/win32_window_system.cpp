@@ -1,0 +1,135 @@
+#include "platform/win32/win32_window_system.h"
+
+#include <vector>
+
+#include "platform/win32/handle_cast.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/window_proc_thunk.h"
+
+namespace nookshade::win32 {
+namespace {
+
+// Another program's window answers icon queries on its own thread; a hung
+// one must cost us no more than this.
+constexpr UINT kIconQueryTimeoutMs = 200;
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
+  auto& windows = *reinterpret_cast<std::vector<WindowHandle>*>(context);
+  try {
+    windows.push_back(FromHwnd(window));
+    return TRUE;
+  } catch (...) {
+    return FALSE;  // out of memory: keep what was collected
+  }
+}
+
+}  // namespace
+
+WindowHandle Win32WindowSystem::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
+  return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
+bool Win32WindowSystem::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+WindowHandle Win32WindowSystem::GetParent(WindowHandle window) {
+  return FromHwnd(::GetParent(ToHwnd(window)));
+}
+
+WindowHandle Win32WindowSystem::GetOwner(WindowHandle window) {
+  return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER));
+}
+
+std::string Win32WindowSystem::GetWindowText(WindowHandle window, int maxChars) {
+  if (maxChars <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(maxChars), L'\0');
+  const int length = ::GetWindowTextW(ToHwnd(window), buffer.data(), maxChars);
+  if (length <= 0) return {};
+  buffer.resize(static_cast<std::size_t>(length < maxChars ? length : maxChars - 1));
+  return Narrow(buffer);
+}
+
+std::vector<WindowHandle> Win32WindowSystem::EnumTopLevelWindows() {
+  std::vector<WindowHandle> windows;
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+WindowHandle Win32WindowSystem::FindWindowByTitle(std::string_view title) {
+  const std::wstring wide = Widen(title);
+  return FromHwnd(::FindWindowW(nullptr, wide.c_str()));
+}
+
+IconHandle Win32WindowSystem::GetWindowIcon(WindowHandle window, IconKind kind) {
+  DWORD_PTR icon = 0;
+  const WPARAM which = kind == IconKind::Big ? ICON_BIG : ICON_SMALL;
+  if (::SendMessageTimeoutW(ToHwnd(window), WM_GETICON, which, 0, SMTO_ABORTIFHUNG,
+                            kIconQueryTimeoutMs, &icon) == 0) {
+    return 0;
+  }
+  return FromHandle(reinterpret_cast<const void*>(icon));
+}
+
+IconHandle Win32WindowSystem::GetClassSmallIcon(WindowHandle window) {
+  return FromHandle(reinterpret_cast<const void*>(::GetClassLongPtrW(ToHwnd(window), GCLP_HICONSM)));
+}
+
+void Win32WindowSystem::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
+  const WPARAM which = kind == IconKind::Big ? ICON_BIG : ICON_SMALL;
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(ToHwnd(window), WM_SETICON, which,
+                        reinterpret_cast<LPARAM>(ToHicon(icon)), SMTO_ABORTIFHUNG,
+                        kIconQueryTimeoutMs, &ignored);
+}
+
+IconHandle Win32WindowSystem::LoadAppIcon(std::string_view resourceName, int width, int height) {
+  const std::wstring name = Widen(resourceName);
+  return FromHandle(::LoadImageW(::GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, width,
+                                 height, LR_SHARED));
+}
+
+int Win32WindowSystem::GetSystemMetric(SystemMetric metric) {
+  return ::GetSystemMetrics(static_cast<int>(metric));
+}
+
+std::int32_t Win32WindowSystem::SetTopmost(WindowHandle window, bool topmost) {
+  return ::SetWindowPos(ToHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                        SWP_NOSIZE | SWP_NOMOVE);
+}
+
+Point Win32WindowSystem::GetCursorPos() {
+  POINT point{};
+  if (!::GetCursorPos(&point)) return {};
+  return {static_cast<std::int32_t>(point.x), static_cast<std::int32_t>(point.y)};
+}
+
+WindowHandle Win32WindowSystem::WindowFromPoint(Point point) {
+  return FromHwnd(::WindowFromPoint(POINT{point.x, point.y}));
+}
+
+WindowProcToken Win32WindowSystem::ReplaceWindowProc(WindowHandle window, MessageHandler handler) {
+  return InstallWindowProcThunk(ToHwnd(window), std::move(handler));
+}
+
+void Win32WindowSystem::RestoreWindowProc(WindowHandle window, WindowProcToken previous) {
+  RemoveWindowProcThunk(ToHwnd(window), previous);
+}
+
+std::intptr_t Win32WindowSystem::CallWindowProc(WindowProcToken previous, WindowHandle window,
+                                                std::uint32_t message, std::uintptr_t wParam,
+                                                std::intptr_t lParam) {
+  if (previous == 0) return ::DefWindowProcW(ToHwnd(window), message, wParam, lParam);
+  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(previous), ToHwnd(window), message, wParam,
+                           lParam);
+}
+
+std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {
+  return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
+}
+
+}  // namespace nookshade::win32

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/keyboard.h"
+#include "platform/window_system.h"
+
+namespace nookshade::win32 {
+
+class Win32WindowSystem final : public WindowSystem {
+ public:
+  WindowHandle GetForegroundWindow() override;
+  bool ShowWindow(WindowHandle window, ShowCommand command) override;
+  bool IsWindow(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  WindowHandle GetParent(WindowHandle window) override;
+  WindowHandle GetOwner(WindowHandle window) override;
+  std::string GetWindowText(WindowHandle window, int maxChars) override;
+  std::vector<WindowHandle> EnumTopLevelWindows() override;
+  WindowHandle FindWindowByTitle(std::string_view title) override;
+
+  IconHandle GetWindowIcon(WindowHandle window, IconKind kind) override;
+  IconHandle GetClassSmallIcon(WindowHandle window) override;
+  void SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) override;
+  IconHandle LoadAppIcon(std::string_view resourceName, int width, int height) override;
+  int GetSystemMetric(SystemMetric metric) override;
+  std::int32_t SetTopmost(WindowHandle window, bool topmost) override;
+
+  Point GetCursorPos() override;
+  WindowHandle WindowFromPoint(Point point) override;
+
+  WindowProcToken ReplaceWindowProc(WindowHandle window, MessageHandler handler) override;
+  void RestoreWindowProc(WindowHandle window, WindowProcToken previous) override;
+  std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window, std::uint32_t message,
+                               std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
+class Win32Keyboard final : public Keyboard {
+ public:
+  std::int16_t GetAsyncKeyState(int virtualKey) override;
+};
+
+}  // namespace nookshade::win32
