@@ -80,7 +80,7 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 echo "display $DISPLAY, prefix $WINEPREFIX"
 
 # --- Wine prefix: create it, switch off window management, restart. -----
-if ! timeout 180 "$WINELOADER" wineboot -i >>"$wine_log" 2>&1; then
+if ! timeout 120 "$WINELOADER" wineboot -i >>"$wine_log" 2>&1; then
   echo "FAIL setup: wineboot -i failed or timed out" | tee "$results"
   exit 1
 fi
@@ -101,7 +101,7 @@ echo "wine prefix ready after $(( $(date +%s) - started )) s"
 watcher_pid=$!
 
 # --- The driver writes its report to a file, never a pipe. -----------------
-timeout -k 10 240 "$WINELOADER" "$driver" \
+timeout -k 10 200 "$WINELOADER" "$driver" \
   "$(to_wine_path "$exe")" "$(to_wine_path "$results")" "$(to_wine_path "$sync_dir")" \
   >>"$wine_log" 2>&1
 driver_status=$?

@@ -47,10 +47,15 @@ HWND App::Control(nookshade::ControlId id) const {
 
 void App::Stop() {
   if (info_.hProcess == nullptr || !Running()) return;
-  // Open message boxes would keep the close waiting behind them.
-  for (HWND box : MessageBoxes(pid())) PostMessageW(box, WM_COMMAND, IDOK, 0);
-  if (panel_ != nullptr && IsWindow(panel_)) PostMessageW(panel_, WM_CLOSE, 0, 0);
-  if (WaitForExit(kExitDeadlineMs)) return;
+  if (panel_ == nullptr) panel_ = FindTopLevel(pid(), kPanelClass, nullptr, false);
+  // Without a panel there is nothing to close, and past the run's budget
+  // there is no time to wait for it.
+  if (panel_ != nullptr && IsWindow(panel_) && WithinRunBudget()) {
+    // Open message boxes would keep the close waiting behind them.
+    for (HWND box : MessageBoxes(pid())) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(panel_, WM_CLOSE, 0, 0);
+    if (WaitForExit(kExitDeadlineMs)) return;
+  }
   TerminateProcess(info_.hProcess, 1);
   WaitForExit(kExitDeadlineMs);
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app_process.h"
+#include "poll.h"
 #include "registry_access.h"
 #include "report.h"
 #include "scenario.h"
@@ -57,15 +58,22 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const e2e::Context context{report, argv[1], argc > 3 ? std::wstring(argv[3]) : std::wstring()};
+  e2e::StartRunBudget();
   report.Check("setup.program_exists", GetFileAttributesW(context.exe.c_str()) != INVALID_FILE_ATTRIBUTES,
                "nookshade.exe not found");
   for (const Scenario& scenario : kScenarios) {
     if (!Selected(scenario.name)) continue;
+    if (!e2e::WithinRunBudget()) {
+      report.Check(std::string(scenario.name) + ".run", false, "skipped: the run's time budget is used up");
+      continue;
+    }
     scenario.run(context);
     // Whatever a scenario left behind must not leak into the next one.
     e2e::KillStrays();
   }
   e2e::ForgetSettings();
+  report.Check("setup.within_time_budget", e2e::WithinRunBudget(),
+               "the run used up its time budget; later checks did not wait");
   report.Summary();
   return report.failed() == 0 ? 0 : 1;
 }

@@ -4,18 +4,30 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace e2e {
 
 // Deadlines, generous for a loaded two-core machine; a passing run never
 // waits them out.
-inline constexpr DWORD kStartDeadlineMs = 30000;
-inline constexpr DWORD kUiDeadlineMs = 10000;
+inline constexpr DWORD kStartDeadlineMs = 20000;
+inline constexpr DWORD kUiDeadlineMs = 5000;
 inline constexpr DWORD kExitDeadlineMs = 10000;
 inline constexpr DWORD kPollIntervalMs = 20;
 
+// The whole run's budget. A badly broken program would otherwise make every
+// check wait out its own deadline; past the budget each wait gives up at
+// once, so the remaining checks fail quickly and the summary still gets
+// written before the runner's timeout.
+inline constexpr ULONGLONG kRunBudgetMs = 150000;
+inline ULONGLONG runEnd = ~0ULL;
+
+inline void StartRunBudget() { runEnd = GetTickCount64() + kRunBudgetMs; }
+inline bool WithinRunBudget() { return GetTickCount64() < runEnd; }
+
 template <typename Condition>
 bool WaitUntil(Condition&& condition, DWORD deadlineMs = kUiDeadlineMs) {
-  const ULONGLONG end = GetTickCount64() + deadlineMs;
+  const ULONGLONG end = std::min(GetTickCount64() + deadlineMs, runEnd);
   for (;;) {
     if (condition()) return true;
     if (GetTickCount64() >= end) return false;
