@@ -8,6 +8,8 @@
 # check and the summary), wine.log and panel.png (the first-run panel).
 # Exits 0 only when the summary line is present and reports no failure.
 #
+# NOOKSHADE_E2E_ONLY=first_run,help (scenario names) runs a chosen few.
+#
 # Nothing here may hang: every step runs under `timeout`, and every wait
 # polls for a state with a deadline.
 set -u
@@ -19,8 +21,10 @@ fi
 build_dir=$(cd "$1" && pwd) || exit 2
 mkdir -p "$2" && out_dir=$(cd "$2" && pwd) || exit 2
 
-exe=$(find "$build_dir" -name nookshade.exe -type f | head -n 1)
-driver=$(find "$build_dir" -name nookshade_e2e.exe -type f | head -n 1)
+exe="$build_dir/nookshade.exe"
+driver="$build_dir/tests/e2e/nookshade_e2e.exe"
+[ -f "$exe" ] || exe=$(find "$build_dir" -name nookshade.exe -type f | head -n 1)
+[ -f "$driver" ] || driver=$(find "$build_dir" -name nookshade_e2e.exe -type f | head -n 1)
 if [ -z "$exe" ] || [ -z "$driver" ]; then
   echo "FAIL setup: nookshade.exe or nookshade_e2e.exe not found under $build_dir" >&2
   exit 1
