@@ -1,24 +1,40 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every test: the core against the
-# simulated desktop (with sanitizers), both Windows builds with their import
-# check, and the real program end to end under Wine.
+# simulated desktop (with sanitizers), the icon resource, both Windows builds
+# with their import check, and the real program end to end under Wine. Ends
+# with the counts of each suite and their total.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+mkdir -p build
+status=0
 
 echo "== Native tests (simulated desktop, AddressSanitizer + UBSan)"
 cmake --preset native >/dev/null
 cmake --build --preset native
-ctest --preset native
+ctest --preset native 2>&1 | tee build/native-tests.log || status=1
+native=$(sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2 \1/p' build/native-tests.log)
+read -r native_total native_failed <<<"${native:-0 1}"
+
+echo "== Icon resource"
+python3 -m unittest discover -s tests/icon || status=1
 
 echo "== Windows builds"
 for preset in mingw-x64 mingw-x86; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
-scripts/check-imports.sh build/mingw-x64/nookshade.exe x86_64-w64-mingw32-objdump
-scripts/check-imports.sh build/mingw-x86/nookshade.exe i686-w64-mingw32-objdump
+scripts/check-imports.sh build/mingw-x64/nookshade.exe x86_64-w64-mingw32-objdump || status=1
+scripts/check-imports.sh build/mingw-x86/nookshade.exe i686-w64-mingw32-objdump || status=1
 
 echo "== End-to-end tests under Wine"
-tests/e2e/run.sh build/mingw-x64 build/e2e
+tests/e2e/run.sh build/mingw-x64 build/e2e || status=1
+e2e=$(tail -n 1 build/e2e/results.txt 2>/dev/null | sed -nE 's/^([0-9]+) passed, ([0-9]+) failed$/\1 \2/p')
+read -r e2e_passed e2e_failed <<<"${e2e:-0 1}"
+
+echo
+echo "native: $((native_total - native_failed)) passed, $native_failed failed"
+echo "end-to-end: $e2e_passed passed, $e2e_failed failed"
+echo "$((native_total - native_failed + e2e_passed)) passed, $((native_failed + e2e_failed)) failed"
+exit "$status"
