@@ -160,8 +160,9 @@ void PanelWindow::CreateFonts(int dpi) {
   font.lfHeight = -::MulDiv(kTextPoints, dpi, 72);
   font.lfWidth = 0;
   font_ = UniqueFont(::CreateFontIndirectW(&font));
-  font.lfHeight = -::MulDiv(kStartButtonPoints, dpi, 72);
   font.lfWeight = FW_BOLD;
+  instructionFont_ = UniqueFont(::CreateFontIndirectW(&font));
+  font.lfHeight = -::MulDiv(kStartButtonPoints, dpi, 72);
   boldFont_ = UniqueFont(::CreateFontIndirectW(&font));
 }
 
@@ -169,7 +170,10 @@ void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
   for (const PanelControl& entry : PanelControls()) {
     const HWND control = CreateControl(instance, entry, dpi);
     if (control == nullptr) continue;
-    const HFONT font = entry.kind == ControlKind::StartButton ? boldFont_.Get() : font_.Get();
+    // The picker's instruction stands out in bold, as does the start button.
+    const HFONT font = entry.kind == ControlKind::StartButton ? boldFont_.Get()
+                       : entry.id == ControlId::Label8    ? instructionFont_.Get()
+                                                          : font_.Get();
     if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
       ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),

@@ -90,6 +90,7 @@ class PanelWindow final : public PanelView {
   // Fonts outlive the window and its controls, which use them to the end.
   UniqueFont font_;
   UniqueFont boldFont_;
+  UniqueFont instructionFont_;
   UniqueAccelerators accelerators_;
   UniqueWindow window_;
   Panel* panel_ = nullptr;
