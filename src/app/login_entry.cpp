@@ -39,24 +39,29 @@ std::string LoginEntryName(std::string_view programPath) {
 void SetLoginStart(Platform& platform, std::string_view name, std::string_view programPath,
                    bool enable) {
   try {
-    RegistryKey key = 0;
-    const std::int32_t opened = platform.registry.CreateKey(kRunKeyPath, key);
+    // Without a name the value written would be the run key's default
+    // value, which is not ours to write or delete.
+    if (name.empty() || programPath.empty()) {
+      constexpr std::int32_t kFileNotFound = registry_status::kFileNotFound;
+      platform.dialogs.MessageBox(
+          std::to_string(kFileNotFound) + " " + platform.registry.DescribeStatus(kFileNotFound),
+          kAppTitle, message_style::kOk);
+      return;
+    }
+    ScopedKey key(platform.registry);
+    const std::int32_t opened = key.Create(kRunKeyPath);
     if (opened != registry_status::kSuccess) {
       ReportRegistryFailure(platform, opened, " opening key");
       return;
     }
     if (enable) {
-      const std::int32_t set = platform.registry.SetString(key, name, LoginCommandLine(programPath));
-      if (set != registry_status::kSuccess) {
-        ReportRegistryFailure(platform, set, " setting key");
-        platform.registry.CloseKey(key);
-        return;
-      }
+      const std::int32_t set =
+          platform.registry.SetString(key.Get(), name, LoginCommandLine(programPath));
+      if (set != registry_status::kSuccess) ReportRegistryFailure(platform, set, " setting key");
     } else {
       // Deleting an entry that is not there is the wanted outcome already.
-      platform.registry.DeleteValue(key, name);
+      platform.registry.DeleteValue(key.Get(), name);
     }
-    platform.registry.CloseKey(key);
   } catch (const std::bad_alloc&) {
     // ERROR_NOT_ENOUGH_MEMORY, with the system's own wording.
     constexpr std::int32_t kNotEnoughMemory = 8;

@@ -70,14 +70,25 @@ void Panel::Form_Unload() {
   platform_.timers.StopTimer(TimerId::HotkeyPoll);
   platform_.timers.StopTimer(TimerId::PickerDrag);
   state_.UnlockPassword.clear();
+  // At the end of a session the unload can arrive through an open prompt's
+  // message loop; while the prompt shows, every restore below would be
+  // ignored and its window left hidden for good.
+  if (platform_.dialogs.IsPasswordPromptVisible()) platform_.dialogs.UnloadPasswordPrompt();
+  // The slot objects themselves go with the panel: a restore still waiting
+  // in that prompt's loop goes on using its slot when the loop returns.
   for (auto& slot : WindowSlots) {
     if (slot && slot->Hiding) slot->Show(true);
-    slot.reset();
   }
   HideListedWindows(false);
   fakeWork_.OpenFakeWork(true);
   RemovePanelWindowProc(view_.Handle());
   platform_.dialogs.UnloadPasswordPrompt();
+}
+
+void Panel::ShellRestarted() {
+  for (auto& slot : WindowSlots) {
+    if (slot && slot->Hiding) slot->SendToTray();
+  }
 }
 
 void Panel::TextEdited(ControlId control, std::string text) {

@@ -34,6 +34,10 @@ class Panel final : public SlotOwner, private ControlObserver {
   void Form_Load();
   void Form_Activate();
   void Form_Unload();
+  // The notification area was created anew (the shell restarted) and has
+  // lost every icon; each hidden window gets its icon back, so none is left
+  // without a way back.
+  void ShellRestarted();
 
   // The user's input, reported by the view.
   void TextEdited(ControlId control, std::string text);

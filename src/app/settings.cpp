@@ -3,32 +3,6 @@
 #include <charconv>
 
 namespace nookshade {
-namespace {
-
-class ScopedKey {
- public:
-  explicit ScopedKey(Registry& registry) : registry_(registry) {}
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ~ScopedKey() {
-    if (open_) registry_.CloseKey(key_);
-  }
-  std::int32_t Open(std::string_view path) { return Track(registry_.OpenKey(path, key_)); }
-  std::int32_t Create(std::string_view path) { return Track(registry_.CreateKey(path, key_)); }
-  RegistryKey Get() const { return key_; }
-
- private:
-  std::int32_t Track(std::int32_t status) {
-    open_ = status == registry_status::kSuccess;
-    return status;
-  }
-  Registry& registry_;
-  RegistryKey key_ = 0;
-  bool open_ = false;
-};
-
-}  // namespace
-
 std::string SettingPath(std::string_view application, std::string_view section) {
   std::string path = "Software\\";
   path.append(application);

@@ -41,6 +41,11 @@ void FakeWork::OpenFakeWork(bool show) {
   for (TextBox* field : fields_) {
     if (const auto handle = ParseHandle(field->Tag())) {
       platform_.windows.ShowWindow(*handle, show ? ShowCommand::Show : ShowCommand::Hide);
+      if (show) {
+        hiddenByToggle_.erase(*handle);
+      } else {
+        hiddenByToggle_.insert(*handle);
+      }
     }
   }
 }
@@ -58,10 +63,22 @@ void FakeWork::ShowPlaceholders() {
 
 void FakeWork::Changed(TextBox& field) {
   if (HoldsNoTitle(field.Text())) {
+    const std::string released = field.Tag();
     field.SetTag({});
+    LetGo(released);
     LeftField(field);
   }
   if (!HoldsNoTitle(field.Text())) VerifyFakeWorkWindows();
+}
+
+void FakeWork::LetGo(const std::string& tag) {
+  const auto handle = ParseHandle(tag);
+  if (!handle || !hiddenByToggle_.contains(*handle)) return;
+  for (const TextBox* field : fields_) {
+    if (ParseHandle(field->Tag()) == handle) return;
+  }
+  hiddenByToggle_.erase(*handle);
+  platform_.windows.ShowWindow(*handle, ShowCommand::Show);
 }
 
 void FakeWork::LeftField(TextBox& field) {

@@ -4,6 +4,7 @@
 // still exists; the handle is what is shown and hidden.
 
 #include <array>
+#include <set>
 #include <string_view>
 
 #include "app/controls.h"
@@ -30,12 +31,16 @@ class FakeWork {
 
  private:
   void Changed(TextBox& field);
+  // A slot let go of the window in `tag`: if the toggle hid it and no other
+  // slot holds it, it is shown again, since nothing else would ever do so.
+  void LetGo(const std::string& tag);
   void LeftField(TextBox& field);
   void Clicked(TextBox& field);
   TextBox* Find(ControlId id);
 
   std::array<TextBox*, 3> fields_;
   Platform& platform_;
+  std::set<WindowHandle> hiddenByToggle_;
 };
 
 }  // namespace nookshade

@@ -35,4 +35,27 @@ class Registry {
   virtual std::string DescribeStatus(std::int32_t status) = 0;
 };
 
+// Closes the key it opened, whatever way the caller leaves.
+class ScopedKey {
+ public:
+  explicit ScopedKey(Registry& registry) : registry_(registry) {}
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+  ~ScopedKey() {
+    if (open_) registry_.CloseKey(key_);
+  }
+  std::int32_t Open(std::string_view path) { return Track(registry_.OpenKey(path, key_)); }
+  std::int32_t Create(std::string_view path) { return Track(registry_.CreateKey(path, key_)); }
+  RegistryKey Get() const { return key_; }
+
+ private:
+  std::int32_t Track(std::int32_t status) {
+    open_ = status == registry_status::kSuccess;
+    return status;
+  }
+  Registry& registry_;
+  RegistryKey key_ = 0;
+  bool open_ = false;
+};
+
 }  // namespace nookshade

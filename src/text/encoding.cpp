@@ -84,7 +84,9 @@ char32_t DecodeUtf8(std::string_view in, std::size_t& pos) {
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
-  out.reserve(utf16.size());
+  // Room for the worst case up front: a typed password converted here must
+  // not leave a freed, unwiped partial copy behind a reallocation.
+  out.reserve(utf16.size() * 3);
   for (std::size_t i = 0; i < utf16.size(); ++i) {
     char32_t cp = utf16[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&

@@ -86,6 +86,79 @@ TEST_F(FakeWorkFieldTest, TheCheckDropsClosedRenamedAndChildWindows) {
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
+TEST_F(FakeWorkFieldTest, BlanksAreEmptiedByACheckThatAnotherFieldStarts) {
+  const WindowHandle sheet = desktop.AddWindow("Sheet");
+  panel().TextEdited(ControlId::fw1, "   ");
+  ASSERT_EQ(panel().fw1.Text(), "   ");
+  Pick(panel().fw2, sheet);
+  EXPECT_EQ(panel().fw1.Text(), kPlaceholder);
+  EXPECT_EQ(panel().fw2.Text(), "Sheet");
+}
+
+TEST_F(FakeWorkFieldTest, TypingInOneFieldKeepsTheOthersWindows) {
+  const WindowHandle sheet = desktop.AddWindow("Sheet");
+  Pick(panel().fw1, sheet);
+  panel().TextEdited(ControlId::fw2, "S");
+  EXPECT_EQ(panel().fw2.Text(), kPlaceholder);
+  EXPECT_EQ(panel().fw1.Text(), "Sheet");
+  EXPECT_EQ(panel().fw1.Tag(), std::to_string(sheet));
+}
+
+TEST_F(FakeWorkFieldTest, ASharedTitleKeepsTheSlotWhileEitherWindowExists) {
+  const WindowHandle first = desktop.AddWindow("Untitled - Editor");
+  const WindowHandle second = desktop.AddWindow("Untitled - Editor");
+  Pick(panel().fw1, first);
+  desktop.DestroyWindow(first);
+  panel().fakeWork().VerifyFakeWorkWindows();
+  EXPECT_EQ(panel().fw1.Text(), "Untitled - Editor");
+  desktop.DestroyWindow(second);
+  panel().fakeWork().VerifyFakeWorkWindows();
+  EXPECT_EQ(panel().fw1.Text(), kPlaceholder);
+}
+
+struct LetGoCase {
+  const char* name;
+  bool hiddenByToggle;
+  bool heldByAnotherSlot;
+  bool shownAfterReset;
+};
+
+class LetGoTest : public FakeWorkFieldTest, public ::testing::WithParamInterface<LetGoCase> {};
+
+TEST_P(LetGoTest, AWindowTheToggleHidComesBackWhenNoSlotHoldsItAnyMore) {
+  const auto& c = GetParam();
+  const WindowHandle sheet = desktop.AddWindow("Sheet");
+  Pick(panel().fw1, sheet);
+  if (c.heldByAnotherSlot) Pick(panel().fw2, sheet);
+  if (c.hiddenByToggle) {
+    panel().fakeWork().OpenFakeWork(false);
+  } else {
+    desktop.ShowWindow(sheet, ShowCommand::Hide);  // its own program hid it
+  }
+  panel().Clicked(ControlId::Command5);
+  EXPECT_EQ(desktop.IsWindowVisible(sheet), c.shownAfterReset);
+  // Nor is it left behind at the end.
+  session.Close();
+  EXPECT_EQ(desktop.IsWindowVisible(sheet), c.hiddenByToggle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LetGoTest,
+    ::testing::Values(LetGoCase{"hidden_by_toggle", true, false, true},
+                      LetGoCase{"still_in_another_slot", true, true, false},
+                      LetGoCase{"hidden_by_its_program", false, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FakeWorkFieldTest, ARenamedWindowTheToggleHidIsShownWhenDropped) {
+  const WindowHandle doc = desktop.AddWindow("Draft - Editor");
+  Pick(panel().fw1, doc);
+  panel().fakeWork().OpenFakeWork(false);
+  desktop.Find(doc)->title = "Final - Editor";
+  panel().fakeWork().VerifyFakeWorkWindows();
+  EXPECT_EQ(panel().fw1.Text(), kPlaceholder);
+  EXPECT_TRUE(desktop.IsWindowVisible(doc));
+}
+
 TEST_F(FakeWorkFieldTest, HiddenWindowsAreFoundAgain) {
   const WindowHandle sheet = desktop.AddWindow("Sheet");
   Pick(panel().fw1, sheet);

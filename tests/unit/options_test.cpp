@@ -113,6 +113,17 @@ INSTANTIATE_TEST_SUITE_P(
                       RegistryFailure{false, 5, "Error 5 setting key\r\nAccess is denied."},
                       RegistryFailure{false, 1009, "Error 1009 setting key\r\nStatus 1009."}));
 
+TEST_F(SimTest, WithoutTheProgramsLocationNoEntryIsWritten) {
+  desktop.modulePath = "";
+  session.Start();
+  panel().Clicked(ControlId::Check3);
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, "2 The system cannot find the file specified.");
+  EXPECT_EQ(desktop.messageBoxes[0].title, "Nookshade");
+  EXPECT_EQ(RunEntry(""), std::nullopt);
+  EXPECT_FALSE(desktop.KeyExists(kRunKey));
+}
+
 class ArmingTest : public SimTest {};
 
 TEST_F(ArmingTest, RefusesWhileAMainHotkeyIsBlank) {

@@ -101,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredOptionTest,
                                            OptionCase{"-1", 0}, OptionCase{"yes", 0},
                                            OptionCase{"", 0}, OptionCase{"1x", 0},
                                            OptionCase{" 1 ", 1}, OptionCase{"01", 1},
+                                           OptionCase{"+1", 0}, OptionCase{"1.0", 0},
                                            OptionCase{"99999999999999999999", 0}));
 
 TEST_F(PanelLoadTest, AGrayedOptionCountsAsOff) {
@@ -179,23 +180,65 @@ INSTANTIATE_TEST_SUITE_P(
         DuplicateLoadCase{"(Ctrl)h", "(Ctrl)(Space)", "(Ctrl)h", "(Ctrl)h", "(Ctrl)(Space)", "",
                           {"This hotkey is already in Use"}},
         // Texts that differ only in case are different hotkeys.
-        DuplicateLoadCase{"(Ctrl)h", "(Ctrl)H", "(Ctrl)k", "(Ctrl)h", "(Ctrl)H", "(Ctrl)k", {}}));
+        DuplicateLoadCase{"(Ctrl)h", "(Ctrl)H", "(Ctrl)k", "(Ctrl)h", "(Ctrl)H", "(Ctrl)k", {}},
+        // Stored empty texts leave their fields empty without a word.
+        DuplicateLoadCase{"", "", "(Ctrl)k", "", "", "(Ctrl)k", {}},
+        // A stored blank becomes "(Space)", which then collides; the emptied
+        // field collides once more with the fake-work field, not yet loaded.
+        // Each collision is told once.
+        DuplicateLoadCase{"(Space)", " ", "x", "(Space)", "", "x",
+                          {"This Hotkey is already in Use", "This Hotkey is already in Use"}}));
 
-TEST_F(PanelLoadTest, LoadStepsRunInOrderBeforeTheFieldsFill) {
+struct LoadOrderCase {
+  const char* name;
+  std::vector<std::pair<SettingKey, std::string>> stored;
+  std::vector<std::string> journal;
+};
+
+class LoadOrderTest : public SimTest, public ::testing::WithParamInterface<LoadOrderCase> {};
+
+TEST_P(LoadOrderTest, IconsTopmostAndProcedureComeBeforeTheFieldsWhichFillInOrder) {
+  for (const auto& [key, value] : GetParam().stored) Store(key, value);
   session.Start();
-  const WindowHandle panelWindow = session.PanelWindow();
-  // Icons: big to the owner-chain top then the window, small likewise, then
-  // both again without the owner.
-  ASSERT_EQ(desktop.iconMessages.size(), 6u);
-  for (const auto& message : desktop.iconMessages) EXPECT_EQ(message.window, panelWindow);
-  EXPECT_EQ(desktop.iconMessages[0].kind, IconKind::Big);
-  EXPECT_EQ(desktop.iconMessages[2].kind, IconKind::Small);
-  EXPECT_EQ(desktop.iconMessages[4].kind, IconKind::Big);
-  EXPECT_EQ(desktop.iconMessages[5].kind, IconKind::Small);
-  ASSERT_EQ(desktop.topmostCalls.size(), 1u);
-  EXPECT_EQ(desktop.topmostCalls[0], std::make_pair(panelWindow, true));
-  EXPECT_TRUE(desktop.Find(panelWindow)->topmost);
-  EXPECT_NE(session.state().PreviousWindowProc, 0);
+  EXPECT_EQ(desktop.journal, GetParam().journal);
+}
+
+const std::vector<std::string> kBeforeFields = {
+    // Big icon to the top of the owner chain, then to the panel; the same
+    // for the small one; then both again for the panel alone.
+    "big icon", "big icon", "small icon", "small icon", "big icon", "small icon",
+    "topmost", "replace procedure"};
+
+std::vector<std::string> Journal(std::vector<std::string> fields) {
+  std::vector<std::string> all = kBeforeFields;
+  all.insert(all.end(), fields.begin(), fields.end());
+  all.emplace_back("show Nookshade Pro");
+  return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, LoadOrderTest,
+    ::testing::Values(
+        LoadOrderCase{"empty",
+                      {},
+                      Journal({"set HKn=(Ctrl)h", "set HKa=(Ctrl)(Space)", "set HKfw=(Ctrl)k",
+                               "set LFW=1"})},
+        LoadOrderCase{"filled",
+                      {{setting::kHideWindowHotkey, "(Alt)x"},
+                       {setting::kHideAllHotkey, "(Shift)y"},
+                       {setting::kFakeWorkHotkey, ""},
+                       {setting::kLaunchFakeWork, "0"},
+                       {setting::kAutoStart, "0"},
+                       {setting::kLoginStart, "1"},
+                       {setting::kNoNotification, "2"},
+                       {setting::kPassword, ""}},
+                      Journal({"set HKn=(Alt)x", "set HKa=(Shift)y", "set Login=1",
+                               "set nookshade=\"C:\\Program Files\\Nookshade\\nookshade.exe\"",
+                               "set Note=2", "set Password=", "set Password=[No Password Set]"})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PanelLoadTest, SlotsAndThePollingTimerExistFromTheLoad) {
+  session.Start();
   for (int i = 0; i < kSlotCount; ++i) {
     ASSERT_NE(panel().WindowSlots[i], nullptr);
     EXPECT_EQ(panel().WindowSlots[i]->Id, i);
@@ -203,6 +246,8 @@ TEST_F(PanelLoadTest, LoadStepsRunInOrderBeforeTheFieldsFill) {
     EXPECT_FALSE(panel().WindowSlots[i]->Hiding);
   }
   EXPECT_EQ(panel().FreeSlot, 0);
+  EXPECT_TRUE(desktop.Find(session.PanelWindow())->topmost);
+  EXPECT_NE(session.state().PreviousWindowProc, 0);
   EXPECT_TRUE(desktop.TimerRunning(TimerId::HotkeyPoll));
   EXPECT_EQ(desktop.TimerInterval(TimerId::HotkeyPoll), 1u);
   EXPECT_FALSE(desktop.TimerRunning(TimerId::PickerDrag));

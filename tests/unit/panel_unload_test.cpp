@@ -80,12 +80,54 @@ TEST_F(PanelUnloadTest, PutsTheWindowProcedureBackAndStopsTheTimers) {
   EXPECT_EQ(desktop.passwordPromptsShown, 0);
 }
 
+TEST_F(PanelUnloadTest, GivesBackInOrderThenRestoresTheProcedureAndUnloadsThePrompt) {
+  session.Start();
+  HideInSlot(0, "Editor");
+  const WindowHandle listed = desktop.AddWindow("Listed", false);
+  const WindowHandle work = desktop.AddWindow("Work", false);
+  panel().hws.Add(std::to_string(listed));
+  panel().fw1.SetTag(std::to_string(work));
+  panel().fw1.SetText("Work");
+  desktop.journal.clear();
+  session.Close();
+  const std::vector<std::string> expected = {"show Editor", "tray delete 0", "show Listed",
+                                             "show Work", "restore procedure", "unload prompt"};
+  EXPECT_EQ(desktop.journal, expected);
+}
+
+TEST_F(PanelUnloadTest, EndingTheSessionDuringAPromptStillGivesEverythingBack) {
+  session.Start();
+  const WindowHandle a = HideInSlot(0, "Editor");
+  const WindowHandle b = HideInSlot(1, "Mail");
+  // Log-off arrives through the prompt's own message loop.
+  desktop.whilePasswordPromptOpen = [&] { panel().Form_Unload(); };
+  panel().Form1_Mouse(1, 1, 0, 0);
+  EXPECT_TRUE(desktop.IsWindowVisible(a));
+  EXPECT_TRUE(desktop.IsWindowVisible(b));
+  EXPECT_TRUE(desktop.trayIcons.empty());
+}
+
 TEST_F(PanelUnloadTest, AWindowClosedWhileHiddenStillFreesItsSlotAndIcon) {
   session.Start();
   const WindowHandle gone = HideInSlot(0, "Closed later");
   desktop.DestroyWindow(gone);
   session.Close();
   EXPECT_TRUE(desktop.trayIcons.empty());
+}
+
+TEST_F(PanelUnloadTest, AShellRestartGivesEveryHiddenWindowItsIconBack) {
+  Store(setting::kAutoStart, "1");
+  session.Start();
+  HideInSlot(1, "Editor");
+  desktop.trayIcons.clear();  // the new notification area starts empty
+  panel().ShellRestarted();
+  EXPECT_TRUE(desktop.trayIcons.contains({session.PanelWindow(), 0}));
+  EXPECT_TRUE(desktop.trayIcons.contains({session.PanelWindow(), 1}));
+  EXPECT_EQ(desktop.trayIcons.size(), 2u);
+  // And the icons work: the panel's own one brings the panel back.
+  desktop.passwordAnswers = {"417"};
+  panel().Form1_Mouse(1, 0, 0, 0);
+  EXPECT_TRUE(desktop.IsWindowVisible(session.PanelWindow()));
 }
 
 }  // namespace

@@ -91,6 +91,8 @@ WindowHandle SimDesktop::GetForegroundWindow() { return foreground_; }
 
 bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   SimWindow* target = Find(window);
+  journal.push_back((command == ShowCommand::Show ? "show " : "hide ") +
+                    (target == nullptr ? std::to_string(window) : target->title));
   if (target == nullptr) return false;
   const bool wasVisible = target->visible;
   target->visible = command == ShowCommand::Show;
@@ -146,6 +148,7 @@ IconHandle SimDesktop::GetClassSmallIcon(WindowHandle window) {
 
 void SimDesktop::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
   iconMessages.push_back({window, kind, icon});
+  journal.push_back(kind == IconKind::Big ? "big icon" : "small icon");
   if (SimWindow* target = Find(window)) (kind == IconKind::Big ? target->bigIcon : target->smallIcon) = icon;
 }
 
@@ -162,6 +165,7 @@ int SimDesktop::GetSystemMetric(SystemMetric metric) {
 
 std::int32_t SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
   topmostCalls.emplace_back(window, topmost);
+  journal.emplace_back(topmost ? "topmost" : "not topmost");
   SimWindow* target = Find(window);
   if (target == nullptr) return 0;
   target->topmost = topmost;
@@ -175,6 +179,7 @@ WindowHandle SimDesktop::WindowFromPoint(Point) { return pointerWindow; }
 WindowProcToken SimDesktop::ReplaceWindowProc(WindowHandle window, MessageHandler handler) {
   SimWindow* target = Find(window);
   if (target == nullptr) return 0;
+  journal.emplace_back("replace procedure");
   const WindowProcToken previous = target->proc;
   target->proc = nextProc_++;
   procs_[target->proc] = std::move(handler);
@@ -182,6 +187,7 @@ WindowProcToken SimDesktop::ReplaceWindowProc(WindowHandle window, MessageHandle
 }
 
 void SimDesktop::RestoreWindowProc(WindowHandle window, WindowProcToken previous) {
+  journal.emplace_back("restore procedure");
   if (SimWindow* target = Find(window)) {
     procs_.erase(target->proc);
     target->proc = previous;
@@ -216,6 +222,10 @@ std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
 
 bool SimDesktop::NotifyIcon(TrayOperation operation, const TrayRecord& record) {
   trayCalls.emplace_back(operation, record);
+  if (operation != TrayOperation::SetVersion) {
+    journal.push_back((operation == TrayOperation::Add ? "tray add " : "tray delete ") +
+                      std::to_string(record.id));
+  }
   const auto key = std::make_pair(record.owner, record.id);
   switch (operation) {
     case TrayOperation::Add:
@@ -297,12 +307,14 @@ std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::
   if (open == openKeys_.end()) return 6;
   if (const auto it = failSetString.find(open->second); it != failSetString.end()) return it->second;
   registry_[open->second][Lower(name)] = RegistryValue{RegistryValue::Type::String, std::string(value)};
+  journal.push_back("set " + std::string(name) + "=" + std::string(value));
   return registry_status::kSuccess;
 }
 
 std::int32_t SimDesktop::DeleteValue(RegistryKey key, std::string_view name) {
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;
+  journal.push_back("delete " + std::string(name));
   return registry_[open->second].erase(Lower(name)) > 0 ? registry_status::kSuccess
                                                          : registry_status::kFileNotFound;
 }
@@ -324,6 +336,7 @@ std::string SimDesktop::DescribeStatus(std::int32_t status) {
 
 int SimDesktop::MessageBox(std::string_view text, std::string_view title, std::uint32_t style) {
   messageBoxes.push_back({std::string(text), std::string(title), style});
+  journal.push_back("message " + std::string(text));
   if (whileMessageBoxOpen) whileMessageBoxOpen(messageBoxes.back());
   return 1;  // IDOK
 }
@@ -347,7 +360,10 @@ std::optional<SecretString> SimDesktop::RunPasswordPrompt(
 
 bool SimDesktop::IsPasswordPromptVisible() { return promptOpen_; }
 
-void SimDesktop::UnloadPasswordPrompt() { promptOpen_ = false; }
+void SimDesktop::UnloadPasswordPrompt() {
+  journal.emplace_back("unload prompt");
+  promptOpen_ = false;
+}
 
 // ---- Timers --------------------------------------------------------------
 

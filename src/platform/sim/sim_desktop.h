@@ -52,6 +52,11 @@ class SimDesktop final : public WindowSystem,
   SimDesktop();
   Platform platform();
 
+  // What the program did to the world, in order: one line per icon sent,
+  // topmost change, window procedure change, value written or deleted,
+  // window shown or hidden, tray change, message box and prompt unload.
+  std::vector<std::string> journal;
+
   // ---- the world -------------------------------------------------------
   WindowHandle AddWindow(std::string title, bool visible = true, WindowHandle owner = 0,
                          WindowHandle parent = 0);

@@ -88,7 +88,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     case WM_ENDSESSION:
-      if (wParam != FALSE) Close();
+      if (wParam != FALSE) EndSession();
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -98,8 +98,10 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // before the message arrives here.
       return 0;
     default:
-      // The shell restarted; re-adding the tray icons is not done yet.
-      if (taskbarCreated_ != 0 && message == taskbarCreated_) return 0;
+      if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        Report([](Panel& panel) { panel.ShellRestarted(); });
+        return 0;
+      }
       break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -129,7 +131,9 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
           entry->visible) {
         std::string text = Narrow(WindowText(reinterpret_cast<HWND>(lParam)));
         Report([control, &text](Panel& panel) { panel.TextEdited(control, std::move(text)); });
-      } else if (code == EN_KILLFOCUS) {
+      } else if (code == EN_KILLFOCUS && ::IsChild(window_.Get(), ::GetFocus())) {
+        // Only a move to another control leaves the field; switching to
+        // another program or opening a message box does not.
         Report([control](Panel& panel) { panel.FocusLost(control); });
       }
       return;
@@ -186,6 +190,15 @@ void PanelWindow::Close() {
   ::DestroyWindow(window_.Get());
 }
 
+void PanelWindow::EndSession() {
+  // The session ends whatever is open: everything hidden is given back now,
+  // even from inside a modal loop, since no later close will come. The
+  // window itself goes with the process.
+  closePending_ = false;
+  Unload();
+  if (!dialogs_.ModalOpen()) ::DestroyWindow(window_.Get());
+}
+
 void PanelWindow::Unload() {
   if (unloaded_) return;
   Report([](Panel& panel) { panel.Form_Unload(); });
@@ -201,19 +214,11 @@ HWND PanelWindow::FocusTarget() const {
   return ::GetNextDlgTabItem(window, nullptr, FALSE);
 }
 
-bool PanelWindow::FocusInHotkeyField() const {
-  const HWND focus = ::GetFocus();
-  if (focus == nullptr || !::IsChild(window_.Get(), focus)) return false;
-  const PanelControl* entry = FindPanelControl(static_cast<ControlId>(::GetDlgCtrlID(focus)));
-  return entry != nullptr && entry->kind == ControlKind::HotkeyField;
-}
-
 bool PanelWindow::TranslateInput(MSG& message) {
   if (!window_) return false;
-  // In a hotkey field every key belongs to the hotkey being recorded, Ctrl+S
-  // included.
-  if (accelerators_ && !FocusInHotkeyField() &&
-      ::TranslateAcceleratorW(window_.Get(), accelerators_.Get(), &message)) {
+  // Ctrl+S starts Nookshade wherever the focus is in the panel, a hotkey
+  // field included, like the menu item it stands for.
+  if (accelerators_ && ::TranslateAcceleratorW(window_.Get(), accelerators_.Get(), &message)) {
     return true;
   }
   return ::IsDialogMessageW(window_.Get(), &message) != FALSE;

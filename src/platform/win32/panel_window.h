@@ -73,10 +73,10 @@ class PanelWindow final : public PanelView {
   void Activated();
   LRESULT OnControlColour(HDC dc, HWND control);
   void Close();
+  void EndSession();
   void Unload();
   // The control that had the focus last, or the first one in Tab order.
   HWND FocusTarget() const;
-  bool FocusInHotkeyField() const;
   // Runs a call into the core unless the panel has gone; the core's
   // failures stay on this side of the window procedure.
   template <typename Call>

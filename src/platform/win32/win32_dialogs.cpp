@@ -149,7 +149,11 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       if (run == nullptr) return FALSE;
       switch (LOWORD(wParam)) {
         case IDOK:
-          run->answer = TakeTypedPassword(::GetDlgItem(dialog, IDC_PASSW));
+          try {
+            run->answer = TakeTypedPassword(::GetDlgItem(dialog, IDC_PASSW));
+          } catch (...) {
+            // Out of memory: no answer, which unlocks nothing.
+          }
           ::EndDialog(dialog, IDOK);
           return TRUE;
         case IDCANCEL:

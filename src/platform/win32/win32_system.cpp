@@ -32,7 +32,7 @@ void Win32System::InitCommonControls() { ::InitCommonControls(); }
 std::string Win32System::ModulePath() {
   // The result fills the buffer exactly when the path was cut short, so the
   // buffer grows until the whole path fits.
-  for (DWORD size = MAX_PATH; size <= kMaxModulePath; size *= 2) {
+  for (DWORD size = MAX_PATH;; size = size * 2 < kMaxModulePath ? size * 2 : kMaxModulePath) {
     std::wstring path(size, L'\0');
     const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), size);
     if (length == 0) return {};
@@ -40,8 +40,8 @@ std::string Win32System::ModulePath() {
       path.resize(length);
       return Narrow(path);
     }
+    if (size == kMaxModulePath) return {};
   }
-  return {};
 }
 
 }  // namespace nookshade::win32
