@@ -47,7 +47,9 @@ target_compile_options(nookshade PRIVATE
   $<$<COMPILE_LANGUAGE:CXX>:-municode>
   $<$<COMPILE_LANGUAGE:CXX>:${NOOKSHADE_GCC12_WORKAROUND}>
 )
-target_link_options(nookshade PRIVATE -municode -static -static-libgcc -static-libstdc++)
+# A release carries no symbols: half the size for a tray utility.
+target_link_options(nookshade PRIVATE -municode -static -static-libgcc -static-libstdc++
+  $<$<CONFIG:Release>:-s>)
 target_link_libraries(nookshade PRIVATE
   nookshade_core
   user32 gdi32 shell32 comctl32 advapi32 version
