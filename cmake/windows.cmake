@@ -7,13 +7,6 @@ if(NOT NOOKSHADE_MANIFEST_ARCH)
   message(FATAL_ERROR "NOOKSHADE_MANIFEST_ARCH is not set; configure with a mingw preset")
 endif()
 
-# GCC 12 at -O2 reports std::string compares of moved-from temporaries as
-# "may be used uninitialized" (GCC bug 105562, a false positive fixed in 13).
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-  target_compile_options(nookshade_core PRIVATE -Wno-maybe-uninitialized)
-  set(NOOKSHADE_GCC12_WORKAROUND -Wno-maybe-uninitialized)
-endif()
-
 # The manifest and the version header are generated per build; the
 # resource compiler finds them, like the icon, through the include path.
 set(NOOKSHADE_GENERATED_DIR ${CMAKE_CURRENT_BINARY_DIR}/generated)
@@ -45,7 +38,6 @@ target_include_directories(nookshade PRIVATE
 target_compile_definitions(nookshade PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_compile_options(nookshade PRIVATE
   $<$<COMPILE_LANGUAGE:CXX>:-municode>
-  $<$<COMPILE_LANGUAGE:CXX>:${NOOKSHADE_GCC12_WORKAROUND}>
 )
 # A release carries no symbols: half the size for a tray utility.
 target_link_options(nookshade PRIVATE -municode -static -static-libgcc -static-libstdc++

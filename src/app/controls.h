@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,9 +49,9 @@ class TextBox : public Control {
 
   TextEncoding Encoding() const { return encoding_; }
   const std::string& Text() const { return text_; }
-  void SetText(std::string text) {
+  void SetText(std::string_view text) {
     if (text == text_) return;
-    text_ = std::move(text);
+    text_.assign(text);
     if (selStart_ > text_.size()) selStart_ = text_.size();
     if (selStart_ + selLength_ > text_.size()) selLength_ = text_.size() - selStart_;
     Notify();
