@@ -1,7 +1,7 @@
 #include "app/login_entry.h"
 
-#include <exception>
 #include <new>
+#include <string>
 
 #include "platform/dialogs.h"
 
