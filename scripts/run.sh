@@ -8,6 +8,9 @@ scripts/install-deps.sh
 cmake --preset mingw-x64 >/dev/null
 cmake --build --preset mingw-x64
 
+# Wine names Unix files in the locale's character set; folders with
+# non-ASCII names need a UTF-8 one.
+export LANG=${LANG:-C.UTF-8}
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}

@@ -1,20 +1,17 @@
 #include "app/panel.h"
 
-#include <charconv>
-
 #include "app/help_texts.h"
 #include "app/settings.h"
 #include "app/window_icon.h"
 #include "hiding/tray_icons.h"
 #include "text/encoding.h"
+#include "text/numbers.h"
 
 namespace nookshade {
 namespace {
 
 constexpr unsigned kHotkeyPollIntervalMs = 1;
 constexpr std::int16_t kLeftButton = 1;
-
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 }  // namespace
 
@@ -205,7 +202,7 @@ CheckBox* Panel::FindCheckBox(ControlId control) {
 void Panel::ControlChanged(ControlId control) { view_.ControlChanged(control); }
 
 void Panel::Command2_Click() {
-  if (IsBlank(Text2.Text()) || IsBlank(Text3.Text())) {
+  if (text::IsBlank(Text2.Text()) || text::IsBlank(Text3.Text())) {
     platform_.dialogs.MessageBox("The hotkeys have not been set", kAppName,
                                  message_style::kIconInformation);
     return;
@@ -237,10 +234,9 @@ void Panel::HideListedWindows(bool hideThem) {
   const std::size_t count = items.size();
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
-    WindowHandle handle = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
-    if (error != std::errc() || end != text.data() + text.size()) continue;
-    platform_.windows.ShowWindow(handle, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+    if (const auto handle = text::ParseInt32(text)) {
+      platform_.windows.ShowWindow(*handle, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+    }
   }
 }
 

@@ -22,7 +22,6 @@
 namespace nookshade {
 
 inline constexpr std::string_view kPanelCaption = "Nookshade Pro";
-inline constexpr std::string_view kIconResource = "ABC";
 
 class Panel final : public SlotOwner, private ControlObserver {
  public:

@@ -1,6 +1,6 @@
 #include "app/settings.h"
 
-#include <charconv>
+#include "text/numbers.h"
 
 namespace nookshade {
 std::string SettingPath(std::string_view application, std::string_view section) {
@@ -36,10 +36,8 @@ int ParseOptionValue(std::string_view stored) {
   // edited by hand; anything else that is not 0, 1 or 2 counts as unchecked.
   while (!stored.empty() && stored.front() == ' ') stored.remove_prefix(1);
   while (!stored.empty() && stored.back() == ' ') stored.remove_suffix(1);
-  int value = 0;
-  const auto [end, error] = std::from_chars(stored.data(), stored.data() + stored.size(), value);
-  if (error != std::errc() || end != stored.data() + stored.size() || stored.empty()) return 0;
-  return (value >= 0 && value <= 2) ? value : 0;
+  const auto value = text::ParseInt32(stored);
+  return (value && *value >= 0 && *value <= 2) ? *value : 0;
 }
 
 }  // namespace nookshade

@@ -1,21 +1,11 @@
 #include "fakework/fake_work.h"
 
-#include <charconv>
-#include <optional>
+#include "text/numbers.h"
 
 namespace nookshade {
 namespace {
 
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
-
-bool HoldsNoTitle(std::string_view text) { return IsBlank(text) || text == kFakeWorkPlaceholder; }
-
-std::optional<WindowHandle> ParseHandle(std::string_view tag) {
-  WindowHandle handle = 0;
-  const auto [end, error] = std::from_chars(tag.data(), tag.data() + tag.size(), handle);
-  if (tag.empty() || error != std::errc() || end != tag.data() + tag.size()) return std::nullopt;
-  return handle;
-}
+bool HoldsNoTitle(std::string_view text) { return text::IsBlank(text) || text == kFakeWorkPlaceholder; }
 
 }  // namespace
 
@@ -39,7 +29,7 @@ void FakeWork::VerifyFakeWorkWindows() {
 void FakeWork::OpenFakeWork(bool show) {
   VerifyFakeWorkWindows();
   for (TextBox* field : fields_) {
-    if (const auto handle = ParseHandle(field->Tag())) {
+    if (const auto handle = text::ParseInt32(field->Tag())) {
       platform_.windows.ShowWindow(*handle, show ? ShowCommand::Show : ShowCommand::Hide);
       if (show) {
         hiddenByToggle_.erase(*handle);
@@ -72,10 +62,10 @@ void FakeWork::Changed(TextBox& field) {
 }
 
 void FakeWork::LetGo(const std::string& tag) {
-  const auto handle = ParseHandle(tag);
+  const auto handle = text::ParseInt32(tag);
   if (!handle || !hiddenByToggle_.contains(*handle)) return;
   for (const TextBox* field : fields_) {
-    if (ParseHandle(field->Tag()) == handle) return;
+    if (text::ParseInt32(field->Tag()) == handle) return;
   }
   hiddenByToggle_.erase(*handle);
   platform_.windows.ShowWindow(*handle, ShowCommand::Show);

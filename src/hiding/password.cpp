@@ -10,8 +10,12 @@ bool IsPasswordSet(std::string_view unlockPassword) {
 }
 
 SecretString PromptPassword(Platform& platform, ProgramState& state) {
-  std::optional<SecretString> answer = platform.dialogs.RunPasswordPrompt(
-      [&platform](WindowHandle prompt) { SetTopMostWindow(platform.windows, prompt, true); });
+  std::optional<SecretString> answer =
+      platform.dialogs.RunPasswordPrompt([&platform](WindowHandle prompt) {
+        SetTopMostWindow(platform.windows, prompt, true);
+        // Its own icon, so that the task switcher shows whose prompt it is.
+        SetAlphaIcon(platform.windows, prompt, kIconResource, false);
+      });
   if (answer) state.TypedPassword = std::move(*answer);
   SecretString typed = std::move(state.TypedPassword);
   state.TypedPassword.Wipe();

@@ -40,6 +40,9 @@ mkdir -p "$sync_dir"
 rm -f "$results" "$shot"
 : >"$wine_log"
 
+# Wine names Unix files in the locale's character set: without a UTF-8
+# locale a folder such as "Nook Shade ü" cannot be created at all.
+export LC_ALL=C.UTF-8
 export WINEPREFIX="$work/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -109,6 +109,9 @@ TEST_F(PasswordFieldTest, ThePromptIsTopmostAndAnswersOnlyOnce) {
   EXPECT_EQ(typed.View(), "417");
   ASSERT_FALSE(desktop.topmostCalls.empty());
   EXPECT_EQ(desktop.topmostCalls.back(), std::make_pair(desktop.lastPromptWindow, true));
+  int promptIcons = 0;
+  for (const auto& m : desktop.iconMessages) promptIcons += m.window == desktop.lastPromptWindow;
+  EXPECT_EQ(promptIcons, 2);  // big and small
   // A second prompt starts empty: cancelling it gives nothing back.
   SecretString again = PromptPassword(platform, session.state());
   EXPECT_TRUE(again.Empty());

@@ -13,16 +13,6 @@ namespace {
 // and only a visible window can take the foreground.
 constexpr UINT kBringPromptForward = WM_APP + 1;
 
-void SetProgramIcons(HWND window) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  for (const auto& [which, width, height] :
-       {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
-    const HANDLE icon = ::LoadImageW(instance, L"ABC", IMAGE_ICON, ::GetSystemMetrics(width),
-                                     ::GetSystemMetrics(height), LR_SHARED);
-    ::SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-  }
-}
-
 void CentreOnScreen(HWND window) {
   RECT work{};
   RECT frame{};
@@ -133,7 +123,6 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       } catch (...) {
         // Staying on top is a comfort; the prompt works without it.
       }
-      SetProgramIcons(dialog);
       CentreOnScreen(dialog);
       const HWND edit = ::GetDlgItem(dialog, IDC_PASSW);
       ::SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);

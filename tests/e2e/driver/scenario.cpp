@@ -82,6 +82,12 @@ bool ExpectSetting(Checker& check, const std::string& name, const std::wstring& 
   return ExpectValue(check, name, SettingsKey(section), key, expected);
 }
 
+bool ExpectShownAndStored(Checker& check, const std::string& name, HWND control,
+                          const std::wstring& key, const std::wstring& expected) {
+  const bool shown = ExpectText(check, name, control, expected);
+  return ExpectSetting(check, name + "_stored", kSavedData, key, expected) && shown;
+}
+
 bool CheckMessageBox(Checker& check, const std::string& name, const std::optional<MessageBoxView>& box,
                      const std::wstring& title, const std::wstring& text) {
   if (!check.Check(name + ".shown", box.has_value(), "no message box appeared")) return false;

@@ -34,6 +34,10 @@ bool ExpectValue(Checker& check, const std::string& name, const std::wstring& ke
                  const std::wstring& valueName, const std::optional<std::wstring>& expected);
 bool ExpectSetting(Checker& check, const std::string& name, const std::wstring& section,
                    const std::wstring& key, const std::optional<std::wstring>& expected);
+// A field shows `expected` and the "Saved Data" value `key` holds it too
+// (verdicts `name` and `name`_stored).
+bool ExpectShownAndStored(Checker& check, const std::string& name, HWND control,
+                          const std::wstring& key, const std::wstring& expected);
 
 // Waits for a message box of the program, checks its title and text and
 // presses OK. `name` prefixes the three verdicts (shown, title, text).

@@ -49,15 +49,13 @@ void RunHotkeyFields(const Context& context) {
   // Reset while the other two fields are filled: the field empties and the
   // empty hotkey is stored.
   Click(app->Control(ControlId::Command3));
-  ExpectText(check, "reset.Text2", text2, L"");
-  ExpectSetting(check, "reset.stored", kSavedData, L"HKn", L"");
+  ExpectShownAndStored(check, "reset.Text2", text2, L"HKn", L"");
   ExpectNoMessageBox(check, "reset.no_message", *app);
 
   // Ctrl then H: "(Ctrl)" is stored at once, then "(Ctrl)h".
   if (!FocusByClick(check, "record.focus", *app, text2)) return;
   KeyDown(VK_CONTROL);
-  ExpectText(check, "record.after_ctrl", text2, L"(Ctrl)");
-  ExpectSetting(check, "record.after_ctrl_stored", kSavedData, L"HKn", L"(Ctrl)");
+  ExpectShownAndStored(check, "record.after_ctrl", text2, L"HKn", L"(Ctrl)");
   KeyDown('H');
   ExpectText(check, "record.after_h", text2, L"(Ctrl)h");
   KeyUp('H');
@@ -66,18 +64,15 @@ void RunHotkeyFields(const Context& context) {
 
   // Backspace takes the last key, a whole token at a time.
   PressUntil(VK_BACK, [&] { return TextIs(text2, L"(Ctrl)"); });
-  ExpectText(check, "backspace.letter", text2, L"(Ctrl)");
-  ExpectSetting(check, "backspace.letter_stored", kSavedData, L"HKn", L"(Ctrl)");
+  ExpectShownAndStored(check, "backspace.letter", text2, L"HKn", L"(Ctrl)");
   PressUntil(VK_BACK, [&] { return TextIs(text2, L""); });
-  ExpectText(check, "backspace.token", text2, L"");
-  ExpectSetting(check, "backspace.token_stored", kSavedData, L"HKn", L"");
+  ExpectShownAndStored(check, "backspace.token", text2, L"HKn", L"");
 
   // Ctrl then Space equals the hide-all hotkey: refused, field emptied.
   ExpectText(check, "duplicate.Text3", text3, L"(Ctrl)(Space)");
   auto box = RecordCtrlChord(check, "duplicate", *app, text2, VK_SPACE, L"(Ctrl)", L"", true);
   CheckMessageBox(check, "duplicate.message", box, kDuplicateTitle, kDuplicateHotkey);
-  ExpectText(check, "duplicate.Text2_emptied", text2, L"");
-  ExpectSetting(check, "duplicate.stored", kSavedData, L"HKn", L"");
+  ExpectShownAndStored(check, "duplicate.Text2_emptied", text2, L"HKn", L"");
 
   // Put Ctrl+H back, then the same duplicate in the fake-work field, whose
   // message spells "hotkey" in lower case.
@@ -85,13 +80,11 @@ void RunHotkeyFields(const Context& context) {
   RecordCtrlChord(check, "rerecord", *app, text2, 'H', L"(Ctrl)", L"(Ctrl)h", false);
   ExpectSetting(check, "rerecord.stored", kSavedData, L"HKn", L"(Ctrl)h");
   Click(app->Control(ControlId::Command8));
-  ExpectText(check, "fwhk_reset", fwhk, L"");
-  ExpectSetting(check, "fwhk_reset.stored", kSavedData, L"HKfw", L"");
+  ExpectShownAndStored(check, "fwhk_reset", fwhk, L"HKfw", L"");
   if (!FocusByClick(check, "fwhk_duplicate.focus", *app, fwhk)) return;
   box = RecordCtrlChord(check, "fwhk_duplicate", *app, fwhk, VK_SPACE, L"(Ctrl)", L"", true);
   CheckMessageBox(check, "fwhk_duplicate.message", box, kDuplicateTitle, kDuplicateFakeWorkHotkey);
-  ExpectText(check, "fwhk_duplicate.emptied", fwhk, L"");
-  ExpectSetting(check, "fwhk_duplicate.stored", kSavedData, L"HKfw", L"");
+  ExpectShownAndStored(check, "fwhk_duplicate.emptied", fwhk, L"HKfw", L"");
 
   // Reset while another field is empty: two empty fields are a duplicate,
   // so the old hotkey stays stored for the next start.
@@ -103,11 +96,9 @@ void RunHotkeyFields(const Context& context) {
   // Backspace on "(Ctrl)(Space)" leaves "(Ctrl)"; Delete writes "(Del)".
   if (!FocusByClick(check, "tokens.focus", *app, text3)) return;
   PressUntil(VK_BACK, [&] { return TextIs(text3, L"(Ctrl)"); });
-  ExpectText(check, "tokens.backspace", text3, L"(Ctrl)");
-  ExpectSetting(check, "tokens.backspace_stored", kSavedData, L"HKa", L"(Ctrl)");
+  ExpectShownAndStored(check, "tokens.backspace", text3, L"HKa", L"(Ctrl)");
   PressUntil(VK_DELETE, [&] { return TextIs(text3, L"(Ctrl)(Del)"); });
-  ExpectText(check, "tokens.delete", text3, L"(Ctrl)(Del)");
-  ExpectSetting(check, "tokens.delete_stored", kSavedData, L"HKa", L"(Ctrl)(Del)");
+  ExpectShownAndStored(check, "tokens.delete", text3, L"HKa", L"(Ctrl)(Del)");
   ExpectNoMessageBox(check, "no_other_message_box", *app);
 }
 
@@ -122,31 +113,25 @@ void RunPasswordField(const Context& context) {
   HWND text2 = app->Control(ControlId::Text2);
 
   // An empty stored password shows, and stores, the placeholder.
-  ExpectText(check, "empty_shows_placeholder", pw, kNoPassword);
-  ExpectSetting(check, "placeholder_stored", kSavedData, L"Password", kNoPassword);
+  ExpectShownAndStored(check, "empty_shows_placeholder", pw, L"Password", kNoPassword);
 
   // A click into the placeholder clears it; leaving the empty field brings
   // it back. The store follows each change.
   if (!FocusByClick(check, "click.focus", *app, pw)) return;
-  ExpectText(check, "click.clears", pw, L"");
-  ExpectSetting(check, "click.stored", kSavedData, L"Password", L"");
+  ExpectShownAndStored(check, "click.clears", pw, L"Password", L"");
   if (!FocusByClick(check, "leave.focus", *app, text2)) return;
-  ExpectText(check, "leave.placeholder_back", pw, kNoPassword);
-  ExpectSetting(check, "leave.stored", kSavedData, L"Password", kNoPassword);
+  ExpectShownAndStored(check, "leave.placeholder_back", pw, L"Password", kNoPassword);
 
   // Typing stores the password keystroke by keystroke.
   if (!FocusByClick(check, "type.focus", *app, pw)) return;
   ExpectText(check, "type.cleared", pw, L"");
   PressUntil('A', [&] { return TextIs(pw, L"a"); });
-  ExpectText(check, "type.first_key", pw, L"a");
-  ExpectSetting(check, "type.first_key_stored", kSavedData, L"Password", L"a");
+  ExpectShownAndStored(check, "type.first_key", pw, L"Password", L"a");
   PressUntil('B', [&] { return TextIs(pw, L"ab"); });
-  ExpectText(check, "type.second_key", pw, L"ab");
-  ExpectSetting(check, "type.second_key_stored", kSavedData, L"Password", L"ab");
+  ExpectShownAndStored(check, "type.second_key", pw, L"Password", L"ab");
   // Leaving a field with a password keeps it.
   if (!FocusByClick(check, "keep.focus", *app, text2)) return;
-  ExpectText(check, "keep.password_stays", pw, L"ab");
-  ExpectSetting(check, "keep.stored", kSavedData, L"Password", L"ab");
+  ExpectShownAndStored(check, "keep.password_stays", pw, L"Password", L"ab");
   ExpectNoMessageBox(check, "no_message_box", *app);
 }
 
