@@ -1,15 +1,14 @@
 # Native build: the core against the simulated desktop, with the test suite.
 add_library(nookshade_sim STATIC
   src/platform/sim/sim_desktop.cpp
-  src/platform/sim/sim_session.cpp
 )
 target_link_libraries(nookshade_sim PUBLIC nookshade_core)
 
 enable_testing()
 find_package(GTest REQUIRED)
-file(GLOB NOOKSHADE_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+file(GLOB NOOKSHADE_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/unit/support/*.cpp)
 add_executable(nookshade_tests ${NOOKSHADE_UNIT_TESTS})
-target_include_directories(nookshade_tests PRIVATE tests/unit)
+target_include_directories(nookshade_tests PRIVATE tests/unit/support)
 target_link_libraries(nookshade_tests PRIVATE nookshade_sim GTest::gtest GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(nookshade_tests DISCOVERY_TIMEOUT 60)

@@ -20,9 +20,9 @@ Options::Options(CheckBox& launchFakeWork, CheckBox& autoStart, CheckBox& loginS
 
 void Options::Load() {
   for (Option& option : options_) {
-    option.box.SetValue(ParseOptionValue(GetSetting(platform_.registry, kAppName,
-                                                    option.setting.section, option.setting.key,
-                                                    std::to_string(option.defaultValue))));
+    option.box.SetValue(
+        ParseOptionValue(GetSetting(platform_.registry, kAppName, option.setting.section,
+                                    option.setting.key, std::to_string(option.defaultValue))));
   }
 }
 

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "app/controls.h"
-#include "app/settings.h"
+#include "model/controls.h"
+#include "model/settings.h"
 #include "platform/platform.h"
 
 namespace nookshade {

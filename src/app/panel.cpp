@@ -1,9 +1,9 @@
 #include "app/panel.h"
 
 #include "app/help_texts.h"
-#include "app/settings.h"
-#include "app/window_icon.h"
 #include "hiding/tray_icons.h"
+#include "model/settings.h"
+#include "model/window_icon.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
 
@@ -23,17 +23,17 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       fakeWork_(fw1, fw2, fw3, platform),
       password_(PW, platform, state),
       options_(Check1, Check2, Check3, Check4, platform) {
-  for (Control* control : std::initializer_list<Control*>{
-           &Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell, &Check1, &Check2,
-           &Check3, &Check4, &hws}) {
+  for (Control* control :
+       std::initializer_list<Control*>{&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell,
+                                       &Check1, &Check2, &Check3, &Check4, &hws}) {
     control->SetObserver(this);
   }
 }
 
 Panel::~Panel() {
-  for (Control* control : std::initializer_list<Control*>{
-           &Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell, &Check1, &Check2,
-           &Check3, &Check4, &hws}) {
+  for (Control* control :
+       std::initializer_list<Control*>{&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell,
+                                       &Check1, &Check2, &Check3, &Check4, &hws}) {
     control->SetObserver(nullptr);
   }
 }
@@ -134,7 +134,8 @@ void Panel::FocusLost(ControlId control) {
   if (TextBox* box = FindTextBox(control)) box->LostFocus();
 }
 
-void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart, std::size_t selLength) {
+void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart,
+                    std::size_t selLength) {
   if (TextBox* box = FindTextBox(control)) {
     box->SetSelection(selStart, selLength);
     box->KeyDown(virtualKey);
@@ -148,7 +149,8 @@ std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
   if (message == kTrayCallbackMessage && lParam == kTrayDoubleClick && wParam <= 0x7FFF) {
     Form1_Mouse(kLeftButton, static_cast<std::int16_t>(wParam), 0.0F, 0.0F);
   }
-  return platform_.windows.CallWindowProc(state_.PreviousWindowProc, window, message, wParam, lParam);
+  return platform_.windows.CallWindowProc(state_.PreviousWindowProc, window, message, wParam,
+                                          lParam);
 }
 
 void Panel::Form1_Mouse(std::int16_t Button, std::int16_t Shift, float /*x*/, float /*y*/) {
@@ -213,7 +215,9 @@ void Panel::Command2_Click() {
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
   note += "\r\n\r\n";
-  note += "Applications you hide are also minimized to your taskbar tray. You are now protected with Nookshade.";
+  note +=
+      "Applications you hide are also minimized to your taskbar tray. You are now protected with "
+      "Nookshade.";
   note += "\r\n\r\n";
   note += "Reminder: Press ";
   note += text::Windows1252ToUtf8(Text2.Text());

@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "app/controls.h"
 #include "app/options.h"
-#include "app/program_state.h"
 #include "fakework/fake_work.h"
 #include "hiding/password.h"
 #include "hiding/window_slot.h"
 #include "hotkeys/capture_fields.h"
+#include "model/controls.h"
+#include "model/program_state.h"
 #include "platform/panel_view.h"
 #include "platform/platform.h"
 

@@ -5,7 +5,9 @@
 namespace nookshade {
 namespace {
 
-bool HoldsNoTitle(std::string_view text) { return text::IsBlank(text) || text == kFakeWorkPlaceholder; }
+bool HoldsNoTitle(std::string_view text) {
+  return text::IsBlank(text) || text == kFakeWorkPlaceholder;
+}
 
 }  // namespace
 

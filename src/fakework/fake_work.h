@@ -7,7 +7,7 @@
 #include <set>
 #include <string_view>
 
-#include "app/controls.h"
+#include "model/controls.h"
 #include "platform/platform.h"
 
 namespace nookshade {

@@ -1,7 +1,7 @@
 #include "hiding/password.h"
 
-#include "app/settings.h"
-#include "app/window_icon.h"
+#include "model/settings.h"
+#include "model/window_icon.h"
 
 namespace nookshade {
 

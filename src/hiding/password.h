@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "app/controls.h"
-#include "app/program_state.h"
+#include "model/controls.h"
+#include "model/program_state.h"
 #include "platform/platform.h"
 
 namespace nookshade {

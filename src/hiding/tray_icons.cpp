@@ -27,7 +27,8 @@ void ChooseTrayRecordSize(Platform& platform, ProgramState& state) {
   }
 }
 
-void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner, const TrayEntry& entry) {
+void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
+                 const TrayEntry& entry) {
   EnsureRecordSize(platform, state);
   TrayRecord record;
   record.recordSize = state.TrayRecordSize;

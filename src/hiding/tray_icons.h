@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/program_state.h"
+#include "model/program_state.h"
 #include "platform/platform.h"
 
 namespace nookshade {
@@ -25,7 +25,8 @@ struct TrayEntry {
 
 // Picks the record generation from the shell's major version, once.
 void ChooseTrayRecordSize(Platform& platform, ProgramState& state);
-void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner, const TrayEntry& entry);
+void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
+                 const TrayEntry& entry);
 void RemoveTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner, std::int32_t id);
 
 }  // namespace nookshade

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/program_state.h"
+#include "model/program_state.h"
 #include "platform/platform.h"
 
 namespace nookshade {

@@ -6,8 +6,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/controls.h"
-#include "app/settings.h"
+#include "model/controls.h"
+#include "model/settings.h"
 #include "platform/platform.h"
 
 namespace nookshade {

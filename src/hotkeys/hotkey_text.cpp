@@ -48,7 +48,8 @@ std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_vi
 
 std::string WriteTokens(std::string_view text) {
   std::string out(text);
-  for (const Token& token : kTokenWriteOrder) out = ReplaceKeyCharacter(out, token.keyCharacter, token.text);
+  for (const Token& token : kTokenWriteOrder)
+    out = ReplaceKeyCharacter(out, token.keyCharacter, token.text);
   return out;
 }
 
@@ -62,18 +63,21 @@ std::string KeyString(std::string_view hotkeyText) {
       {'[', "(Win)"},
   }};
   std::string out(hotkeyText);
-  for (const Token& token : kReadOrder) out = ReplaceAll(out, token.text, std::string_view(&token.keyCharacter, 1));
+  for (const Token& token : kReadOrder)
+    out = ReplaceAll(out, token.text, std::string_view(&token.keyCharacter, 1));
   return out;
 }
 
 bool Matches(std::string_view keyString, std::string_view buffer) {
   if (keyString.empty()) return false;
-  return text::LowerWindows1252(buffer).find(text::LowerWindows1252(keyString)) != std::string::npos;
+  return text::LowerWindows1252(buffer).find(text::LowerWindows1252(keyString)) !=
+         std::string::npos;
 }
 
 std::string RemoveLastKey(std::string_view text) {
   for (const std::string_view token : kUpperTokens) {
-    if (EndsWithIgnoringCase(text, token)) return std::string(text.substr(0, text.size() - token.size()));
+    if (EndsWithIgnoringCase(text, token))
+      return std::string(text.substr(0, text.size() - token.size()));
   }
   if (text.empty()) return {};
   return std::string(text.substr(0, text.size() - 1));

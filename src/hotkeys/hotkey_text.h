@@ -33,7 +33,9 @@ inline constexpr std::array<Token, 6> kTokenWriteOrder = {{
 }};
 
 // The key character of a key code 1..255.
-inline char KeyCharacter(int keyCode) { return static_cast<char>(static_cast<unsigned char>(keyCode)); }
+inline char KeyCharacter(int keyCode) {
+  return static_cast<char>(static_cast<unsigned char>(keyCode));
+}
 
 // What one key press appends to a capture field (never called for Backspace).
 std::string KeyPressText(int keyCode);

@@ -28,7 +28,8 @@ class Registry {
   virtual std::int32_t OpenKey(std::string_view path, RegistryKey& key) = 0;
   // kUnsupportedType when the value exists but is not a string.
   virtual std::int32_t QueryString(RegistryKey key, std::string_view name, std::string& value) = 0;
-  virtual std::int32_t SetString(RegistryKey key, std::string_view name, std::string_view value) = 0;
+  virtual std::int32_t SetString(RegistryKey key, std::string_view name,
+                                 std::string_view value) = 0;
   virtual std::int32_t DeleteValue(RegistryKey key, std::string_view name) = 0;
   virtual void CloseKey(RegistryKey key) = 0;
   // The system's own wording for a status code, or "".

@@ -26,12 +26,12 @@ TEST_P(Windows1252MappingTest, MapsToTheCodePage) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Windows1252MappingTest,
                          ::testing::Values(Mapping{"(Ctrl)h", "(Ctrl)h"},
-                                           Mapping{"\xE2\x82\xAC", "\x80"},      // euro sign
-                                           Mapping{"\xC3\xA0", "\xE0"},          // à
-                                           Mapping{"\xE4\xB8\xAD", "?"},         // not in the page
-                                           Mapping{"\xF0\x9F\x98\x80", "?"},     // emoji
-                                           Mapping{"\xFF", "?"},                 // malformed
-                                           Mapping{"a\xC3", "a?"}));            // cut short
+                                           Mapping{"\xE2\x82\xAC", "\x80"},   // euro sign
+                                           Mapping{"\xC3\xA0", "\xE0"},       // à
+                                           Mapping{"\xE4\xB8\xAD", "?"},      // not in the page
+                                           Mapping{"\xF0\x9F\x98\x80", "?"},  // emoji
+                                           Mapping{"\xFF", "?"},              // malformed
+                                           Mapping{"a\xC3", "a?"}));          // cut short
 
 TEST(Utf16, UnpairedSurrogatesComeBackUnchanged) {
   const std::u16string titles[] = {u"Report \xD800 draft", u"\xDC00", u"end \xD83D",

@@ -62,10 +62,10 @@ TEST_P(TypedTextTest, OnlyTheTitleOfAnExistingWindowStays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TypedTextTest,
-    ::testing::Values(TypedCase{"S", kPlaceholder, false},       // letter by letter is impossible
-                      TypedCase{"Report", "Report", true},       // pasted title: tag unchanged
-                      TypedCase{"REPORT", "REPORT", true},       // titles match without case
-                      TypedCase{"   ", "   ", false},            // blanks: kept, not looked up
+    ::testing::Values(TypedCase{"S", kPlaceholder, false},  // letter by letter is impossible
+                      TypedCase{"Report", "Report", true},  // pasted title: tag unchanged
+                      TypedCase{"REPORT", "REPORT", true},  // titles match without case
+                      TypedCase{"   ", "   ", false},       // blanks: kept, not looked up
                       TypedCase{"", kPlaceholder, false}));
 
 TEST_F(FakeWorkFieldTest, TheCheckDropsClosedRenamedAndChildWindows) {
@@ -142,12 +142,11 @@ TEST_P(LetGoTest, AWindowTheToggleHidComesBackWhenNoSlotHoldsItAnyMore) {
   EXPECT_EQ(desktop.IsWindowVisible(sheet), c.hiddenByToggle);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LetGoTest,
-    ::testing::Values(LetGoCase{"hidden_by_toggle", true, false, true},
-                      LetGoCase{"still_in_another_slot", true, true, false},
-                      LetGoCase{"hidden_by_its_program", false, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LetGoTest,
+                         ::testing::Values(LetGoCase{"hidden_by_toggle", true, false, true},
+                                           LetGoCase{"still_in_another_slot", true, true, false},
+                                           LetGoCase{"hidden_by_its_program", false, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FakeWorkFieldTest, ARenamedWindowTheToggleHidIsShownWhenDropped) {
   const WindowHandle doc = desktop.AddWindow("Draft - Editor");
@@ -168,8 +167,9 @@ TEST_F(FakeWorkFieldTest, HiddenWindowsAreFoundAgain) {
 }
 
 TEST_F(FakeWorkFieldTest, TitlesOutsideAnyCodePageAreKept) {
-  const std::string titles[] = {"\xE6\x8A\xA5\xE5\x91\x8A - \xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82",
-                                "\xF0\x9F\x93\x8A Dashboard", std::string(600, 'x')};
+  const std::string titles[] = {
+      "\xE6\x8A\xA5\xE5\x91\x8A - \xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82",
+      "\xF0\x9F\x93\x8A Dashboard", std::string(600, 'x')};
   for (const std::string& title : titles) {
     const WindowHandle window = desktop.AddWindow(title);
     panel().fw2.SetTag(std::to_string(window));

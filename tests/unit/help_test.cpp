@@ -18,7 +18,8 @@ class HelpMenuTest : public SimTest, public ::testing::WithParamInterface<HelpIt
 TEST_P(HelpMenuTest, ShowsItsTextAndChangesNothing) {
   session.Start();
   const auto settingsBefore = std::vector<std::optional<std::string>>{
-      Stored(setting::kHideWindowHotkey), Stored(setting::kPassword), Stored(setting::kLaunchFakeWork)};
+      Stored(setting::kHideWindowHotkey), Stored(setting::kPassword),
+      Stored(setting::kLaunchFakeWork)};
   panel().Clicked(GetParam().item);
   ASSERT_EQ(desktop.messageBoxes.size(), 1u);
   const auto& box = desktop.messageBoxes[0];
@@ -30,8 +31,8 @@ TEST_P(HelpMenuTest, ShowsItsTextAndChangesNothing) {
   EXPECT_NE(box.text.back(), '\n');
   EXPECT_EQ(box.text.find("\n\n"), std::string::npos);  // breaks are always CR LF
   EXPECT_EQ((std::vector<std::optional<std::string>>{Stored(setting::kHideWindowHotkey),
-                                                      Stored(setting::kPassword),
-                                                      Stored(setting::kLaunchFakeWork)}),
+                                                     Stored(setting::kPassword),
+                                                     Stored(setting::kLaunchFakeWork)}),
             settingsBefore);
   EXPECT_TRUE(desktop.IsWindowVisible(session.PanelWindow()));
 }
@@ -45,10 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "Nookshade allows ANY hotkeys! This means that you are not limited to only system "
                  "keys, Nookshade allows you complete freedom. You can set hotkeys such as "
                  "'HideAllWindows', 'OpenFakeWork', 'HideWindow' and so on."},
-        HelpItem{ControlId::mnud, "To set a password, click on the textbox",
-                 "you hid with Nookshade.\r\n\r\nThe password you set will be prompted whenever you "
-                 "attempt to 'unhide' or 'open' any of the windows you hide with Nookshade, so do "
-                 "not forget it!"},
+        HelpItem{
+            ControlId::mnud, "To set a password, click on the textbox",
+            "you hid with Nookshade.\r\n\r\nThe password you set will be prompted whenever you "
+            "attempt to 'unhide' or 'open' any of the windows you hide with Nookshade, so do "
+            "not forget it!"},
         HelpItem{ControlId::mnue, "Under 'Fake Work', there are three textboxes.",
                  "To hide them, press the hotkey again."},
         HelpItem{ControlId::mnuf, "Nookshade will only hide your windows after",

@@ -55,15 +55,16 @@ TEST_P(WriteTokensTest, ReplacesEveryTokenCharacter) {
   EXPECT_EQ(WriteTokens(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WriteTokensTest,
-    ::testing::Values(Conversion{"\x11h", "(Ctrl)h"}, Conversion{"\x11 ", "(Ctrl)(Space)"},
-                      Conversion{"\x10\x11k", "(Shift)(Ctrl)k"}, Conversion{"\x12x", "(Alt)x"},
-                      Conversion{".", "(Del)"}, Conversion{"[", "(Win)"},
-                      Conversion{"\x11\x11\x11", "(Ctrl)(Ctrl)(Ctrl)"},
-                      // A stored text with a blank becomes a token too.
-                      Conversion{"a b", "a(Space)b"}, Conversion{"(", "("},
-                      Conversion{"(Ctrl)h", "(Ctrl)h"}, Conversion{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Cases, WriteTokensTest,
+                         ::testing::Values(Conversion{"\x11h", "(Ctrl)h"},
+                                           Conversion{"\x11 ", "(Ctrl)(Space)"},
+                                           Conversion{"\x10\x11k", "(Shift)(Ctrl)k"},
+                                           Conversion{"\x12x", "(Alt)x"}, Conversion{".", "(Del)"},
+                                           Conversion{"[", "(Win)"},
+                                           Conversion{"\x11\x11\x11", "(Ctrl)(Ctrl)(Ctrl)"},
+                                           // A stored text with a blank becomes a token too.
+                                           Conversion{"a b", "a(Space)b"}, Conversion{"(", "("},
+                                           Conversion{"(Ctrl)h", "(Ctrl)h"}, Conversion{"", ""}));
 
 class KeyStringTest : public ::testing::TestWithParam<Conversion> {};
 
@@ -71,12 +72,13 @@ TEST_P(KeyStringTest, TurnsOnlyMixedCaseTokensIntoKeyCharacters) {
   EXPECT_EQ(KeyString(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KeyStringTest,
-    ::testing::Values(Conversion{"(Ctrl)h", "\x11h"}, Conversion{"(Ctrl)(Space)", "\x11 "},
-                      Conversion{"(Alt)(Shift)(Del)(Win)", "\x12\x10.["},
-                      Conversion{"(CTRL)h", "(CTRL)h"}, Conversion{"(ctrl)h", "(ctrl)h"},
-                      Conversion{"h", "h"}, Conversion{"((Ctrl)", "(\x11"}));
+INSTANTIATE_TEST_SUITE_P(Cases, KeyStringTest,
+                         ::testing::Values(Conversion{"(Ctrl)h", "\x11h"},
+                                           Conversion{"(Ctrl)(Space)", "\x11 "},
+                                           Conversion{"(Alt)(Shift)(Del)(Win)", "\x12\x10.["},
+                                           Conversion{"(CTRL)h", "(CTRL)h"},
+                                           Conversion{"(ctrl)h", "(ctrl)h"}, Conversion{"h", "h"},
+                                           Conversion{"((Ctrl)", "(\x11"}));
 
 struct MatchCase {
   std::string hotkey;
@@ -90,18 +92,19 @@ TEST_P(MatchTest, FindsTheKeyStringAnywhereIgnoringCase) {
   EXPECT_EQ(Matches(KeyString(GetParam().hotkey), GetParam().buffer), GetParam().matches);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MatchTest,
-    ::testing::Values(MatchCase{"(Ctrl)h", "\x11H", true}, MatchCase{"(Ctrl)h", "zz\x11Hzz", true},
-                      MatchCase{"(Ctrl)k", "\x11K", true},
-                      MatchCase{"(Ctrl)k", "\x11k", true},  // keypad add
-                      MatchCase{"(Ctrl)p", "\x11P", true},
-                      MatchCase{"(Ctrl)p", "\x11p", true},  // F1
-                      MatchCase{"(Ctrl)h", "\x11\xA2H", false},
-                      MatchCase{"(Ctrl)h", "H\x11", false},
-                      MatchCase{"(Ctrl)(Space)", "\x11 ", true},
-                      MatchCase{"\xE0", "\xC0", true},  // à and À are one key
-                      MatchCase{"", "\x11H", false}, MatchCase{"(Ctrl)h", "", false}));
+INSTANTIATE_TEST_SUITE_P(Cases, MatchTest,
+                         ::testing::Values(MatchCase{"(Ctrl)h", "\x11H", true},
+                                           MatchCase{"(Ctrl)h", "zz\x11Hzz", true},
+                                           MatchCase{"(Ctrl)k", "\x11K", true},
+                                           MatchCase{"(Ctrl)k", "\x11k", true},  // keypad add
+                                           MatchCase{"(Ctrl)p", "\x11P", true},
+                                           MatchCase{"(Ctrl)p", "\x11p", true},  // F1
+                                           MatchCase{"(Ctrl)h", "\x11\xA2H", false},
+                                           MatchCase{"(Ctrl)h", "H\x11", false},
+                                           MatchCase{"(Ctrl)(Space)", "\x11 ", true},
+                                           MatchCase{"\xE0", "\xC0", true},  // à and À are one key
+                                           MatchCase{"", "\x11H", false},
+                                           MatchCase{"(Ctrl)h", "", false}));
 
 class RemoveLastKeyTest : public ::testing::TestWithParam<Conversion> {};
 
@@ -109,13 +112,14 @@ TEST_P(RemoveLastKeyTest, RemovesATrailingTokenWholeOrOneCharacter) {
   EXPECT_EQ(RemoveLastKey(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RemoveLastKeyTest,
-    ::testing::Values(Conversion{"(Ctrl)(Shift)", "(Ctrl)"}, Conversion{"(Ctrl)h", "(Ctrl)"},
-                      Conversion{"(Ctrl)", ""}, Conversion{"", ""}, Conversion{"(Space)", ""},
-                      Conversion{"a(Del)", "a"}, Conversion{"(Win)", ""}, Conversion{"(Alt)", ""},
-                      Conversion{"(CTRL)", ""}, Conversion{"x(ctrl)", "x"},
-                      Conversion{"(", ""}, Conversion{"(Ctrl", "(Ctr"}));
+INSTANTIATE_TEST_SUITE_P(Cases, RemoveLastKeyTest,
+                         ::testing::Values(Conversion{"(Ctrl)(Shift)", "(Ctrl)"},
+                                           Conversion{"(Ctrl)h", "(Ctrl)"},
+                                           Conversion{"(Ctrl)", ""}, Conversion{"", ""},
+                                           Conversion{"(Space)", ""}, Conversion{"a(Del)", "a"},
+                                           Conversion{"(Win)", ""}, Conversion{"(Alt)", ""},
+                                           Conversion{"(CTRL)", ""}, Conversion{"x(ctrl)", "x"},
+                                           Conversion{"(", ""}, Conversion{"(Ctrl", "(Ctr"}));
 
 struct SelectionCase {
   std::string text;
@@ -131,13 +135,11 @@ TEST_P(DeleteSelectionTest, DeletesExactlyTheSelection) {
   EXPECT_EQ(DeleteSelection(c.text, c.start, c.length), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DeleteSelectionTest,
-                         ::testing::Values(SelectionCase{"(Ctrl)h", 0, 7, ""},
-                                           SelectionCase{"(Ctrl)h", 6, 1, "(Ctrl)"},
-                                           SelectionCase{"(Ctrl)hk", 6, 1, "(Ctrl)k"},
-                                           SelectionCase{"abc", 1, 1, "ac"},
-                                           SelectionCase{"abc", 5, 3, "abc"},
-                                           SelectionCase{"abc", 2, 99, "ab"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DeleteSelectionTest,
+    ::testing::Values(SelectionCase{"(Ctrl)h", 0, 7, ""}, SelectionCase{"(Ctrl)h", 6, 1, "(Ctrl)"},
+                      SelectionCase{"(Ctrl)hk", 6, 1, "(Ctrl)k"}, SelectionCase{"abc", 1, 1, "ac"},
+                      SelectionCase{"abc", 5, 3, "abc"}, SelectionCase{"abc", 2, 99, "ab"}));
 
 }  // namespace
 }  // namespace nookshade::hotkey

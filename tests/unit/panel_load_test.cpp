@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "fakework/fake_work.h"
 #include "hiding/password.h"
 #include "hiding/tray_icons.h"
+#include "model/settings.h"
 #include "sim_fixture.h"
 
 namespace nookshade::test {
@@ -114,7 +114,8 @@ TEST_F(PanelLoadTest, AGrayedOptionCountsAsOff) {
 
 TEST_F(PanelLoadTest, AValueOfTheWrongTypeReadsAsAbsentAndIsKeptUntilOverwritten) {
   const std::string path = SettingPath(kAppName, "Saved Data");
-  desktop.StoreValue(path, "Password", RegistryValue{RegistryValue::Type::Dword, "\x01\x02\x03\x04"});
+  desktop.StoreValue(path, "Password",
+                     RegistryValue{RegistryValue::Type::Dword, "\x01\x02\x03\x04"});
   desktop.StoreValue(path, "HKn", RegistryValue{RegistryValue::Type::Binary, "\xFF"});
   session.Start();
   EXPECT_EQ(panel().PW.Text(), "417");
@@ -135,15 +136,17 @@ TEST_P(StoredPasswordTest, FieldAndUnlockPasswordFollowTheStore) {
   session.Start();
   EXPECT_EQ(panel().PW.Text(), GetParam().shown);
   EXPECT_EQ(session.state().UnlockPassword, GetParam().shown);
-  EXPECT_EQ(Stored(setting::kPassword), GetParam().storedBack ? GetParam().shown : GetParam().stored);
+  EXPECT_EQ(Stored(setting::kPassword),
+            GetParam().storedBack ? GetParam().shown : GetParam().stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, StoredPasswordTest,
-    ::testing::Values(PasswordCase{"", "[No Password Set]", true},
-                      PasswordCase{"[No Password Set]", "[No Password Set]", false},
-                      PasswordCase{"417", "417", false},
-                      PasswordCase{"P\xC3\xA4ss w\xE2\x82\xAC rd", "P\xC3\xA4ss w\xE2\x82\xAC rd", false}));
+INSTANTIATE_TEST_SUITE_P(Values, StoredPasswordTest,
+                         ::testing::Values(PasswordCase{"", "[No Password Set]", true},
+                                           PasswordCase{"[No Password Set]", "[No Password Set]",
+                                                        false},
+                                           PasswordCase{"417", "417", false},
+                                           PasswordCase{"P\xC3\xA4ss w\xE2\x82\xAC rd",
+                                                        "P\xC3\xA4ss w\xE2\x82\xAC rd", false}));
 
 struct DuplicateLoadCase {
   std::string hkn, hka, hkfw;
@@ -151,7 +154,8 @@ struct DuplicateLoadCase {
   std::vector<std::string> messages;
 };
 
-class DuplicateLoadTest : public SimTest, public ::testing::WithParamInterface<DuplicateLoadCase> {};
+class DuplicateLoadTest : public SimTest,
+                          public ::testing::WithParamInterface<DuplicateLoadCase> {};
 
 TEST_P(DuplicateLoadTest, TheLaterFieldIsRefusedAndEmptied) {
   const auto& c = GetParam();
@@ -175,9 +179,19 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DuplicateLoadTest,
     ::testing::Values(
         // Text3 equals Text2; once emptied it also equals the not yet loaded fwhk.
-        DuplicateLoadCase{"(Ctrl)h", "(Ctrl)h", "(Ctrl)k", "(Ctrl)h", "", "(Ctrl)k",
+        DuplicateLoadCase{"(Ctrl)h",
+                          "(Ctrl)h",
+                          "(Ctrl)k",
+                          "(Ctrl)h",
+                          "",
+                          "(Ctrl)k",
                           {"This Hotkey is already in Use", "This Hotkey is already in Use"}},
-        DuplicateLoadCase{"(Ctrl)h", "(Ctrl)(Space)", "(Ctrl)h", "(Ctrl)h", "(Ctrl)(Space)", "",
+        DuplicateLoadCase{"(Ctrl)h",
+                          "(Ctrl)(Space)",
+                          "(Ctrl)h",
+                          "(Ctrl)h",
+                          "(Ctrl)(Space)",
+                          "",
                           {"This hotkey is already in Use"}},
         // Texts that differ only in case are different hotkeys.
         DuplicateLoadCase{"(Ctrl)h", "(Ctrl)H", "(Ctrl)k", "(Ctrl)h", "(Ctrl)H", "(Ctrl)k", {}},
@@ -186,7 +200,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A stored blank becomes "(Space)", which then collides; the emptied
         // field collides once more with the fake-work field, not yet loaded.
         // Each collision is told once.
-        DuplicateLoadCase{"(Space)", " ", "x", "(Space)", "", "x",
+        DuplicateLoadCase{"(Space)",
+                          " ",
+                          "x",
+                          "(Space)",
+                          "",
+                          "x",
                           {"This Hotkey is already in Use", "This Hotkey is already in Use"}}));
 
 struct LoadOrderCase {
@@ -206,8 +225,8 @@ TEST_P(LoadOrderTest, IconsTopmostAndProcedureComeBeforeTheFieldsWhichFillInOrde
 const std::vector<std::string> kBeforeFields = {
     // Big icon to the top of the owner chain, then to the panel; the same
     // for the small one; then both again for the panel alone.
-    "big icon", "big icon", "small icon", "small icon", "big icon", "small icon",
-    "topmost", "replace procedure"};
+    "big icon", "big icon",   "small icon", "small icon",
+    "big icon", "small icon", "topmost",    "replace procedure"};
 
 std::vector<std::string> Journal(std::vector<std::string> fields) {
   std::vector<std::string> all = kBeforeFields;
@@ -219,10 +238,10 @@ std::vector<std::string> Journal(std::vector<std::string> fields) {
 INSTANTIATE_TEST_SUITE_P(
     Stores, LoadOrderTest,
     ::testing::Values(
-        LoadOrderCase{"empty",
-                      {},
-                      Journal({"set HKn=(Ctrl)h", "set HKa=(Ctrl)(Space)", "set HKfw=(Ctrl)k",
-                               "set LFW=1"})},
+        LoadOrderCase{
+            "empty",
+            {},
+            Journal({"set HKn=(Ctrl)h", "set HKa=(Ctrl)(Space)", "set HKfw=(Ctrl)k", "set LFW=1"})},
         LoadOrderCase{"filled",
                       {{setting::kHideWindowHotkey, "(Alt)x"},
                        {setting::kHideAllHotkey, "(Shift)y"},
@@ -255,8 +274,8 @@ TEST_F(PanelLoadTest, SlotsAndThePollingTimerExistFromTheLoad) {
 
 TEST_F(PanelLoadTest, StartUpPreparesCommonControlsAroundShowingThePanel) {
   session.Start();
-  const std::vector<std::string> expected = {"LoadLibrary shell32.dll", "InitCommonControlsEx 16384",
-                                             "ShowPanel", "FreeLibrary"};
+  const std::vector<std::string> expected = {
+      "LoadLibrary shell32.dll", "InitCommonControlsEx 16384", "ShowPanel", "FreeLibrary"};
   EXPECT_EQ(desktop.systemCalls, expected);
 }
 
@@ -264,8 +283,8 @@ TEST_F(PanelLoadTest, StartUpFallsBackWhenTheExtendedSetUpIsMissing) {
   desktop.commonControlsExAvailable = false;
   desktop.shell32Loads = false;
   session.Start();
-  const std::vector<std::string> expected = {"LoadLibrary shell32.dll", "InitCommonControlsEx 16384",
-                                             "InitCommonControls", "ShowPanel"};
+  const std::vector<std::string> expected = {
+      "LoadLibrary shell32.dll", "InitCommonControlsEx 16384", "InitCommonControls", "ShowPanel"};
   EXPECT_EQ(desktop.systemCalls, expected);
   EXPECT_TRUE(desktop.IsWindowVisible(session.PanelWindow()));
 }

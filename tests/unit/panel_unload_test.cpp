@@ -90,8 +90,8 @@ TEST_F(PanelUnloadTest, GivesBackInOrderThenRestoresTheProcedureAndUnloadsThePro
   panel().fw1.SetText("Work");
   desktop.journal.clear();
   session.Close();
-  const std::vector<std::string> expected = {"show Editor", "tray delete 0", "show Listed",
-                                             "show Work", "restore procedure", "unload prompt"};
+  const std::vector<std::string> expected = {"show Editor", "tray delete 0",     "show Listed",
+                                             "show Work",   "restore procedure", "unload prompt"};
   EXPECT_EQ(desktop.journal, expected);
 }
 

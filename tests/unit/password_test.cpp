@@ -93,11 +93,10 @@ TEST_P(RestoreTest, TheWindowComesBackOnlyWithTheExactPassword) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, RestoreTest,
-    ::testing::Values(RestoreCase{"417", "417", true, true},
-                      RestoreCase{"417", "418", true, false},
+    ::testing::Values(RestoreCase{"417", "417", true, true}, RestoreCase{"417", "418", true, false},
                       RestoreCase{"417", std::nullopt, true, false},  // cancelled
                       RestoreCase{"417", "", true, false},
-                      RestoreCase{"Secret", "secret", true, false},   // case matters
+                      RestoreCase{"Secret", "secret", true, false},  // case matters
                       RestoreCase{"", std::nullopt, false, true},
                       RestoreCase{"[No Password Set]", std::nullopt, false, true},
                       RestoreCase{"p\xC3\xA4ss", "p\xC3\xA4ss", true, true}));

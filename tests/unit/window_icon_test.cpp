@@ -1,6 +1,6 @@
 // The program's icon and the topmost band, on the simulated desktop.
 
-#include "app/window_icon.h"
+#include "model/window_icon.h"
 
 #include <gtest/gtest.h>
 

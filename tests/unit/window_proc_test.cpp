@@ -81,8 +81,9 @@ TEST_F(WindowProcTest, EveryMessagePassesThroughWithThePreviousResult) {
   // a procedure installed below the panel's shows that results come back.
   const WindowHandle panelWindow = session.PanelWindow();
   panel().RemovePanelWindowProc(panelWindow);
-  desktop.ReplaceWindowProc(panelWindow, [](WindowHandle, std::uint32_t message, std::uintptr_t,
-                                            std::intptr_t) -> std::intptr_t { return message + 1; });
+  desktop.ReplaceWindowProc(panelWindow,
+                            [](WindowHandle, std::uint32_t message, std::uintptr_t,
+                               std::intptr_t) -> std::intptr_t { return message + 1; });
   panel().InstallPanelWindowProc(panelWindow);
   EXPECT_EQ(Send(0x10, 0, 0), 0x11);
   EXPECT_EQ(Send(kTrayCallbackMessage, 3, kTrayDoubleClick), kTrayCallbackMessage + 1);

@@ -27,7 +27,9 @@ SimDesktop::SimDesktop() {
              {SystemMetric::SmallIconHeight, 16}};
 }
 
-Platform SimDesktop::platform() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
+Platform SimDesktop::platform() {
+  return Platform{*this, *this, *this, *this, *this, *this, *this};
+}
 
 // ---- the world -----------------------------------------------------------
 
@@ -149,7 +151,8 @@ IconHandle SimDesktop::GetClassSmallIcon(WindowHandle window) {
 void SimDesktop::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
   iconMessages.push_back({window, kind, icon});
   journal.push_back(kind == IconKind::Big ? "big icon" : "small icon");
-  if (SimWindow* target = Find(window)) (kind == IconKind::Big ? target->bigIcon : target->smallIcon) = icon;
+  if (SimWindow* target = Find(window))
+    (kind == IconKind::Big ? target->bigIcon : target->smallIcon) = icon;
 }
 
 IconHandle SimDesktop::LoadAppIcon(std::string_view resourceName, int width, int height) {
@@ -305,8 +308,10 @@ std::int32_t SimDesktop::QueryString(RegistryKey key, std::string_view name, std
 std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::string_view value) {
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;
-  if (const auto it = failSetString.find(open->second); it != failSetString.end()) return it->second;
-  registry_[open->second][Lower(name)] = RegistryValue{RegistryValue::Type::String, std::string(value)};
+  if (const auto it = failSetString.find(open->second); it != failSetString.end())
+    return it->second;
+  registry_[open->second][Lower(name)] =
+      RegistryValue{RegistryValue::Type::String, std::string(value)};
   journal.push_back("set " + std::string(name) + "=" + std::string(value));
   return registry_status::kSuccess;
 }
@@ -316,7 +321,7 @@ std::int32_t SimDesktop::DeleteValue(RegistryKey key, std::string_view name) {
   if (open == openKeys_.end()) return 6;
   journal.push_back("delete " + std::string(name));
   return registry_[open->second].erase(Lower(name)) > 0 ? registry_status::kSuccess
-                                                         : registry_status::kFileNotFound;
+                                                        : registry_status::kFileNotFound;
 }
 
 void SimDesktop::CloseKey(RegistryKey key) { openKeys_.erase(key); }

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/panel.h"
-#include "app/program_state.h"
 #include "app/startup.h"
+#include "model/program_state.h"
 #include "platform/win32/panel_window.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_registry.h"

@@ -13,12 +13,9 @@ struct HelpItem {
 };
 
 constexpr HelpItem kHelpItems[] = {
-    {ControlId::mnub, L"How Does Nookshade Work"},
-    {ControlId::mnuc, L"How to Set Hotkeys"},
-    {ControlId::mnud, L"Hot to Set a Password"},
-    {ControlId::mnue, L"How to Set Fake Work"},
-    {ControlId::mnuf, L"How to Start Nookshade"},
-    {ControlId::mnug, L"Advanced Options"},
+    {ControlId::mnub, L"How Does Nookshade Work"}, {ControlId::mnuc, L"How to Set Hotkeys"},
+    {ControlId::mnud, L"Hot to Set a Password"},   {ControlId::mnue, L"How to Set Fake Work"},
+    {ControlId::mnuf, L"How to Start Nookshade"},  {ControlId::mnug, L"Advanced Options"},
 };
 
 }  // namespace
@@ -40,7 +37,8 @@ UniqueMenu CreatePanelMenu() {
     return {};
   }
   help.Release();
-  if (!::AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(show.Get()), L"Nookshade Pro")) {
+  if (!::AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(show.Get()),
+                     L"Nookshade Pro")) {
     return {};
   }
   show.Release();

@@ -143,12 +143,12 @@ bool PanelWindow::RegisterWindowClass(HINSTANCE instance) {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = &PanelWindow::WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXICON),
-                                                      ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON,
-                                                        ::GetSystemMetrics(SM_CXSMICON),
-                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hIcon =
+      static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                      ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+  windowClass.hIconSm =
+      static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                      ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kPanelClassName;
@@ -172,8 +172,8 @@ void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
     if (control == nullptr) continue;
     // The picker's instruction stands out in bold, as does the start button.
     const HFONT font = entry.kind == ControlKind::StartButton ? boldFont_.Get()
-                       : entry.id == ControlId::Label8    ? instructionFont_.Get()
-                                                          : font_.Get();
+                       : entry.id == ControlId::Label8        ? instructionFont_.Get()
+                                                              : font_.Get();
     if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
       ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
@@ -186,10 +186,10 @@ HWND PanelWindow::CreateControl(HINSTANCE instance, const PanelControl& entry, i
   const WindowKind kind = KindOf(entry);
   const RECT place = ControlRect(entry, dpi);
   const DWORD style = WS_CHILD | kind.style | (entry.visible ? DWORD{WS_VISIBLE} : 0u);
-  return ::CreateWindowExW(kind.exStyle, kind.className, entry.caption, style, place.left, place.top,
-                           place.right - place.left, place.bottom - place.top, window_.Get(),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance,
-                           nullptr);
+  return ::CreateWindowExW(kind.exStyle, kind.className, entry.caption, style, place.left,
+                           place.top, place.right - place.left, place.bottom - place.top,
+                           window_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
+                           instance, nullptr);
 }
 
 void PanelWindow::Attach(Panel* panel) {
@@ -261,7 +261,8 @@ void PanelWindow::MirrorList(HWND list, const ListBox& box) {
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (const ListBox::Item& item : box.Items()) {
     const std::wstring text = Widen(item.text);
-    const LRESULT index = ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index =
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index >= 0) {
       ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index),
                      static_cast<LPARAM>(item.data));

@@ -55,8 +55,7 @@ class PanelWindow final : public PanelView {
   static LRESULT CALLBACK TextBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleTextBoxMessage(HWND edit, ControlId id, UINT message, WPARAM wParam,
-                               LPARAM lParam);
+  LRESULT HandleTextBoxMessage(HWND edit, ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
 
   // panel_window.cpp: building and mirroring.
   bool RegisterWindowClass(HINSTANCE instance);

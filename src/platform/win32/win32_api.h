@@ -13,6 +13,7 @@
 #endif
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <winver.h>

@@ -52,7 +52,9 @@ struct Win32Dialogs::PromptRun {
 
 class Win32Dialogs::ModalScope {
  public:
-  explicit ModalScope(Win32Dialogs& dialogs) noexcept : dialogs_(dialogs) { ++dialogs_.modalDepth_; }
+  explicit ModalScope(Win32Dialogs& dialogs) noexcept : dialogs_(dialogs) {
+    ++dialogs_.modalDepth_;
+  }
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
   ~ModalScope() {

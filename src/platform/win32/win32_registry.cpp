@@ -38,9 +38,9 @@ std::wstring StringFromData(const std::vector<BYTE>& data, DWORD bytes) {
 std::int32_t Win32Registry::CreateKey(std::string_view path, RegistryKey& key) {
   const std::wstring wide = Widen(path);
   HKEY created = nullptr;
-  const LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr,
-                                           REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                                           &created, nullptr);
+  const LSTATUS status =
+      ::RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &created, nullptr);
   key = status == ERROR_SUCCESS ? reinterpret_cast<RegistryKey>(created) : 0;
   return status;
 }
@@ -53,11 +53,13 @@ std::int32_t Win32Registry::OpenKey(std::string_view path, RegistryKey& key) {
   return status;
 }
 
-std::int32_t Win32Registry::QueryString(RegistryKey key, std::string_view name, std::string& value) {
+std::int32_t Win32Registry::QueryString(RegistryKey key, std::string_view name,
+                                        std::string& value) {
   const std::wstring wideName = Widen(name);
   DWORD type = 0;
   DWORD bytes = 0;
-  LSTATUS status = ::RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, nullptr, &bytes);
+  LSTATUS status =
+      ::RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, nullptr, &bytes);
   for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
     if (!IsString(type)) return ERROR_UNSUPPORTED_TYPE;
     if (bytes > kMaxStringBytes || attempt == kReadAttempts) return ERROR_INVALID_DATA;

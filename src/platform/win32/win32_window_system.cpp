@@ -31,7 +31,9 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
   return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
-bool Win32WindowSystem::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+bool Win32WindowSystem::IsWindow(WindowHandle window) {
+  return ::IsWindow(ToHwnd(window)) != FALSE;
+}
 
 bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
   return ::IsWindowVisible(ToHwnd(window)) != FALSE;
@@ -76,15 +78,15 @@ IconHandle Win32WindowSystem::GetWindowIcon(WindowHandle window, IconKind kind) 
 }
 
 IconHandle Win32WindowSystem::GetClassSmallIcon(WindowHandle window) {
-  return FromHandle(reinterpret_cast<const void*>(::GetClassLongPtrW(ToHwnd(window), GCLP_HICONSM)));
+  return FromHandle(
+      reinterpret_cast<const void*>(::GetClassLongPtrW(ToHwnd(window), GCLP_HICONSM)));
 }
 
 void Win32WindowSystem::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
   const WPARAM which = kind == IconKind::Big ? ICON_BIG : ICON_SMALL;
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(ToHwnd(window), WM_SETICON, which,
-                        reinterpret_cast<LPARAM>(ToHicon(icon)), SMTO_ABORTIFHUNG,
-                        kIconQueryTimeoutMs, &ignored);
+  ::SendMessageTimeoutW(ToHwnd(window), WM_SETICON, which, reinterpret_cast<LPARAM>(ToHicon(icon)),
+                        SMTO_ABORTIFHUNG, kIconQueryTimeoutMs, &ignored);
 }
 
 IconHandle Win32WindowSystem::LoadAppIcon(std::string_view resourceName, int width, int height) {

@@ -12,8 +12,8 @@ std::unique_ptr<App> App::Start(const std::wstring& exe, std::string& error) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &app->info_)) {
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &app->info_)) {
     error = "CreateProcessW failed with " + std::to_string(GetLastError());
     return nullptr;
   }
@@ -33,11 +33,12 @@ bool App::WaitForExit(DWORD deadlineMs) const {
 }
 
 HWND App::WaitForPanel(DWORD deadlineMs) {
-  WaitUntil([&] {
-    panel_ = FindTopLevel(pid(), kPanelClass, nullptr, false);
-    return panel_ != nullptr || !Running();
-  },
-            deadlineMs);
+  WaitUntil(
+      [&] {
+        panel_ = FindTopLevel(pid(), kPanelClass, nullptr, false);
+        return panel_ != nullptr || !Running();
+      },
+      deadlineMs);
   return panel_;
 }
 
@@ -66,7 +67,8 @@ int KillStrays() {
   if (snapshot == INVALID_HANDLE_VALUE) return 0;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
     if (lstrcmpiW(entry.szExeFile, L"nookshade.exe") != 0) continue;
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
     if (process == nullptr) continue;

@@ -80,7 +80,8 @@ std::optional<std::wstring> ReadText(HWND window) {
   const auto length = Send(window, WM_GETTEXTLENGTH, 0, 0);
   if (!length) return std::nullopt;
   std::wstring buffer(static_cast<std::size_t>(*length) + 1, L'\0');
-  const auto copied = Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  const auto copied =
+      Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
   if (!copied) return std::nullopt;
   buffer.resize(static_cast<std::size_t>(*copied));
   return buffer;
@@ -101,7 +102,9 @@ std::wstring ClassName(HWND window) {
   return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 bool HasStyle(HWND window, LONG_PTR style) {
   return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style;
@@ -141,7 +144,8 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
 
 int TrayIconCount() {
   int count = 0;
-  for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr); tray != nullptr;
+  for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr);
+       tray != nullptr;
        tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr)) {
     for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon != nullptr;
          icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
@@ -168,12 +172,13 @@ std::vector<HWND> MessageBoxes(DWORD processId) {
 
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, DWORD deadlineMs) {
   HWND box = nullptr;
-  if (!WaitUntil([&] {
-        const auto boxes = MessageBoxes(processId);
-        box = boxes.empty() ? nullptr : boxes.front();
-        return box != nullptr;
-      },
-                 deadlineMs)) {
+  if (!WaitUntil(
+          [&] {
+            const auto boxes = MessageBoxes(processId);
+            box = boxes.empty() ? nullptr : boxes.front();
+            return box != nullptr;
+          },
+          deadlineMs)) {
     return std::nullopt;
   }
   MessageBoxView view;

@@ -48,8 +48,7 @@ constexpr HelpItem kHelp[] = {
      L"work.\r\n"
      L"Fake work is an awesome feature that allows you to magically appear to be doing "
      L"work; With just a single hotkey, your games are gone, and your 'work' magically "
-     L"appears out of nowhere!"
-    },
+     L"appears out of nowhere!"},
     {ControlId::mnuc, L"How to Set Hotkeys",
      L"To set hotkeys, click on the textbox under the specific hotkey action and then "
      L"press the keys for your hotkey.\r\n"
@@ -57,8 +56,7 @@ constexpr HelpItem kHelp[] = {
      L"below 'Hotkey to Hide/Show All Windows' and press Ctrl and H.\r\n"
      L"Unlike other windows hide tools, Nookshade allows ANY hotkeys! This means that you "
      L"are not limited to only system keys, Nookshade allows you complete freedom. You can "
-     L"set hotkeys such as 'HideAllWindows', 'OpenFakeWork', 'HideWindow' and so on."
-    },
+     L"set hotkeys such as 'HideAllWindows', 'OpenFakeWork', 'HideWindow' and so on."},
     {ControlId::mnud, L"Hot to Set a Password",
      L"To set a password, click on the textbox under 'Unlock Windows Password' and type "
      L"your password. If you do not want to set a password, then leave the password "
@@ -67,23 +65,20 @@ constexpr HelpItem kHelp[] = {
      L"Nookshade.\r\n"
      L"\r\n"
      L"The password you set will be prompted whenever you attempt to 'unhide' or 'open' "
-     L"any of the windows you hide with Nookshade, so do not forget it!"
-    },
+     L"any of the windows you hide with Nookshade, so do not forget it!"},
     {ControlId::mnue, L"How to Set Fake Work",
      L"Under 'Fake Work', there are three textboxes. This means that you can select up to "
      L"three windows as Fake Work.\r\n"
      L"To select a window as Fake Work, drag the 'crosshair', on the right of the specific "
      L"Fake Work textbox, and point it to the titlebar any window on your screen.\r\n"
      L"Whenever you press the hotkey you set for Fake Work, the windows that you have "
-     L"selected as Fake Work will be shown. To hide them, press the hotkey again."
-    },
+     L"selected as Fake Work will be shown. To hide them, press the hotkey again."},
     {ControlId::mnuf, L"How to Start Nookshade",
      L"Nookshade will only hide your windows after you click the big button on the bottom "
      L"right corner; 'Start Nookshade'.\r\n"
      L"In case you want to change the password, the hotkeys, the fakework and so on, you "
      L"will need to do double click on the Nookshade icon on the taskbar tray to reopen "
-     L"Nookshade."
-    },
+     L"Nookshade."},
     {ControlId::mnug, L"Advanced Options",
      L"Nookshade offers four advanced options:\r\n"
      L"\r\n"
@@ -95,8 +90,7 @@ constexpr HelpItem kHelp[] = {
      L"3. If you want to hide all the windows on your screen and then show some fake work, "
      L"check 'Open Fake Work If All Windows Are Hidden'.\r\n"
      L"4. If you do not want to see the notification messagebox everytime you press 'Start "
-     L"Nookshade', check 'Do Not Show Notification Message When Starting Nookshade'."
-    },
+     L"Nookshade', check 'Do Not Show Notification Message When Starting Nookshade'."},
 };
 
 }  // namespace

@@ -59,12 +59,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   const e2e::Context context{report, argv[1], argc > 3 ? std::wstring(argv[3]) : std::wstring()};
   e2e::StartRunBudget();
-  report.Check("setup.program_exists", GetFileAttributesW(context.exe.c_str()) != INVALID_FILE_ATTRIBUTES,
+  report.Check("setup.program_exists",
+               GetFileAttributesW(context.exe.c_str()) != INVALID_FILE_ATTRIBUTES,
                "nookshade.exe not found");
   for (const Scenario& scenario : kScenarios) {
     if (!Selected(scenario.name)) continue;
     if (!e2e::WithinRunBudget()) {
-      report.Check(std::string(scenario.name) + ".run", false, "skipped: the run's time budget is used up");
+      report.Check(std::string(scenario.name) + ".run", false,
+                   "skipped: the run's time budget is used up");
       continue;
     }
     scenario.run(context);

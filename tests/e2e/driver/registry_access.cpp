@@ -41,8 +41,9 @@ bool WriteString(const std::wstring& key, const std::wstring& name, const std::w
     return false;
   }
   const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  const bool ok = RegSetValueExW(handle, name.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
+  const bool ok =
+      RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     bytes) == ERROR_SUCCESS;
   RegCloseKey(handle);
   return ok;
 }

@@ -42,6 +42,8 @@ bool Report::Check(std::string_view name, bool passed, std::string_view detail) 
   return passed;
 }
 
-void Report::Summary() { Line(std::to_string(passed_) + " passed, " + std::to_string(failed_) + " failed"); }
+void Report::Summary() {
+  Line(std::to_string(passed_) + " passed, " + std::to_string(failed_) + " failed");
+}
 
 }  // namespace e2e

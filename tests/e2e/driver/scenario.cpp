@@ -28,7 +28,8 @@ bool ExpectPanelVisible(Checker& check, App& app, bool visible) {
                      visible ? "the panel stayed hidden" : "the panel stayed visible");
 }
 
-bool ExpectText(Checker& check, const std::string& name, HWND control, const std::wstring& expected) {
+bool ExpectText(Checker& check, const std::string& name, HWND control,
+                const std::wstring& expected) {
   if (control == nullptr) return check.Check(name, false, "control not found");
   std::optional<std::wstring> seen;
   const bool ok = WaitUntil([&] {
@@ -73,8 +74,9 @@ bool ExpectValue(Checker& check, const std::string& name, const std::wstring& ke
     seen = ReadString(key, valueName);
     return seen == expected;
   });
-  return check.Check(name, ok,
-                     "expected " + ShownOrAbsent(expected) + ", got " + ShownOrAbsent(seen) + " in " + Utf8(key));
+  return check.Check(
+      name, ok,
+      "expected " + ShownOrAbsent(expected) + ", got " + ShownOrAbsent(seen) + " in " + Utf8(key));
 }
 
 bool ExpectSetting(Checker& check, const std::string& name, const std::wstring& section,
@@ -88,12 +90,14 @@ bool ExpectShownAndStored(Checker& check, const std::string& name, HWND control,
   return ExpectSetting(check, name + "_stored", kSavedData, key, expected) && shown;
 }
 
-bool CheckMessageBox(Checker& check, const std::string& name, const std::optional<MessageBoxView>& box,
-                     const std::wstring& title, const std::wstring& text) {
+bool CheckMessageBox(Checker& check, const std::string& name,
+                     const std::optional<MessageBoxView>& box, const std::wstring& title,
+                     const std::wstring& text) {
   if (!check.Check(name + ".shown", box.has_value(), "no message box appeared")) return false;
   bool ok = check.Check(name + ".title", box->caption == title, Mismatch(title, box->caption));
   ok = check.Check(name + ".text", box->text == text, Mismatch(text, box->text)) && ok;
-  ok = check.Check(name + ".dismissed", DismissMessageBox(box->window), "OK did not close it") && ok;
+  ok =
+      check.Check(name + ".dismissed", DismissMessageBox(box->window), "OK did not close it") && ok;
   return ok;
 }
 
@@ -108,8 +112,8 @@ bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app) {
   std::string detail = synced ? "" : "the panel did not answer; ";
   if (!boxes.empty()) {
     const auto box = WaitForMessageBox(app.pid(), 0);
-    detail += "unexpected box " + Shown(box ? box->caption : L"") + ": " +
-              Shown(box ? box->text : L"");
+    detail +=
+        "unexpected box " + Shown(box ? box->caption : L"") + ": " + Shown(box ? box->text : L"");
     for (HWND open : boxes) DismissMessageBox(open);
   }
   return check.Check(name, synced && boxes.empty(), detail);
@@ -117,8 +121,10 @@ bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app) {
 
 bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control) {
   if (control == nullptr) return check.Check(name, false, "control not found");
-  if (!BringToFront(app.panel())) return check.Check(name, false, "the panel did not come to the front");
-  if (!MouseClick(control)) return check.Check(name, false, "the pointer did not reach the control");
+  if (!BringToFront(app.panel()))
+    return check.Check(name, false, "the panel did not come to the front");
+  if (!MouseClick(control))
+    return check.Check(name, false, "the pointer did not reach the control");
   return check.Check(name, WaitForFocus(control), "the control did not get the keyboard focus");
 }
 

@@ -27,7 +27,8 @@ std::unique_ptr<App> Launch(Checker& check, const Context& context, const std::w
 std::unique_ptr<App> Launch(Checker& check, const Context& context);
 bool ExpectPanelVisible(Checker& check, App& app, bool visible);
 
-bool ExpectText(Checker& check, const std::string& name, HWND control, const std::wstring& expected);
+bool ExpectText(Checker& check, const std::string& name, HWND control,
+                const std::wstring& expected);
 bool ExpectCheck(Checker& check, const std::string& name, HWND button, LRESULT expected);
 // nothing = the value must be absent.
 bool ExpectValue(Checker& check, const std::string& name, const std::wstring& key,
@@ -44,8 +45,9 @@ bool ExpectShownAndStored(Checker& check, const std::string& name, HWND control,
 bool ExpectMessageBox(Checker& check, const std::string& name, App& app, const std::wstring& title,
                       const std::wstring& text);
 // The same for a box already waited for (nothing: none appeared).
-bool CheckMessageBox(Checker& check, const std::string& name, const std::optional<MessageBoxView>& box,
-                     const std::wstring& title, const std::wstring& text);
+bool CheckMessageBox(Checker& check, const std::string& name,
+                     const std::optional<MessageBoxView>& box, const std::wstring& title,
+                     const std::wstring& text);
 // After the program has handled everything sent so far, no box is open.
 bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app);
 

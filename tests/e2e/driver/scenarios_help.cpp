@@ -12,8 +12,9 @@ namespace {
 
 std::string ItemName(ControlId id) {
   static constexpr std::array<const char*, 6> kNames = {"mnub", "mnuc", "mnud",
-                                                         "mnue", "mnuf", "mnug"};
-  const auto index = static_cast<std::size_t>(static_cast<int>(id) - static_cast<int>(ControlId::mnub));
+                                                        "mnue", "mnuf", "mnug"};
+  const auto index =
+      static_cast<std::size_t>(static_cast<int>(id) - static_cast<int>(ControlId::mnub));
   return index < kNames.size() ? kNames[index] : "menu" + std::to_string(static_cast<int>(id));
 }
 

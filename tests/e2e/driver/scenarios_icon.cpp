@@ -48,7 +48,8 @@ ImageFacts Inspect(HMODULE module, WORD id) {
   facts.width = header.biWidth;
   facts.height = header.biHeight;
   facts.bitCount = header.biBitCount;
-  const std::size_t pixels = static_cast<std::size_t>(header.biWidth) * static_cast<std::size_t>(header.biWidth);
+  const std::size_t pixels =
+      static_cast<std::size_t>(header.biWidth) * static_cast<std::size_t>(header.biWidth);
   if (header.biBitCount == 32 && header.biSize + pixels * 4 <= size) {
     for (std::size_t n = 0; n < pixels; ++n) {
       const BYTE alpha = data[header.biSize + n * 4 + 3];
@@ -61,7 +62,8 @@ ImageFacts Inspect(HMODULE module, WORD id) {
     ICONINFO info{};
     if (GetIconInfo(icon, &info)) {
       BITMAP bitmap{};
-      facts.accepted = info.hbmColor != nullptr && GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap) != 0 &&
+      facts.accepted = info.hbmColor != nullptr &&
+                       GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap) != 0 &&
                        bitmap.bmWidth == header.biWidth;
       if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
       if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
@@ -77,12 +79,14 @@ void RunIconResource(const Context& context) {
   Checker check(context.report, "icon");
   HMODULE module = LoadLibraryExW(context.exe.c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!check.Check("file_loads", module != nullptr, "cannot open nookshade.exe as resources")) return;
+  if (!check.Check("file_loads", module != nullptr, "cannot open nookshade.exe as resources"))
+    return;
   HRSRC group = FindResourceW(module, L"ABC", MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
   HGLOBAL loaded = group != nullptr ? LoadResource(module, group) : nullptr;
   const auto* data = static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
   const DWORD size = group != nullptr ? SizeofResource(module, group) : 0;
-  if (check.Check("group_ABC", data != nullptr && size >= sizeof(GroupHeader), "no icon group named ABC")) {
+  if (check.Check("group_ABC", data != nullptr && size >= sizeof(GroupHeader),
+                  "no icon group named ABC")) {
     GroupHeader header;
     std::memcpy(&header, data, sizeof(header));
     const bool complete = size >= sizeof(GroupHeader) + header.count * sizeof(GroupEntry);
@@ -94,12 +98,14 @@ void RunIconResource(const Context& context) {
       std::memcpy(&entry, data + sizeof(GroupHeader) + n * sizeof(GroupEntry), sizeof(entry));
       const int side = entry.width == 0 ? 256 : entry.width;
       const std::string name = "size" + std::to_string(expectedSizes[n]);
-      check.Check(name + ".listed", side == expectedSizes[n] && entry.bitCount == 32,
-                  "entry is " + std::to_string(side) + " px at " + std::to_string(entry.bitCount) + " bpp");
+      check.Check(
+          name + ".listed", side == expectedSizes[n] && entry.bitCount == 32,
+          "entry is " + std::to_string(side) + " px at " + std::to_string(entry.bitCount) + " bpp");
       const ImageFacts facts = Inspect(module, entry.id);
-      check.Check(name + ".image", facts.width == side && facts.height == 2 * side && facts.bitCount == 32,
-                  "image is " + std::to_string(facts.width) + "x" + std::to_string(facts.height) + " at " +
-                      std::to_string(facts.bitCount) + " bpp");
+      check.Check(name + ".image",
+                  facts.width == side && facts.height == 2 * side && facts.bitCount == 32,
+                  "image is " + std::to_string(facts.width) + "x" + std::to_string(facts.height) +
+                      " at " + std::to_string(facts.bitCount) + " bpp");
       check.Check(name + ".alpha", facts.partialAlpha, "no anti-aliased edge in the alpha channel");
       check.Check(name + ".loads", facts.accepted, "the system does not make an icon of it");
     }

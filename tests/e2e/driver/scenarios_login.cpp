@@ -14,7 +14,8 @@ constexpr wchar_t kEntryName[] = L"nookshade";
 
 std::wstring FullPath(const std::wstring& path) {
   std::vector<wchar_t> buffer(MAX_PATH * 4);
-  const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  const DWORD length =
+      GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   return length == 0 || length >= buffer.size() ? path : std::wstring(buffer.data(), length);
 }
 

@@ -63,9 +63,9 @@ void ScreenshotHandshake(Checker& check, const Context& context) {
   HANDLE marker = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
-  const bool shot = marker != INVALID_HANDLE_VALUE &&
-                    WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                              60000);
+  const bool shot =
+      marker != INVALID_HANDLE_VALUE &&
+      WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
   check.Check("screenshot_taken", shot, "no answer from the screenshot taker");
 }
 
@@ -92,23 +92,20 @@ void RunFirstRun(const Context& context) {
     check.Check(name + ".visible", IsWindowVisible(control) != FALSE, "the control is hidden");
   }
   // Carriers the program uses internally must not be on screen.
-  for (const auto& [id, name] : std::array<std::pair<ControlId, const char*>, 4>{
-           {{ControlId::Text1, "Text1"},
-            {ControlId::Command1, "Command1"},
-            {ControlId::Shell, "Shell"},
-            {ControlId::hws, "hws"}}}) {
+  for (const auto& [id, name] :
+       std::array<std::pair<ControlId, const char*>, 4>{{{ControlId::Text1, "Text1"},
+                                                         {ControlId::Command1, "Command1"},
+                                                         {ControlId::Shell, "Shell"},
+                                                         {ControlId::hws, "hws"}}}) {
     HWND control = app->Control(id);
     check.Check(std::string("hidden.") + name, control == nullptr || !IsWindowVisible(control),
                 "an internal control is visible");
   }
 
   const FieldText fields[] = {
-      {ControlId::Text2, "Text2", L"(Ctrl)h"},
-      {ControlId::Text3, "Text3", L"(Ctrl)(Space)"},
-      {ControlId::fwhk, "fwhk", L"(Ctrl)k"},
-      {ControlId::PW, "PW", L"417"},
-      {ControlId::fw1, "fw1", kFakeWorkPlaceholder},
-      {ControlId::fw2, "fw2", kFakeWorkPlaceholder},
+      {ControlId::Text2, "Text2", L"(Ctrl)h"},       {ControlId::Text3, "Text3", L"(Ctrl)(Space)"},
+      {ControlId::fwhk, "fwhk", L"(Ctrl)k"},         {ControlId::PW, "PW", L"417"},
+      {ControlId::fw1, "fw1", kFakeWorkPlaceholder}, {ControlId::fw2, "fw2", kFakeWorkPlaceholder},
       {ControlId::fw3, "fw3", kFakeWorkPlaceholder},
   };
   ExpectFields(check, *app, fields);
@@ -120,10 +117,10 @@ void RunFirstRun(const Context& context) {
   };
   ExpectBoxes(check, *app, boxes);
   const StoredValue stored[] = {
-      {kSavedData, L"HKn", L"(Ctrl)h"},     {kSavedData, L"HKa", L"(Ctrl)(Space)"},
-      {kSavedData, L"HKfw", L"(Ctrl)k"},    {kSavedData, L"LFW", L"1"},
+      {kSavedData, L"HKn", L"(Ctrl)h"},        {kSavedData, L"HKa", L"(Ctrl)(Space)"},
+      {kSavedData, L"HKfw", L"(Ctrl)k"},       {kSavedData, L"LFW", L"1"},
       {kSavedData, L"Password", std::nullopt}, {kStartup, L"Auto", std::nullopt},
-      {kStartup, L"Login", std::nullopt},   {kStartup, L"Note", std::nullopt},
+      {kStartup, L"Login", std::nullopt},      {kStartup, L"Note", std::nullopt},
   };
   ExpectStored(check, stored);
   ExpectValue(check, "no_login_entry", kRunKey, L"nookshade", std::nullopt);
@@ -134,9 +131,9 @@ void RunFirstRun(const Context& context) {
 void RunStoredValues(const Context& context) {
   Checker check(context.report, "stored_values");
   const StoredValue seeded[] = {
-      {kSavedData, L"HKn", L"(Alt)x"},  {kSavedData, L"HKa", L"(Shift)y"},
-      {kSavedData, L"HKfw", L""},       {kSavedData, L"Password", L"secret"},
-      {kSavedData, L"LFW", L"0"},       {kStartup, L"Note", L"1"},
+      {kSavedData, L"HKn", L"(Alt)x"}, {kSavedData, L"HKa", L"(Shift)y"},
+      {kSavedData, L"HKfw", L""},      {kSavedData, L"Password", L"secret"},
+      {kSavedData, L"LFW", L"0"},      {kStartup, L"Note", L"1"},
       {kStartup, L"Login", L"2"},
   };
   if (!Seed(check, seeded)) return;
@@ -160,10 +157,10 @@ void RunStoredValues(const Context& context) {
   };
   ExpectBoxes(check, *app, boxes);
   const StoredValue stored[] = {
-      {kSavedData, L"HKn", L"(Alt)x"},  {kSavedData, L"HKa", L"(Shift)y"},
-      {kSavedData, L"HKfw", L""},       {kSavedData, L"Password", L"secret"},
-      {kSavedData, L"LFW", L"0"},       {kStartup, L"Note", L"1"},
-      {kStartup, L"Login", L"2"},       {kStartup, L"Auto", std::nullopt},
+      {kSavedData, L"HKn", L"(Alt)x"}, {kSavedData, L"HKa", L"(Shift)y"},
+      {kSavedData, L"HKfw", L""},      {kSavedData, L"Password", L"secret"},
+      {kSavedData, L"LFW", L"0"},      {kStartup, L"Note", L"1"},
+      {kStartup, L"Login", L"2"},      {kStartup, L"Auto", std::nullopt},
   };
   ExpectStored(check, stored);
   ExpectValue(check, "stale_login_entry_removed", kRunKey, L"nookshade", std::nullopt);

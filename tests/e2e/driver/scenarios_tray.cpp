@@ -19,7 +19,8 @@ std::wstring Notification(const std::wstring& hotkey) {
          L"Applications you hide are also minimized to your taskbar tray. You are now protected "
          L"with Nookshade."
          L"\r\n\r\n"
-         L"Reminder: Press " + hotkey + L" to hide a window";
+         L"Reminder: Press " +
+         hotkey + L" to hide a window";
 }
 
 // The double-click that the shell reports for the tray icon of a slot.
@@ -49,12 +50,14 @@ bool Answer(App& app, HWND prompt, int button) {
 // The panel in the tray: hidden, and its icon added to the tray. The icon
 // comes last, so from then on the panel's slot is taken.
 bool WaitForPanelInTray(App& app, int iconsBefore) {
-  return WaitUntil([&] { return !IsWindowVisible(app.panel()) && TrayIconCount() == iconsBefore + 1; });
+  return WaitUntil(
+      [&] { return !IsWindowVisible(app.panel()) && TrayIconCount() == iconsBefore + 1; });
 }
 
 std::string TrayState(App& app, int expectedIcons) {
   return std::string("panel ") + (IsWindowVisible(app.panel()) ? "visible" : "hidden") + ", " +
-         std::to_string(TrayIconCount()) + " tray icons (expected " + std::to_string(expectedIcons) + ")";
+         std::to_string(TrayIconCount()) + " tray icons (expected " +
+         std::to_string(expectedIcons) + ")";
 }
 
 bool WaitForTrayIcons(int count) {
@@ -74,11 +77,13 @@ void RunStartButton(const Context& context) {
     Click(app->Control(ControlId::Command3));
     ExpectText(check, "refused.Text2_empty", app->Control(ControlId::Text2), L"");
     Click(app->Control(ControlId::Command2));
-    ExpectMessageBox(check, "refused.message", *app, L"Nookshade PRO", L"The hotkeys have not been set");
+    ExpectMessageBox(check, "refused.message", *app, L"Nookshade PRO",
+                     L"The hotkeys have not been set");
     check.Check("refused.panel_stays", Sync(app->panel()) && IsWindowVisible(app->panel()),
                 "the panel went away although arming was refused");
   }
-  if (!check.Check("registry_cleared_again", ForgetSettings(), "could not delete the settings")) return;
+  if (!check.Check("registry_cleared_again", ForgetSettings(), "could not delete the settings"))
+    return;
   {
     auto app = Launch(check, context);
     if (!app) return;
@@ -88,7 +93,8 @@ void RunStartButton(const Context& context) {
     Click(app->Control(ControlId::Command2));
     const auto box = WaitForMessageBox(app->pid(), kUiDeadlineMs);
     // The panel is already in the tray while the notification is open.
-    check.Check("armed.in_tray_before_ok", WaitForPanelInTray(*app, icons), TrayState(*app, icons + 1));
+    check.Check("armed.in_tray_before_ok", WaitForPanelInTray(*app, icons),
+                TrayState(*app, icons + 1));
     CheckMessageBox(check, "armed.notification", box, kPanelCaption, Notification(L"(Ctrl)h"));
     check.Check("armed.stays_in_tray", Sync(app->panel()) && WaitForPanelInTray(*app, icons),
                 TrayState(*app, icons + 1));
@@ -143,10 +149,12 @@ void RunPasswordPrompt(const Context& context) {
     const std::string name = attempt.name;
     DoubleClickTrayIcon(*app, 0);
     HWND prompt = WaitForPrompt(*app);
-    if (!check.Check(name + ".prompt_shown", prompt != nullptr, "no \"Enter Password\" window")) return;
+    if (!check.Check(name + ".prompt_shown", prompt != nullptr, "no \"Enter Password\" window"))
+      return;
     HWND field = GetDlgItem(prompt, IDC_PASSW);
     check.Check(name + ".prompt_topmost", IsTopmost(prompt), "the prompt is not topmost");
-    ExpectText(check, name + ".label", GetDlgItem(prompt, IDC_PWLABEL), L"Enter Password to Unlock Window");
+    ExpectText(check, name + ".label", GetDlgItem(prompt, IDC_PWLABEL),
+               L"Enter Password to Unlock Window");
     ExpectText(check, name + ".field_empty", field, L"");
     check.Check(name + ".field_masked", field != nullptr && HasStyle(field, ES_PASSWORD),
                 "the typed password would be readable");
@@ -156,18 +164,21 @@ void RunPasswordPrompt(const Context& context) {
       check.Check(name + ".field_focused", WaitForFocus(field), "the password field has no focus");
       const std::wstring typed = attempt.typed;
       for (std::size_t n = 1; n <= typed.size(); ++n) {
-        PressUntil(static_cast<WORD>(typed[n - 1]), [&] { return ReadText(field) == typed.substr(0, n); });
+        PressUntil(static_cast<WORD>(typed[n - 1]),
+                   [&] { return ReadText(field) == typed.substr(0, n); });
       }
       ExpectText(check, name + ".typed", field, typed);
     } else {
       WriteText(field, attempt.typed);
     }
-    check.Check(name + ".answered", Answer(*app, prompt, attempt.button), "the prompt did not close");
+    check.Check(name + ".answered", Answer(*app, prompt, attempt.button),
+                "the prompt did not close");
     if (attempt.unlocks) {
       ExpectPanelVisible(check, *app, true);
       check.Check(name + ".icon_removed", WaitForTrayIcons(icons), TrayState(*app, icons));
     } else {
-      check.Check(name + ".stays_in_tray", !IsWindowVisible(app->panel()) && TrayIconCount() == icons + 1,
+      check.Check(name + ".stays_in_tray",
+                  !IsWindowVisible(app->panel()) && TrayIconCount() == icons + 1,
                   TrayState(*app, icons + 1));
     }
   }

@@ -1,4 +1,4 @@
-#include "app/window_icon.h"
+#include "model/window_icon.h"
 
 namespace nookshade {
 namespace {

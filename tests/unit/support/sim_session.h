@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/panel.h"
-#include "app/program_state.h"
+#include "model/program_state.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace nookshade::sim {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/settings.h"
-#include "platform/sim/sim_session.h"
+#include "model/settings.h"
+#include "sim_session.h"
 
 namespace nookshade::test {
 

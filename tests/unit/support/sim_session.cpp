@@ -1,4 +1,4 @@
-#include "platform/sim/sim_session.h"
+#include "sim_session.h"
 
 #include "app/startup.h"
 
