@@ -1,5 +1,7 @@
 #include "desktop.h"
 
+#include <algorithm>
+
 #include "poll.h"
 
 namespace e2e {
@@ -142,17 +144,29 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
   return search.found;
 }
 
-int TrayIconCount() {
-  int count = 0;
+std::vector<HWND> TrayIcons() {
+  std::vector<HWND> icons;
   for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr);
        tray != nullptr;
        tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr)) {
     for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon != nullptr;
          icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
-      if (IsWindowVisible(icon)) ++count;
+      if (TrayIconShown(icon)) icons.push_back(icon);
     }
   }
-  return count;
+  return icons;
+}
+
+bool TrayIconShown(HWND icon) { return IsWindow(icon) && HasStyle(icon, WS_VISIBLE); }
+
+HWND NewTrayIcon(const std::vector<HWND>& before) {
+  HWND added = nullptr;
+  for (HWND icon : TrayIcons()) {
+    if (std::find(before.begin(), before.end(), icon) != before.end()) continue;
+    if (added != nullptr) return nullptr;
+    added = icon;
+  }
+  return added;
 }
 
 bool Sync(HWND window) { return Send(window, WM_NULL, 0, 0).has_value(); }
@@ -206,7 +220,7 @@ bool BringToFront(HWND topLevel) {
   return WaitUntil([&] { return GetForegroundWindow() == topLevel; });
 }
 
-bool MouseClick(HWND window) {
+bool MouseClick(HWND window, int clicks) {
   RECT rect{};
   if (!GetWindowRect(window, &rect)) return false;
   const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -226,8 +240,10 @@ bool MouseClick(HWND window) {
       })) {
     return false;
   }
-  SendMouse(MOUSEEVENTF_LEFTDOWN | absolute, x, y);
-  SendMouse(MOUSEEVENTF_LEFTUP | absolute, x, y);
+  for (int n = 0; n < clicks; ++n) {
+    SendMouse(MOUSEEVENTF_LEFTDOWN | absolute, x, y);
+    SendMouse(MOUSEEVENTF_LEFTUP | absolute, x, y);
+  }
   return true;
 }
 

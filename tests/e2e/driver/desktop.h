@@ -29,8 +29,12 @@ HWND FindChildById(HWND parent, int id);
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text);
 
 // Icons in Wine's own notification area (shown when no desktop tray runs),
-// which keeps one child window per icon; 0 when there is none.
-int TrayIconCount();
+// which keeps one child window per icon. Counted by their own visibility,
+// so they stay countable while hide-all has hidden the area itself.
+std::vector<HWND> TrayIcons();
+bool TrayIconShown(HWND icon);
+// The one icon added since `before`, or nothing.
+HWND NewTrayIcon(const std::vector<HWND>& before);
 
 // Returns once the window's thread has handled everything queued before
 // this call and is back in a message loop.
@@ -55,7 +59,8 @@ bool PostCommand(HWND window, int id);
 
 // Real input, as a user's. The target must be in front for keys to arrive.
 bool BringToFront(HWND topLevel);
-bool MouseClick(HWND window);
+// Clicks at the window's centre; two clicks make a double-click.
+bool MouseClick(HWND window, int clicks = 1);
 bool WaitForFocus(HWND control);
 void KeyDown(WORD vk, bool extended = false);
 void KeyUp(WORD vk, bool extended = false);

@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "app_process.h"
 #include "desktop.h"
@@ -53,6 +55,26 @@ bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app);
 
 // Puts the keyboard focus into a control of the panel with a mouse click.
 bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control);
+
+// Waits until `window` is hidden and one icon has been added to the tray
+// since `iconsBefore`; returns that icon (nothing when that state never came).
+HWND WaitForHiddenInTray(HWND window, const std::vector<HWND>& iconsBefore);
+std::string TrayState(HWND window, std::size_t expectedIcons);
+
+// The password prompt the program opens to unlock (nothing, after a FAIL
+// verdict `name`.prompt_shown, when none opens).
+HWND WaitForPrompt(Checker& check, const std::string& name, App& app);
+struct PromptAnswer {
+  const char* name;
+  const wchar_t* typed;
+  int button;
+  bool unlocks;
+};
+// Types the answer (unless the field holds it already) and presses the
+// button. Then `hidden` must all be shown, and `icon` (if any) be gone,
+// exactly when the answer unlocks.
+void AnswerPrompt(Checker& check, App& app, HWND prompt, const PromptAnswer& answer, HWND icon,
+                  std::span<const HWND> hidden);
 
 void RunIconResource(const Context& context);
 void RunFirstRun(const Context& context);
