@@ -7,9 +7,10 @@
 
 namespace e2e {
 
-std::unique_ptr<App> App::Start(const std::wstring& exe, std::string& error) {
+std::unique_ptr<App> App::Start(const std::wstring& exe, std::string& error,
+                                const std::wstring& arguments) {
   std::unique_ptr<App> app(new App());
-  std::wstring commandLine = L"\"" + exe + L"\"";
+  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -1,7 +1,8 @@
 #pragma once
-// One running nookshade.exe. The destructor always ends it: first as a user
-// would (closing the panel), then by force, so no scenario leaves a process
-// behind whatever happened in it.
+// One running nookshade.exe (or the driver's own window process, which has
+// no panel). The destructor always ends it: first as a user would (closing
+// the panel), then by force, so no scenario leaves a process behind
+// whatever happened in it.
 
 #include <windows.h>
 
@@ -18,7 +19,8 @@ inline constexpr wchar_t kPanelCaption[] = L"Nookshade Pro";
 class App {
  public:
   // Starts the program; nothing when CreateProcessW fails (error says why).
-  static std::unique_ptr<App> Start(const std::wstring& exe, std::string& error);
+  static std::unique_ptr<App> Start(const std::wstring& exe, std::string& error,
+                                    const std::wstring& arguments = {});
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;

@@ -1,6 +1,7 @@
 // End-to-end driver: runs the real nookshade.exe and checks what a user sees.
 //
 //   nookshade_e2e.exe <path of nookshade.exe> <report file> [<screenshot handshake folder>]
+//   nookshade_e2e.exe --windows   (the second process: windows to hide)
 //
 // The report gets one PASS/FAIL line per check and a last line
 // "N passed, N failed". The exit status is 0 only when nothing failed.
@@ -15,6 +16,7 @@
 #include "registry_access.h"
 #include "report.h"
 #include "scenario.h"
+#include "test_windows.h"
 
 namespace {
 
@@ -48,6 +50,7 @@ bool Selected(const char* name) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == e2e::kTestWindowsSwitch) return e2e::ShowTestWindows();
   if (argc < 3) {
     std::fputs("usage: nookshade_e2e <nookshade.exe> <report file> [<handshake folder>]\n", stderr);
     return 2;
