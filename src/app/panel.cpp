@@ -1,6 +1,7 @@
 #include "app/panel.h"
 
 #include "app/help_texts.h"
+#include "app/login_entry.h"
 #include "hiding/tray_icons.h"
 #include "model/settings.h"
 #include "model/window_icon.h"
@@ -22,20 +23,20 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       hotkeys_(Text2, Text3, fwhk, platform),
       fakeWork_(fw1, fw2, fw3, platform),
       password_(PW, platform, state),
-      options_(Check1, Check2, Check3, Check4, platform) {
-  for (Control* control :
-       std::initializer_list<Control*>{&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell,
-                                       &Check1, &Check2, &Check3, &Check4, &hws}) {
-    control->SetObserver(this);
-  }
+      options_(Check1, Check2, Check3, Check4, platform),
+      hideAll_(hws, platform, state),
+      poller_(Text2, Text3, fwhk, platform.keyboard) {
+  for (Control* control : Controls()) control->SetObserver(this);
+  poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
 }
 
 Panel::~Panel() {
-  for (Control* control :
-       std::initializer_list<Control*>{&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell,
-                                       &Check1, &Check2, &Check3, &Check4, &hws}) {
-    control->SetObserver(nullptr);
-  }
+  for (Control* control : Controls()) control->SetObserver(nullptr);
+}
+
+std::array<Control*, 13> Panel::Controls() {
+  return {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Check1, &Check2, &Check3, &Check4,
+          &hws};
 }
 
 void Panel::Form_Load() {
@@ -76,7 +77,7 @@ void Panel::Form_Unload() {
   for (auto& slot : WindowSlots) {
     if (slot && slot->Hiding) slot->Show(true);
   }
-  HideListedWindows(false);
+  hideAll_.HideListedWindows(false);
   fakeWork_.OpenFakeWork(true);
   RemovePanelWindowProc(view_.Handle());
   platform_.dialogs.UnloadPasswordPrompt();
@@ -98,6 +99,9 @@ void Panel::Clicked(ControlId control) {
     return;
   }
   switch (control) {
+    case ControlId::Command1:
+      HideWindow();
+      return;
     case ControlId::Command2:
     case ControlId::mnuStartNookshade:
       Command2_Click();
@@ -188,7 +192,7 @@ void Panel::FindFreeSlot() {
 }
 
 TextBox* Panel::FindTextBox(ControlId control) {
-  for (TextBox* box : {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Shell}) {
+  for (TextBox* box : {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW}) {
     if (box->Id() == control) return box;
   }
   return nullptr;
@@ -233,20 +237,55 @@ void Panel::HideIntoOwnSlot() {
   FindFreeSlot();
 }
 
-void Panel::HideListedWindows(bool hideThem) {
-  const auto& items = hws.Items();
-  const std::size_t count = items.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
-    if (const auto handle = text::ParseInt32(text)) {
-      platform_.windows.ShowWindow(*handle, hideThem ? ShowCommand::Hide : ShowCommand::Show);
-    }
+void Panel::HideWindow() {
+  if (Text1.Text().empty()) return;
+  if (FreeSlot < 0 || FreeSlot >= kSlotCount || !WindowSlots[FreeSlot]) {
+    platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
+    return;
   }
+  // Text that is no handle names no window, as a handle of 0 does.
+  const WindowHandle window = text::ParseHex32(Text1.Text()).value_or(0);
+  if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window)) {
+    platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
+    return;
+  }
+  // A window already in a slot (the window system may leave a hidden window
+  // in front) keeps its one icon; a second would outlive its restore.
+  for (const auto& slot : WindowSlots) {
+    if (slot && slot->Hiding && slot->hWnd == window) return;
+  }
+  Window& slot = *WindowSlots[FreeSlot];
+  slot.hWnd = window;
+  slot.Show(false);
+  FindFreeSlot();
+}
+
+void Panel::HideAllWindows() {
+  const std::optional<bool> hidden = hideAll_.HideAllWindows();
+  if (hidden && Check1.Value() == 1) fakeWork_.OpenFakeWork(*hidden);
 }
 
 void Panel::hkt_Timer() {
-  // Hotkeys are live only while the panel is out of sight.
+  // Hotkeys are live only while the panel is out of sight: hiding the panel
+  // is what arms them.
   if (platform_.windows.IsWindowVisible(view_.Handle())) return;
+  poller_.Tick();
+}
+
+void Panel::RunHotkey(HotkeyAction action) {
+  switch (action) {
+    case HotkeyAction::HideWindow:
+      Text1.SetText(text::FormatHex32(platform_.windows.GetForegroundWindow()));
+      HideWindow();
+      return;
+    case HotkeyAction::HideAll:
+      HideAllWindows();
+      return;
+    case HotkeyAction::FakeWork:
+      FakeWorkShown = !FakeWorkShown;
+      fakeWork_.OpenFakeWork(FakeWorkShown);
+      return;
+  }
 }
 
 }  // namespace nookshade

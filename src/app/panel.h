@@ -11,9 +11,11 @@
 
 #include "app/options.h"
 #include "fakework/fake_work.h"
+#include "hiding/hide_all.h"
 #include "hiding/password.h"
 #include "hiding/window_slot.h"
 #include "hotkeys/capture_fields.h"
+#include "hotkeys/hotkey_poller.h"
 #include "model/controls.h"
 #include "model/program_state.h"
 #include "platform/panel_view.h"
@@ -57,7 +59,14 @@ class Panel final : public SlotOwner, private ControlObserver {
   TextBox* FindTextBox(ControlId control);
   CheckBox* FindCheckBox(ControlId control);
 
-  // Controls. Text1, Shell, hws and Command1 are never shown.
+  // The hide-a-window action (the hidden Command1's click): hides the window
+  // whose handle Text1 holds into the lowest free slot.
+  void HideWindow();
+  // The hide-all hotkey, with the fake work shown or hidden along when
+  // Check1 asks for it.
+  void HideAllWindows();
+
+  // Controls. Text1, hws and Command1 are never shown.
   TextBox Text1{ControlId::Text1, TextEncoding::Utf8};
   TextBox Text2{ControlId::Text2, TextEncoding::Windows1252};
   TextBox Text3{ControlId::Text3, TextEncoding::Windows1252};
@@ -66,7 +75,6 @@ class Panel final : public SlotOwner, private ControlObserver {
   TextBox fw2{ControlId::fw2, TextEncoding::Utf8};
   TextBox fw3{ControlId::fw3, TextEncoding::Utf8};
   TextBox PW{ControlId::PW, TextEncoding::Utf8, std::string(kDefaultPassword)};
-  TextBox Shell{ControlId::Shell, TextEncoding::Windows1252};
   CheckBox Check1{ControlId::Check1};
   CheckBox Check2{ControlId::Check2};
   CheckBox Check3{ControlId::Check3};
@@ -76,15 +84,20 @@ class Panel final : public SlotOwner, private ControlObserver {
   std::array<std::unique_ptr<Window>, kSlotCount> WindowSlots;
   std::int32_t FreeSlot = 0;
   bool ActivatedOnce = false;
+  // Inverted by every fake-work hotkey; what that hotkey asks for.
+  bool FakeWorkShown = false;
 
   FakeWork& fakeWork() { return fakeWork_; }
+  HideAll& hideAll() { return hideAll_; }
+  const std::string& PollBuffer() const { return poller_.Buffer(); }
 
  private:
+  std::array<Control*, 13> Controls();
   void ControlChanged(ControlId control) override;
   void Command2_Click();
   void HideIntoOwnSlot();
-  void HideListedWindows(bool hideThem);
   void hkt_Timer();
+  void RunHotkey(HotkeyAction action);
 
   Platform& platform_;
   ProgramState& state_;
@@ -93,6 +106,8 @@ class Panel final : public SlotOwner, private ControlObserver {
   FakeWork fakeWork_;
   PasswordField password_;
   Options options_;
+  HideAll hideAll_;
+  HotkeyPoller poller_;
 };
 
 }  // namespace nookshade

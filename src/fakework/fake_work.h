@@ -17,6 +17,8 @@ inline constexpr std::string_view kFakeWorkPlaceholder = "[Fake Work Window Not 
 class FakeWork {
  public:
   FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform);
+  FakeWork(const FakeWork&) = delete;
+  FakeWork& operator=(const FakeWork&) = delete;
 
   // Empties every slot whose title no top-level window carries any more.
   void VerifyFakeWorkWindows();
@@ -26,8 +28,6 @@ class FakeWork {
   void Reset(ControlId field);
   // What the panel's load does to each field: puts the placeholder in.
   void ShowPlaceholders();
-
-  bool FakeWorkShown = false;
 
  private:
   void Changed(TextBox& field);

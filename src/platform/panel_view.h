@@ -45,7 +45,6 @@ enum class ControlId : std::int32_t {
   Command2,       // Start Nookshade: arms by hiding the panel into the tray
   Text1,          // hidden: the window the hide-a-window action hides, in hexadecimal
   Command1,       // hidden: its click is the hide-a-window action
-  Shell,          // hidden: the hotkey poll buffer
   hws,            // hidden: the windows of the last hide-all, top of the Z-order first
   // Menu items.
   mnuStartNookshade = 2001,  // Start Nookshade, Ctrl+S: the same as Command2

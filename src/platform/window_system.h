@@ -42,6 +42,11 @@ class WindowSystem {
   virtual std::string GetWindowText(WindowHandle window, int maxChars) = 0;
   // Top-level windows, top of the Z-order first.
   virtual std::vector<WindowHandle> EnumTopLevelWindows() = 0;
+  // The window's class name, UTF-8; "" when the window is gone.
+  virtual std::string GetClassName(WindowHandle window) = 0;
+  // The shell's desktop window and the window system's own; 0 when none.
+  virtual WindowHandle GetShellWindow() = 0;
+  virtual WindowHandle GetDesktopWindow() = 0;
   // Case-insensitive, top-level only, hidden windows included; 0 when none.
   virtual WindowHandle FindWindowByTitle(std::string_view title) = 0;
 

@@ -98,7 +98,19 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   if (target == nullptr) return false;
   const bool wasVisible = target->visible;
   target->visible = command == ShowCommand::Show;
-  if (command == ShowCommand::Show) SetForeground(window);
+  if (command == ShowCommand::Show) {
+    SetForeground(window);
+  } else if (foreground_ == window) {
+    // Hiding the window in front activates the next visible one down.
+    foreground_ = 0;
+    for (const WindowHandle next : zOrder_) {
+      const SimWindow* w = Find(next);
+      if (w != nullptr && w->visible && w->parent == 0) {
+        foreground_ = next;
+        break;
+      }
+    }
+  }
   return wasVisible;
 }
 
@@ -125,6 +137,11 @@ std::string SimDesktop::GetWindowText(WindowHandle window, int maxChars) {
   std::u16string wide = text::Utf8ToUtf16(target->title);
   if (wide.size() > static_cast<std::size_t>(maxChars - 1)) wide.resize(maxChars - 1);
   return text::Utf16ToUtf8(wide);
+}
+
+std::string SimDesktop::GetClassName(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? std::string() : target->className;
 }
 
 std::vector<WindowHandle> SimDesktop::EnumTopLevelWindows() { return zOrder_; }
@@ -209,9 +226,34 @@ std::intptr_t SimDesktop::CallWindowProc(WindowProcToken previous, WindowHandle 
 
 // ---- Keyboard ------------------------------------------------------------
 
-void SimDesktop::PressKey(int virtualKey) { keys_[virtualKey] = static_cast<std::int16_t>(0x8001); }
+namespace {
 
-void SimDesktop::ReleaseKey(int virtualKey) { keys_[virtualKey] &= 0x0001; }
+// A side-specific modifier goes down and up together with its generic code,
+// as the window system reports both for one key.
+int GenericModifier(int virtualKey) {
+  if (virtualKey >= 160 && virtualKey <= 165) return 16 + (virtualKey - 160) / 2;
+  return 0;
+}
+
+}  // namespace
+
+void SimDesktop::PressKey(int virtualKey) {
+  keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
+  if (const int generic = GenericModifier(virtualKey))
+    keys_[generic] = static_cast<std::int16_t>(0x8001);
+}
+
+void SimDesktop::ReleaseKey(int virtualKey) {
+  keys_[virtualKey] &= 0x0001;
+  const int generic = GenericModifier(virtualKey);
+  // The generic code stays down while the other side's key is held.
+  if (generic != 0 && (keys_[virtualKey ^ 1] & 0x8000) == 0) keys_[generic] &= 0x0001;
+}
+
+void SimDesktop::Tap(int virtualKey) {
+  PressKey(virtualKey);
+  ReleaseKey(virtualKey);
+}
 
 std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
   const auto it = keys_.find(virtualKey);

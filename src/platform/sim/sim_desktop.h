@@ -19,6 +19,7 @@ namespace nookshade::sim {
 struct SimWindow {
   WindowHandle handle = 0;
   std::string title;
+  std::string className = "SimWindow";
   bool visible = true;
   WindowHandle parent = 0;
   WindowHandle owner = 0;
@@ -61,6 +62,8 @@ class SimDesktop final : public WindowSystem,
   WindowHandle AddWindow(std::string title, bool visible = true, WindowHandle owner = 0,
                          WindowHandle parent = 0);
   void DestroyWindow(WindowHandle window);
+  // The handle the next window gets (later ones count on from it).
+  void SetNextHandle(WindowHandle handle) { nextHandle_ = handle; }
   SimWindow* Find(WindowHandle window);
   const SimWindow* Find(WindowHandle window) const;
   void SetForeground(WindowHandle window);
@@ -120,10 +123,15 @@ class SimDesktop final : public WindowSystem,
   bool TimerRunning(TimerId id) const;
   unsigned TimerInterval(TimerId id) const;
   void FireTimer(TimerId id);
+  // Left and right Shift, Ctrl and Alt (160 to 165) also press and release
+  // their generic code (16, 17, 18); mouse buttons are codes 1, 2 and 4.
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
+  void Tap(int virtualKey);
 
   WindowHandle pointerWindow = 0;
+  WindowHandle shellWindow = 0;
+  WindowHandle desktopWindow = 0;
   Point cursor;
 
   // WindowSystem
@@ -135,6 +143,9 @@ class SimDesktop final : public WindowSystem,
   WindowHandle GetOwner(WindowHandle window) override;
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
+  std::string GetClassName(WindowHandle window) override;
+  WindowHandle GetShellWindow() override { return shellWindow; }
+  WindowHandle GetDesktopWindow() override { return desktopWindow; }
   WindowHandle FindWindowByTitle(std::string_view title) override;
   IconHandle GetWindowIcon(WindowHandle window, IconKind kind) override;
   IconHandle GetClassSmallIcon(WindowHandle window) override;

@@ -74,7 +74,6 @@ constexpr std::array kControls = std::to_array<PanelControl>({
     // Never shown: they carry values between the panel's handlers.
     {Id::Text1, TextBox, L"", kNoFrame, 0, 0, 1200, 285, false},
     {Id::Command1, Button, L"HideWindow", kNoFrame, 0, 0, 1200, 285, false},
-    {Id::Shell, TextBox, L"", kNoFrame, 0, 0, 1200, 285, false},
     {Id::hws, ListBox, L"", kNoFrame, 0, 0, 1200, 1200, false},
 
     {Id::Frame1, Frame, L"Nookshade PRO", kNoFrame, kMargin, 60, kLeftWidth, 1530},

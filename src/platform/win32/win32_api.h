@@ -22,3 +22,4 @@
 #undef LoadLibrary
 #undef GetWindowText
 #undef CallWindowProc
+#undef GetClassName

@@ -56,6 +56,18 @@ std::string Win32WindowSystem::GetWindowText(WindowHandle window, int maxChars) 
   return Narrow(buffer);
 }
 
+std::string Win32WindowSystem::GetClassName(WindowHandle window) {
+  // Class names are at most 256 characters.
+  wchar_t buffer[257] = {};
+  const int length = ::GetClassNameW(ToHwnd(window), buffer, 257);
+  return length > 0 ? Narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)))
+                    : std::string();
+}
+
+WindowHandle Win32WindowSystem::GetShellWindow() { return FromHwnd(::GetShellWindow()); }
+
+WindowHandle Win32WindowSystem::GetDesktopWindow() { return FromHwnd(::GetDesktopWindow()); }
+
 std::vector<WindowHandle> Win32WindowSystem::EnumTopLevelWindows() {
   std::vector<WindowHandle> windows;
   ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));

@@ -15,6 +15,9 @@ class Win32WindowSystem final : public WindowSystem {
   WindowHandle GetOwner(WindowHandle window) override;
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
+  std::string GetClassName(WindowHandle window) override;
+  WindowHandle GetShellWindow() override;
+  WindowHandle GetDesktopWindow() override;
   WindowHandle FindWindowByTitle(std::string_view title) override;
 
   IconHandle GetWindowIcon(WindowHandle window, IconKind kind) override;

@@ -93,9 +93,8 @@ void RunFirstRun(const Context& context) {
   }
   // Carriers the program uses internally must not be on screen.
   for (const auto& [id, name] :
-       std::array<std::pair<ControlId, const char*>, 4>{{{ControlId::Text1, "Text1"},
+       std::array<std::pair<ControlId, const char*>, 3>{{{ControlId::Text1, "Text1"},
                                                          {ControlId::Command1, "Command1"},
-                                                         {ControlId::Shell, "Shell"},
                                                          {ControlId::hws, "hws"}}}) {
     HWND control = app->Control(id);
     check.Check(std::string("hidden.") + name, control == nullptr || !IsWindowVisible(control),

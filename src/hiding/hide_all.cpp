@@ -1,0 +1,77 @@
+#include "hiding/hide_all.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "hiding/password.h"
+#include "text/numbers.h"
+
+namespace nookshade {
+namespace {
+
+// Titles are read as the window system's 256-character buffer reads them;
+// only whether there is one matters here.
+constexpr int kTitleBuffer = 256;
+
+// Window classes the shell documents for its taskbars, the desktop and the
+// notification area's overflow; Wine's own notification area, shown when no
+// other tray runs, holds the icons there.
+constexpr std::array<std::string_view, 6> kShellClasses = {
+    "Shell_TrayWnd", "Shell_SecondaryTrayWnd",   "Progman",
+    "WorkerW",       "NotifyIconOverflowWindow", "__winex11_standalone_tray"};
+
+bool SameClass(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<bool> HideAll::HideAllWindows() {
+  if (AllHidden && !PasswordAccepted(platform_, state_)) return std::nullopt;
+  AllHidden = !AllHidden;
+  if (AllHidden) CollectWindows();
+  HideListedWindows(AllHidden);
+  return AllHidden;
+}
+
+void HideAll::CollectWindows() {
+  hws_.Clear();
+  WindowSystem& windows = platform_.windows;
+  for (const WindowHandle window : windows.EnumTopLevelWindows()) {
+    if (!windows.IsWindowVisible(window) || windows.GetParent(window) != 0 ||
+        windows.GetOwner(window) != 0 || windows.GetWindowText(window, kTitleBuffer).empty()) {
+      continue;
+    }
+    const std::size_t index = hws_.Add(std::to_string(window));
+    hws_.SetItemData(index, window);
+  }
+}
+
+void HideAll::HideListedWindows(bool hideThem) {
+  const auto& items = hws_.Items();
+  const std::size_t count = items.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
+    if (const auto handle = text::ParseInt32(text)) {
+      platform_.windows.ShowWindow(*handle, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+    }
+  }
+}
+
+bool IsShellWindow(WindowSystem& windows, WindowHandle window) {
+  if (window == 0) return false;
+  if (window == windows.GetShellWindow() || window == windows.GetDesktopWindow()) return true;
+  const std::string className = windows.GetClassName(window);
+  for (const std::string_view shellClass : kShellClasses) {
+    if (SameClass(className, shellClass)) return true;
+  }
+  return false;
+}
+
+}  // namespace nookshade

@@ -1,0 +1,104 @@
+#include "hotkeys/hotkey_poller.h"
+
+#include <algorithm>
+
+#include "hotkeys/hotkey_text.h"
+#include "text/numbers.h"
+
+namespace nookshade {
+namespace {
+
+// Down now and pressed since this code's previous probe: exactly 0x8001.
+constexpr std::int16_t kNewPress = -32767;
+constexpr int kFirstCode = 1;
+constexpr int kLastCode = 255;
+
+constexpr int kRightShift = 161;
+constexpr int kLeftCtrl = 162;
+constexpr int kRightCtrl = 163;
+constexpr int kLeftAlt = 164;
+constexpr char kLeftCtrlCharacter = '\xA2';
+
+// The side-specific codes that stand for their generic key and end the scan.
+// Left Shift, left Ctrl and right Alt are not among them: they are appended
+// as themselves, so hotkeys that start with Shift or Alt do not fire on them.
+int GenericKey(int code) {
+  switch (code) {
+    case kRightShift:
+      return 16;
+    case kRightCtrl:
+      return 17;
+    case kLeftAlt:
+      return 18;
+    default:
+      return 0;
+  }
+}
+
+struct ActingScope {
+  explicit ActingScope(bool& flag) : flag(flag) { flag = true; }
+  ~ActingScope() { flag = false; }
+  ActingScope(const ActingScope&) = delete;
+  ActingScope& operator=(const ActingScope&) = delete;
+  bool& flag;
+};
+
+}  // namespace
+
+HotkeyPoller::HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll,
+                           const TextBox& fakeWork, Keyboard& keyboard)
+    : fields_{&hideWindow, &hideAll, &fakeWork}, keyboard_(keyboard) {}
+
+void HotkeyPoller::Tick() {
+  // An action with a modal window open (the password prompt, a message box)
+  // lets ticks run inside its message loop. They go on probing, so presses
+  // made meanwhile do not arrive as a burst afterwards, but act on nothing:
+  // one press never runs an action twice, and no second prompt is attempted
+  // while one is open.
+  if (acting_) {
+    for (int code = kFirstCode; code <= kLastCode; ++code) keyboard_.GetAsyncKeyState(code);
+    return;
+  }
+  for (int code = kFirstCode; code <= kLastCode; ++code) {
+    if (keyboard_.GetAsyncKeyState(code) != kNewPress) continue;
+    if (const int generic = GenericKey(code)) {
+      // Higher codes stay pending for the next tick.
+      Append(hotkey::KeyCharacter(generic));
+      return;
+    }
+    Append(hotkey::KeyCharacter(code));
+  }
+}
+
+void HotkeyPoller::Append(char keyCharacter) {
+  // Only the tail can still complete a hotkey, so hours of typing cost
+  // neither memory nor time per key.
+  std::size_t longest = 1;
+  for (const TextBox* field : fields_) {
+    longest = std::max(longest, hotkey::KeyString(field->Text()).size());
+  }
+  if (buffer_.size() >= longest) buffer_.erase(0, buffer_.size() - (longest - 1));
+  buffer_.push_back(keyCharacter);
+  Dispatch();
+}
+
+void HotkeyPoller::Dispatch() {
+  // Left Ctrl's own code follows the generic Ctrl that every press of it
+  // also sets; dropped, it leaves a plain Ctrl.
+  std::erase(buffer_, kLeftCtrlCharacter);
+  static constexpr std::array<HotkeyAction, 3> kActions = {
+      HotkeyAction::HideWindow, HotkeyAction::HideAll, HotkeyAction::FakeWork};
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    // An empty field means "no hotkey", never "any key".
+    const std::string& text = fields_[i]->Text();
+    if (text::IsBlank(text) || !hotkey::Matches(hotkey::KeyString(text), buffer_)) continue;
+    {
+      const ActingScope scope(acting_);
+      if (onMatch) onMatch(kActions[i]);
+    }
+    buffer_.clear();
+    return;
+  }
+}
+
+}  // namespace nookshade

@@ -1,0 +1,44 @@
+#pragma once
+// Global hotkeys without registering them: each tick of the poll timer probes
+// every key code, appends each new press to the poll buffer as its key
+// character, and every append runs the dispatcher, which looks for the three
+// hotkeys' key strings in the buffer. A hotkey fires when its keys went down
+// in its order with no other new press between them, held or not.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "model/controls.h"
+#include "platform/keyboard.h"
+
+namespace nookshade {
+
+enum class HotkeyAction { HideWindow, HideAll, FakeWork };
+
+class HotkeyPoller {
+ public:
+  // The fields are read afresh on every dispatch, in this order.
+  HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll, const TextBox& fakeWork,
+               Keyboard& keyboard);
+  HotkeyPoller(const HotkeyPoller&) = delete;
+  HotkeyPoller& operator=(const HotkeyPoller&) = delete;
+
+  // One tick while the panel is out of sight.
+  void Tick();
+  const std::string& Buffer() const { return buffer_; }
+
+  // Runs the matched hotkey's action; the buffer is emptied when it returns.
+  std::function<void(HotkeyAction)> onMatch;
+
+ private:
+  void Append(char keyCharacter);
+  void Dispatch();
+
+  std::array<const TextBox*, 3> fields_;
+  Keyboard& keyboard_;
+  std::string buffer_;
+  bool acting_ = false;
+};
+
+}  // namespace nookshade

@@ -1,0 +1,254 @@
+// Hiding the window in front into a slot, and hiding every window at once.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "sim_fixture.h"
+#include "text/numbers.h"
+
+namespace nookshade::test {
+namespace {
+
+class HideTest : public SimTest {
+ protected:
+  void SetUp() override {
+    Store(setting::kAutoStart, "1");  // the panel in slot 0, as when armed
+    session.Start();
+  }
+  // The hide-a-window action on the window whose handle Text1 carries.
+  void HideWindow(std::string text1) {
+    panel().Text1.SetText(std::move(text1));
+    panel().Clicked(ControlId::Command1);
+  }
+  void HideWindow(WindowHandle window) { HideWindow(text::FormatHex32(window)); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : desktop.messageBoxes) texts.push_back(box.text);
+    return texts;
+  }
+};
+
+TEST_F(HideTest, TheWindowGoesIntoTheLowestFreeSlotWithItsIcon) {
+  const WindowHandle a = desktop.AddWindow("A"), b = desktop.AddWindow("B");
+  const WindowHandle c = desktop.AddWindow("C");
+  HideWindow(a);
+  HideWindow(b);
+  desktop.passwordAnswers = {"417"};
+  panel().Form1_Mouse(1, 1, 0, 0);  // a's icon
+  HideWindow(c);
+  EXPECT_TRUE(desktop.IsWindowVisible(a));
+  EXPECT_FALSE(desktop.IsWindowVisible(c));
+  EXPECT_EQ(panel().WindowSlots[1]->hWnd, c);
+  EXPECT_TRUE(desktop.trayIcons.contains({session.PanelWindow(), 1}));
+}
+
+struct Refusal {
+  const char* name;
+  // Builds the world and returns Text1's text.
+  std::function<std::string(sim::SimDesktop&)> target;
+  std::vector<std::string> messages;
+};
+
+WindowHandle ShellLike(sim::SimDesktop& d, const char* className) {
+  const WindowHandle window = d.AddWindow("Shell");
+  d.Find(window)->className = className;
+  return window;
+}
+
+class RefusalTest : public HideTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusalTest, NothingIsHiddenAndTheUserIsTold) {
+  const std::string text1 = GetParam().target(desktop);
+  const std::size_t icons = desktop.trayIcons.size();
+  HideWindow(text1);
+  EXPECT_EQ(Messages(), GetParam().messages);
+  for (const WindowHandle window : desktop.EnumTopLevelWindows()) {
+    if (window != session.PanelWindow()) {
+      EXPECT_TRUE(desktop.IsWindowVisible(window));
+    }
+  }
+  EXPECT_EQ(desktop.trayIcons.size(), icons);
+}
+
+const std::vector<std::string> kNotValid = {"Not Valid window"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, RefusalTest,
+    ::testing::Values(
+        Refusal{"empty text", [](auto&) { return ""; }, {}},
+        Refusal{"no window", [](auto&) { return "0"; }, kNotValid},
+        Refusal{"not hexadecimal", [](auto&) { return "12G4"; }, kNotValid},
+        Refusal{"closed window",
+                [](auto& d) {
+                  const WindowHandle gone = d.AddWindow("Gone");
+                  d.DestroyWindow(gone);
+                  return text::FormatHex32(gone);
+                },
+                kNotValid},
+        Refusal{"taskbar", [](auto& d) { return text::FormatHex32(ShellLike(d, "Shell_TrayWnd")); },
+                kNotValid},
+        Refusal{"second taskbar",
+                [](auto& d) { return text::FormatHex32(ShellLike(d, "shell_secondarytraywnd")); },
+                kNotValid},
+        Refusal{"desktop", [](auto& d) { return text::FormatHex32(ShellLike(d, "Progman")); },
+                kNotValid},
+        Refusal{
+            "Wine's tray",
+            [](auto& d) { return text::FormatHex32(ShellLike(d, "__winex11_standalone_tray")); },
+            kNotValid},
+        Refusal{"the shell's window",
+                [](auto& d) {
+                  d.shellWindow = d.AddWindow("Program Manager");
+                  return text::FormatHex32(d.shellWindow);
+                },
+                kNotValid},
+        Refusal{"the window system's desktop",
+                [](auto& d) {
+                  d.desktopWindow = d.AddWindow("Desktop");
+                  return text::FormatHex32(d.desktopWindow);
+                },
+                kNotValid}),
+    NameOf<Refusal>);
+
+TEST_F(HideTest, QuotaFullIsToldBeforeTheHandleIsRead) {
+  for (int i = 1; i <= 10; ++i) HideWindow(desktop.AddWindow("W" + std::to_string(i)));
+  ASSERT_EQ(panel().FreeSlot, -1);
+  HideWindow("not a handle");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Sorry, quota full!!"});
+  EXPECT_EQ(desktop.messageBoxes[0].title, "Nookshade");
+  EXPECT_EQ(desktop.messageBoxes[0].style, message_style::kIconExclamation);
+}
+
+TEST_F(HideTest, AWindowAlreadyInASlotKeepsItsOneIcon) {
+  const WindowHandle a = desktop.AddWindow("A");
+  HideWindow(a);
+  HideWindow(a);
+  EXPECT_EQ(desktop.trayIcons.size(), 2u);  // the panel's and a's
+  EXPECT_EQ(panel().FreeSlot, 2);
+}
+
+class HideAllTest : public HideTest {
+ protected:
+  void SetUp() override {
+    Store(setting::kPassword, "417");
+    HideTest::SetUp();
+  }
+  void Press(std::vector<std::optional<std::string>> answers = {}) {
+    desktop.passwordAnswers.assign(answers.begin(), answers.end());
+    panel().HideAllWindows();
+  }
+  bool Visible(WindowHandle window) { return desktop.IsWindowVisible(window); }
+};
+
+TEST_F(HideAllTest, HidesVisibleTitledUnownedTopLevelWindowsAndBringsThemBackInOrder) {
+  const WindowHandle low = desktop.AddWindow("Low"), top = desktop.AddWindow("Top");
+  const WindowHandle untitled = desktop.AddWindow(""), owned = desktop.AddWindow("Tool", true, top);
+  const WindowHandle child = desktop.AddWindow("Child", true, 0, top);
+  const WindowHandle invisible = desktop.AddWindow("Invisible", false);
+  desktop.SetNextHandle(static_cast<WindowHandle>(0xFFFF0010u));
+  const WindowHandle negative = desktop.AddWindow("Negative");
+  const auto order = desktop.EnumTopLevelWindows();
+  Press();
+  EXPECT_FALSE(Visible(low) || Visible(top) || Visible(negative));
+  EXPECT_TRUE(Visible(untitled) && Visible(owned) && Visible(child));
+  EXPECT_FALSE(Visible(invisible));
+  EXPECT_EQ(desktop.passwordPromptsShown, 0);
+  Press({"417"});
+  EXPECT_TRUE(Visible(low) && Visible(top) && Visible(negative));
+  EXPECT_FALSE(Visible(invisible));
+  // The window that was on top is shown last, so it is on top again.
+  std::vector<WindowHandle> shown;
+  for (const WindowHandle w : desktop.EnumTopLevelWindows()) {
+    if (w == low || w == top || w == negative) shown.push_back(w);
+  }
+  std::vector<WindowHandle> before;
+  for (const WindowHandle w : order) {
+    if (w == low || w == top || w == negative) before.push_back(w);
+  }
+  EXPECT_EQ(shown, before);
+}
+
+struct Unlock {
+  const char* name;
+  std::string password;
+  std::vector<std::optional<std::string>> answers;  // one press of the hotkey each
+  bool shown;
+  int prompts;
+};
+
+class UnlockTest : public HideAllTest, public ::testing::WithParamInterface<Unlock> {};
+
+TEST_P(UnlockTest, ShowingThemAgainAsksForThePassword) {
+  panel().PW.SetText(GetParam().password);
+  const WindowHandle window = desktop.AddWindow("Mail");
+  Press();
+  for (const auto& answer : GetParam().answers) Press({answer});
+  if (GetParam().answers.empty()) Press();
+  EXPECT_EQ(Visible(window), GetParam().shown);
+  EXPECT_EQ(panel().hideAll().AllHidden, !GetParam().shown);
+  EXPECT_EQ(desktop.passwordPromptsShown, GetParam().prompts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, UnlockTest,
+    ::testing::Values(Unlock{"right", "417", {"417"}, true, 1},
+                      Unlock{"wrong", "417", {"418"}, false, 1},
+                      Unlock{"other case", "Secret", {"secret"}, false, 1},
+                      Unlock{"cancelled then right", "417", {std::nullopt, "417"}, true, 2},
+                      Unlock{"no password", "", {}, true, 0},
+                      Unlock{"placeholder", "[No Password Set]", {}, true, 0}),
+    NameOf<Unlock>);
+
+struct FakeWorkOption {
+  const char* name;
+  int value;
+  bool shownWhileHidden;
+};
+
+class FakeWorkOptionTest : public HideAllTest,
+                           public ::testing::WithParamInterface<FakeWorkOption> {};
+
+TEST_P(FakeWorkOptionTest, TicksShowTheFakeWorkWithHideAllAndHideItAfter) {
+  panel().Check1.SetValue(GetParam().value);
+  const WindowHandle work = desktop.AddWindow("Report");
+  panel().fw1.SetTag(std::to_string(work));
+  panel().fw1.SetText("Report");
+  Press();
+  EXPECT_EQ(Visible(work), GetParam().shownWhileHidden);
+  Press({"417"});
+  EXPECT_EQ(Visible(work), !GetParam().shownWhileHidden);
+}
+
+INSTANTIATE_TEST_SUITE_P(Check1, FakeWorkOptionTest,
+                         ::testing::Values(FakeWorkOption{"ticked", 1, true},
+                                           FakeWorkOption{"unticked", 0, false},
+                                           FakeWorkOption{"grayed", 2, false}),
+                         NameOf<FakeWorkOption>);
+
+TEST_F(HideAllTest, WithNothingToHideTheNextPressStillAsks) {
+  Press();
+  EXPECT_TRUE(panel().hideAll().AllHidden);
+  Press({"417"});
+  EXPECT_EQ(desktop.passwordPromptsShown, 1);
+  EXPECT_FALSE(panel().hideAll().AllHidden);
+}
+
+TEST_F(HideAllTest, EachHideCollectsAfreshAndTheSlotsKeepTheirs) {
+  const WindowHandle first = desktop.AddWindow("First");
+  const WindowHandle slotted = desktop.AddWindow("Slotted");
+  HideWindow(slotted);
+  Press();
+  Press({"417"});
+  const WindowHandle later = desktop.AddWindow("Later");
+  Press();
+  EXPECT_FALSE(Visible(first) || Visible(later));
+  Press({"417"});
+  EXPECT_TRUE(Visible(first) && Visible(later));
+  EXPECT_FALSE(Visible(slotted));  // only its icon brings it back
+}
+
+}  // namespace
+}  // namespace nookshade::test
