@@ -5,7 +5,8 @@
 #
 # <build-dir> is a mingw-x64 build tree holding nookshade.exe and the driver
 # nookshade_e2e.exe. <out-dir> receives results.txt (one PASS/FAIL line per
-# check and the summary), wine.log and panel.png (the first-run panel).
+# check and the summary), wine.log, panel.png (the first-run panel) and
+# hidden.png (a window hidden, its icon in Wine's tray).
 # Exits 0 only when the summary line is present and reports no failure.
 #
 # NOOKSHADE_E2E_ONLY=first_run,help (scenario names) runs a chosen few.
@@ -34,10 +35,9 @@ started=$(date +%s)
 work=$(mktemp -d "${TMPDIR:-/tmp}/nookshade-e2e.XXXXXX")
 results="$out_dir/results.txt"
 wine_log="$out_dir/wine.log"
-shot="$out_dir/panel.png"
 sync_dir="$work/sync"
 mkdir -p "$sync_dir"
-rm -f "$results" "$shot"
+rm -f "$results" "$out_dir/panel.png" "$out_dir/hidden.png"
 : >"$wine_log"
 
 # Wine names Unix files in the locale's character set: without a UTF-8
@@ -97,13 +97,18 @@ timeout 30 wineserver -k >/dev/null 2>&1
 timeout 30 wineserver -w >/dev/null 2>&1
 echo "wine prefix ready after $(( $(date +%s) - started )) s"
 
-# --- Screenshot handshake: the driver creates panel-ready while it holds the
-# first-run panel on screen and waits for panel-shot-done.
+# --- Screenshot handshake: the driver creates <name>-ready while it holds
+# the screen in the state to show and waits for <name>-shot-done.
 (
-  if wait_for 150 test -e "$sync_dir/panel-ready"; then
-    timeout 30 import -window root "$shot" >>"$wine_log" 2>&1
-    touch "$sync_dir/panel-shot-done"
-  fi
+  while sleep 0.1; do
+    for ready in "$sync_dir"/*-ready; do
+      [ -e "$ready" ] || continue
+      name=$(basename "$ready" -ready)
+      timeout 30 import -window root "$out_dir/$name.png" >>"$wine_log" 2>&1
+      rm -f "$ready"
+      touch "$sync_dir/$name-shot-done"
+    done
+  done
 ) &
 watcher_pid=$!
 
@@ -113,8 +118,8 @@ timeout -k 10 200 "$WINELOADER" "$driver" \
   >>"$wine_log" 2>&1
 driver_status=$?
 
-# The driver waits for the shot before going on, so the watcher has nothing
-# left to do unless the handshake failed.
+# The driver waits for each shot before going on, so the watcher has
+# nothing left to do.
 kill "$watcher_pid" 2>/dev/null
 wait "$watcher_pid" 2>/dev/null
 watcher_pid=""
@@ -122,7 +127,9 @@ watcher_pid=""
 cat "$results" 2>/dev/null
 elapsed=$(( $(date +%s) - started ))
 echo "e2e took ${elapsed} s; driver exit status $driver_status"
-if [ -s "$shot" ]; then echo "screenshot: $shot"; else echo "screenshot: none"; fi
+for shot in "$out_dir"/panel.png "$out_dir"/hidden.png; do
+  if [ -s "$shot" ]; then echo "screenshot: $shot"; fi
+done
 
 summary=$(tail -n 1 "$results" 2>/dev/null)
 if ! [[ "$summary" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then

@@ -128,4 +128,17 @@ bool FocusByClick(Checker& check, const std::string& name, App& app, HWND contro
   return check.Check(name, WaitForFocus(control), "the control did not get the keyboard focus");
 }
 
+void Screenshot(Checker& check, const Context& context, const std::wstring& name) {
+  if (context.syncDir.empty()) return;
+  const std::wstring ready = context.syncDir + L"\\" + name + L"-ready";
+  const std::wstring done = context.syncDir + L"\\" + name + L"-shot-done";
+  HANDLE marker = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  const bool shot =
+      marker != INVALID_HANDLE_VALUE &&
+      WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
+  check.Check("screenshot_taken", shot, "no answer from the screenshot taker");
+}
+
 }  // namespace e2e

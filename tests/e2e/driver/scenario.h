@@ -53,6 +53,9 @@ bool CheckMessageBox(Checker& check, const std::string& name,
 // After the program has handled everything sent so far, no box is open.
 bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app);
 
+// Has the runner save the screen as <name>.png, and waits until it has.
+void Screenshot(Checker& check, const Context& context, const std::wstring& name);
+
 // Puts the keyboard focus into a control of the panel with a mouse click.
 bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control);
 

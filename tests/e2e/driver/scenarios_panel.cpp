@@ -55,20 +55,6 @@ bool Seed(Checker& check, std::span<const StoredValue> values) {
   return check.Check("registry_prepared", ok, "could not write the stored settings");
 }
 
-// Lets the screenshot be taken while the first-run panel is on screen.
-void ScreenshotHandshake(Checker& check, const Context& context) {
-  if (context.syncDir.empty()) return;
-  const std::wstring ready = context.syncDir + L"\\panel-ready";
-  const std::wstring done = context.syncDir + L"\\panel-shot-done";
-  HANDLE marker = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
-  const bool shot =
-      marker != INVALID_HANDLE_VALUE &&
-      WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
-  check.Check("screenshot_taken", shot, "no answer from the screenshot taker");
-}
-
 }  // namespace
 
 void RunFirstRun(const Context& context) {
@@ -124,7 +110,7 @@ void RunFirstRun(const Context& context) {
   ExpectStored(check, stored);
   ExpectValue(check, "no_login_entry", kRunKey, L"nookshade", std::nullopt);
   ExpectNoMessageBox(check, "no_message_box", *app);
-  ScreenshotHandshake(check, context);
+  Screenshot(check, context, L"panel");
 }
 
 void RunStoredValues(const Context& context) {
