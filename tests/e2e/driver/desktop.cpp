@@ -146,9 +146,8 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text) {
 
 std::vector<HWND> TrayIcons() {
   std::vector<HWND> icons;
-  for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr);
-       tray != nullptr;
-       tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr)) {
+  for (HWND tray = FindWindowExW(nullptr, nullptr, kWineTrayClass, nullptr); tray != nullptr;
+       tray = FindWindowExW(nullptr, tray, kWineTrayClass, nullptr)) {
     for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon != nullptr;
          icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
       if (TrayIconShown(icon)) icons.push_back(icon);

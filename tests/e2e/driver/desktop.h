@@ -31,6 +31,7 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text);
 // Icons in Wine's own notification area (shown when no desktop tray runs),
 // which keeps one child window per icon. Counted by their own visibility,
 // so they stay countable while hide-all has hidden the area itself.
+inline constexpr wchar_t kWineTrayClass[] = L"__winex11_standalone_tray";
 std::vector<HWND> TrayIcons();
 bool TrayIconShown(HWND icon);
 // The one icon added since `before`, or nothing.

@@ -37,6 +37,8 @@ constexpr Scenario kScenarios[] = {
     {"login_entry", e2e::RunLoginEntry},
     {"start_button", e2e::RunStartButton},
     {"password_prompt", e2e::RunPasswordPrompt},
+    {"hide_window", e2e::RunHideWindow},
+    {"hide_all", e2e::RunHideAll},
 };
 
 // NOOKSHADE_E2E_ONLY=name[,name...] runs a chosen few while working on them.

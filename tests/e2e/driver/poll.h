@@ -35,4 +35,12 @@ bool WaitUntil(Condition&& condition, DWORD deadlineMs = kUiDeadlineMs) {
   }
 }
 
+// For what must not happen: the condition keeps holding for a while, long
+// enough for the program's poll timer to tick a few dozen times.
+inline constexpr DWORD kQuietMs = 300;
+template <typename Condition>
+bool Keeps(Condition&& condition, DWORD periodMs = kQuietMs) {
+  return condition() && !WaitUntil([&] { return !condition(); }, periodMs);
+}
+
 }  // namespace e2e

@@ -90,6 +90,8 @@ void RunPasswordField(const Context& context);
 void RunLoginEntry(const Context& context);
 void RunStartButton(const Context& context);
 void RunPasswordPrompt(const Context& context);
+void RunHideWindow(const Context& context);
+void RunHideAll(const Context& context);
 
 // Presses a key, holds it until `until` holds (the program has seen it),
 // then releases it. Returns whether the state was reached.

@@ -18,7 +18,7 @@ constexpr int kTile = 150;
 constexpr int kTop = 200;
 constexpr int kPerRow = 7;
 
-std::wstring TitledCaption(int n) { return L"Test window " + std::to_wstring(n); }
+std::wstring TitledCaption(int n) { return L"Window " + std::to_wstring(n); }
 
 HWND Create(const std::wstring& caption, DWORD style, HWND parent, int tile) {
   return CreateWindowExW(0, kClass, caption.c_str(), style | WS_VISIBLE,

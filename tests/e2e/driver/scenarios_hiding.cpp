@@ -1,0 +1,178 @@
+// Hiding other programs' windows on the hotkeys, one into its own tray icon
+// or all at once, and getting them back with the password. The windows
+// belong to a second process (test_windows.h).
+
+#include <algorithm>
+
+#include "registry_access.h"
+#include "scenario.h"
+#include "test_windows.h"
+
+namespace e2e {
+namespace {
+
+// A key pressed right after the foreground window changed may reach the
+// program as released while it is still held.
+constexpr DWORD kFocusSettleMs = 250;
+// The key state the program polls is refreshed every 50 ms at most.
+constexpr DWORD kKeyHoldMs = 100;
+constexpr DWORD kHotkeyHoldMs = 250;
+
+// A Ctrl hotkey pressed while `target` is in front. Right Ctrl, as the
+// extended key: Wine marks a press only on the side-specific code, which
+// for the left key the program does not read.
+void PressHotkey(HWND target, WORD key) {
+  BringToFront(target);
+  Sleep(kFocusSettleMs);
+  KeyDown(VK_RCONTROL, true);
+  Sleep(kKeyHoldMs);
+  KeyDown(key);
+  Sleep(kHotkeyHoldMs);
+  KeyUp(key);
+  KeyUp(VK_RCONTROL, true);
+}
+
+bool AllVisible(std::span<const HWND> windows, bool visible) {
+  return std::all_of(windows.begin(), windows.end(),
+                     [&](HWND w) { return (IsWindowVisible(w) != FALSE) == visible; });
+}
+
+std::string Visibility(std::span<const HWND> windows) {
+  std::string shown;
+  for (HWND w : windows) shown += IsWindowVisible(w) ? '+' : '-';
+  return "windows shown (+) and hidden (-): " + shown + ", " + std::to_string(TrayIcons().size()) +
+         " tray icons";
+}
+
+constexpr PromptAnswer kAnswers[] = {
+    {"wrong", L"418", IDOK, false},
+    {"cancel", L"417", IDCANCEL, false},
+    {"right", L"417", IDOK, true},
+};
+
+// Settings with the hide-a-window hotkey and hide-all at their defaults.
+// The fake-work hotkey is empty: if an empty hotkey matched, it would
+// swallow the Ctrl press of every other hotkey.
+bool Prepare(Checker& check, const wchar_t* startupOption) {
+  const bool ok = ForgetSettings() && WriteString(SettingsKey(kSavedData), L"HKfw", L"") &&
+                  WriteString(SettingsKey(kStartup), startupOption, L"1");
+  return check.Check("registry_prepared", ok, "could not store the settings");
+}
+
+// Closing the panel gives every hidden window back, takes its icons away
+// and ends the program.
+void ExpectCloseShowsAll(Checker& check, App& app, std::span<const HWND> windows,
+                         std::size_t iconsBefore) {
+  PostMessageW(app.panel(), WM_CLOSE, 0, 0);
+  const bool ended = app.WaitForExit(kExitDeadlineMs);
+  check.Check("close_shows_all", ended && WaitUntil([&] {
+                                   return AllVisible(windows, true) &&
+                                          TrayIcons().size() == iconsBefore;
+                                 }),
+              (ended ? "" : "still running; ") + Visibility(windows));
+}
+
+}  // namespace
+
+void RunHideWindow(const Context& context) {
+  Checker check(context.report, "hide_window");
+  if (!Prepare(check, L"Note")) return;
+  auto windows = StartTestWindows(check);
+  if (!windows) return;
+  auto app = Launch(check, context);
+  if (!app || !ExpectPanelVisible(check, *app, true)) return;
+  const std::span<const HWND> titled = windows->titled;
+  const auto icons = TrayIcons();
+
+  // A press while the panel is shown is not acted on, not even once the
+  // panel has gone into the tray and the hotkeys are live.
+  PressHotkey(titled[0], 'H');
+  Click(app->Control(nookshade::ControlId::Command2));
+  if (!check.Check("armed", WaitForHiddenInTray(app->panel(), icons) != nullptr,
+                   TrayState(app->panel(), icons.size() + 1))) {
+    return;
+  }
+  check.Check("ignored_while_panel_shown", Keeps([&] {
+                return IsWindowVisible(titled[0]) && TrayIcons().size() == icons.size() + 1;
+              }),
+              Visibility(titled.first(1)));
+
+  auto before = TrayIcons();
+  PressHotkey(titled[0], 'H');
+  HWND icon = WaitForHiddenInTray(titled[0], before);
+  if (!check.Check("hotkey_hides", icon != nullptr, TrayState(titled[0], before.size() + 1))) {
+    return;
+  }
+  Screenshot(check, context, L"hidden");
+  for (const PromptAnswer& answer : kAnswers) {
+    MouseClick(icon, 2);
+    HWND prompt = WaitForPrompt(check, answer.name, *app);
+    if (prompt == nullptr) return;
+    AnswerPrompt(check, *app, prompt, answer, icon, titled.first(1));
+  }
+
+  // Shell windows, such as Wine's own tray, are never hidden.
+  PressHotkey(FindWindowW(kWineTrayClass, nullptr), 'H');
+  ExpectMessageBox(check, "shell_window", *app, L"Nookshade", L"Not Valid window");
+
+  // Ten slots beside the panel's.
+  for (HWND window : titled.first(10)) {
+    before = TrayIcons();
+    PressHotkey(window, 'H');
+    WaitForHiddenInTray(window, before);
+  }
+  check.Check("ten_hidden",
+              AllVisible(titled.first(10), false) && TrayIcons().size() == icons.size() + 11,
+              Visibility(titled));
+  PressHotkey(titled[10], 'H');
+  const auto box = WaitForMessageBox(app->pid(), kUiDeadlineMs);
+  // While the program's message box is open, its hotkeys rest.
+  PressHotkey(titled[10], 'H');
+  check.Check(
+      "quota_full.keys_ignored_while_open",
+      Keeps([&] { return MessageBoxes(app->pid()).size() == 1 && IsWindowVisible(titled[10]); }),
+      std::to_string(MessageBoxes(app->pid()).size()) + " boxes open; " + Visibility(titled));
+  CheckMessageBox(check, "quota_full", box, L"Nookshade", L"Sorry, quota full!!");
+  check.Check("quota_full.not_after_closing",
+              Keeps([&] { return MessageBoxes(app->pid()).empty(); }), "a second box opened");
+  ExpectCloseShowsAll(check, *app, titled, icons.size());
+}
+
+void RunHideAll(const Context& context) {
+  Checker check(context.report, "hide_all");
+  if (!Prepare(check, L"Auto")) return;
+  auto windows = StartTestWindows(check);
+  if (!windows) return;
+  const auto icons = TrayIcons();
+  auto app = Launch(check, context);
+  if (!app) return;
+  if (!check.Check("armed", WaitForHiddenInTray(app->panel(), icons) != nullptr,
+                   TrayState(app->panel(), icons.size() + 1))) {
+    return;
+  }
+  // Wine's own tray window is visible and titled too.
+  std::vector<HWND> hidden = windows->titled;
+  hidden.push_back(FindWindowW(kWineTrayClass, nullptr));
+  const HWND untouched[] = {windows->untitled, windows->owned, windows->child};
+  const auto iconsArmed = TrayIcons();
+  // Keys go to the untitled window, which stays in front throughout.
+  PressHotkey(windows->untitled, VK_SPACE);
+  check.Check("hotkey_hides_titled", WaitUntil([&] { return AllVisible(hidden, false); }),
+              Visibility(hidden));
+  check.Check("leaves_untitled_owned_child",
+              Sync(app->panel()) && AllVisible(untouched, true) && TrayIcons() == iconsArmed,
+              Visibility(untouched));
+  for (const PromptAnswer& answer : kAnswers) {
+    PressHotkey(windows->untitled, VK_SPACE);
+    HWND prompt = WaitForPrompt(check, answer.name, *app);
+    if (prompt == nullptr) return;
+    AnswerPrompt(check, *app, prompt, answer, nullptr, hidden);
+  }
+  PressHotkey(windows->untitled, VK_SPACE);
+  check.Check("hidden_again", WaitUntil([&] { return AllVisible(hidden, false); }),
+              Visibility(hidden));
+  // Wine hides its tray by itself once the last icon has gone.
+  ExpectCloseShowsAll(check, *app, windows->titled, icons.size());
+}
+
+}  // namespace e2e
