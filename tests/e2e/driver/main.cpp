@@ -16,7 +16,6 @@
 #include "registry_access.h"
 #include "report.h"
 #include "scenario.h"
-#include "test_windows.h"
 
 namespace {
 
@@ -31,14 +30,12 @@ constexpr Scenario kScenarios[] = {
     {"stored_values", e2e::RunStoredValues},
     {"stored_duplicate", e2e::RunStoredDuplicates},
     {"help", e2e::RunHelpMenu},
-    {"close", e2e::RunClosePanel},
     {"hotkey_fields", e2e::RunHotkeyFields},
     {"password_field", e2e::RunPasswordField},
     {"login_entry", e2e::RunLoginEntry},
     {"start_button", e2e::RunStartButton},
     {"password_prompt", e2e::RunPasswordPrompt},
-    {"hide_window", e2e::RunHideWindow},
-    {"hide_all", e2e::RunHideAll},
+    {"hiding", e2e::RunHiding},
 };
 
 // NOOKSHADE_E2E_ONLY=name[,name...] runs a chosen few while working on them.

@@ -53,16 +53,39 @@ bool CheckMessageBox(Checker& check, const std::string& name,
 // After the program has handled everything sent so far, no box is open.
 bool ExpectNoMessageBox(Checker& check, const std::string& name, App& app);
 
+// Windows for the program to hide, shown by a second process: the driver
+// started again with --windows. Hide-all reaches every process, so these
+// windows live apart from the driver, which checks them from outside.
+inline constexpr wchar_t kTestWindowsSwitch[] = L"--windows";
+
+// In the second process: shows the windows, then handles their messages
+// until the process is ended.
+int ShowTestWindows();
+
+struct TestWindows {
+  std::unique_ptr<App> process;
+  // One more than the slots left beside the panel's, to reach the quota.
+  std::vector<HWND> titled;
+  // Visible, and none of them for hide-all: no title; owned; a child.
+  HWND untitled = nullptr;
+  HWND owned = nullptr;
+  HWND child = nullptr;
+};
+
+// Starts the second process and waits until all its windows are visible;
+// nothing (after a FAIL verdict) if they do not appear.
+std::optional<TestWindows> StartTestWindows(Checker& check);
+
 // Has the runner save the screen as <name>.png, and waits until it has.
 void Screenshot(Checker& check, const Context& context, const std::wstring& name);
 
 // Puts the keyboard focus into a control of the panel with a mouse click.
 bool FocusByClick(Checker& check, const std::string& name, App& app, HWND control);
 
-// Waits until `window` is hidden and one icon has been added to the tray
-// since `iconsBefore`; returns that icon (nothing when that state never came).
-HWND WaitForHiddenInTray(HWND window, const std::vector<HWND>& iconsBefore);
-std::string TrayState(HWND window, std::size_t expectedIcons);
+// `window` is hidden and one icon has been added to the tray since
+// `iconsBefore`: returns that icon, or nothing after a FAIL verdict.
+HWND ExpectInTray(Checker& check, const std::string& name, HWND window,
+                  const std::vector<HWND>& iconsBefore);
 
 // The password prompt the program opens to unlock (nothing, after a FAIL
 // verdict `name`.prompt_shown, when none opens).
@@ -74,8 +97,8 @@ struct PromptAnswer {
   bool unlocks;
 };
 // Types the answer (unless the field holds it already) and presses the
-// button. Then `hidden` must all be shown, and `icon` (if any) be gone,
-// exactly when the answer unlocks.
+// button. Then the prompt must close, and `hidden` all be shown and `icon`
+// (if any) be gone exactly when the answer unlocks.
 void AnswerPrompt(Checker& check, App& app, HWND prompt, const PromptAnswer& answer, HWND icon,
                   std::span<const HWND> hidden);
 
@@ -84,14 +107,12 @@ void RunFirstRun(const Context& context);
 void RunStoredValues(const Context& context);
 void RunStoredDuplicates(const Context& context);
 void RunHelpMenu(const Context& context);
-void RunClosePanel(const Context& context);
 void RunHotkeyFields(const Context& context);
 void RunPasswordField(const Context& context);
 void RunLoginEntry(const Context& context);
 void RunStartButton(const Context& context);
 void RunPasswordPrompt(const Context& context);
-void RunHideWindow(const Context& context);
-void RunHideAll(const Context& context);
+void RunHiding(const Context& context);
 
 // Presses a key, holds it until `until` holds (the program has seen it),
 // then releases it. Returns whether the state was reached.

@@ -6,7 +6,6 @@
 
 #include "registry_access.h"
 #include "scenario.h"
-#include "test_windows.h"
 
 namespace e2e {
 namespace {
@@ -50,33 +49,15 @@ constexpr PromptAnswer kAnswers[] = {
     {"right", L"417", IDOK, true},
 };
 
-// Settings with the hide-a-window hotkey and hide-all at their defaults.
-// The fake-work hotkey is empty: if an empty hotkey matched, it would
-// swallow the Ctrl press of every other hotkey.
-bool Prepare(Checker& check, const wchar_t* startupOption) {
-  const bool ok = ForgetSettings() && WriteString(SettingsKey(kSavedData), L"HKfw", L"") &&
-                  WriteString(SettingsKey(kStartup), startupOption, L"1");
-  return check.Check("registry_prepared", ok, "could not store the settings");
-}
-
-// Closing the panel gives every hidden window back, takes its icons away
-// and ends the program.
-void ExpectCloseShowsAll(Checker& check, App& app, std::span<const HWND> windows,
-                         std::size_t iconsBefore) {
-  PostMessageW(app.panel(), WM_CLOSE, 0, 0);
-  const bool ended = app.WaitForExit(kExitDeadlineMs);
-  check.Check("close_shows_all", ended && WaitUntil([&] {
-                                   return AllVisible(windows, true) &&
-                                          TrayIcons().size() == iconsBefore;
-                                 }),
-              (ended ? "" : "still running; ") + Visibility(windows));
-}
-
 }  // namespace
 
-void RunHideWindow(const Context& context) {
-  Checker check(context.report, "hide_window");
-  if (!Prepare(check, L"Note")) return;
+void RunHiding(const Context& context) {
+  Checker check(context.report, "hiding");
+  // The fake-work hotkey is empty: if an empty hotkey matched, it would
+  // swallow the Ctrl press of every other hotkey.
+  const bool prepared = ForgetSettings() && WriteString(SettingsKey(kSavedData), L"HKfw", L"") &&
+                        WriteString(SettingsKey(kStartup), L"Note", L"1");
+  if (!check.Check("registry_prepared", prepared, "could not store the settings")) return;
   auto windows = StartTestWindows(check);
   if (!windows) return;
   auto app = Launch(check, context);
@@ -88,10 +69,7 @@ void RunHideWindow(const Context& context) {
   // panel has gone into the tray and the hotkeys are live.
   PressHotkey(titled[0], 'H');
   Click(app->Control(nookshade::ControlId::Command2));
-  if (!check.Check("armed", WaitForHiddenInTray(app->panel(), icons) != nullptr,
-                   TrayState(app->panel(), icons.size() + 1))) {
-    return;
-  }
+  if (ExpectInTray(check, "armed", app->panel(), icons) == nullptr) return;
   check.Check("ignored_while_panel_shown", Keeps([&] {
                 return IsWindowVisible(titled[0]) && TrayIcons().size() == icons.size() + 1;
               }),
@@ -99,10 +77,8 @@ void RunHideWindow(const Context& context) {
 
   auto before = TrayIcons();
   PressHotkey(titled[0], 'H');
-  HWND icon = WaitForHiddenInTray(titled[0], before);
-  if (!check.Check("hotkey_hides", icon != nullptr, TrayState(titled[0], before.size() + 1))) {
-    return;
-  }
+  HWND icon = ExpectInTray(check, "hotkey_hides", titled[0], before);
+  if (icon == nullptr) return;
   Screenshot(check, context, L"hidden");
   for (const PromptAnswer& answer : kAnswers) {
     MouseClick(icon, 2);
@@ -111,15 +87,35 @@ void RunHideWindow(const Context& context) {
     AnswerPrompt(check, *app, prompt, answer, icon, titled.first(1));
   }
 
-  // Shell windows, such as Wine's own tray, are never hidden.
-  PressHotkey(FindWindowW(kWineTrayClass, nullptr), 'H');
+  // Shell windows, such as Wine's own tray, are never hidden one by one;
+  // hide-all takes that tray too, as it is visible and titled. Its keys go
+  // to the untitled window, which stays in front throughout.
+  HWND wineTray = FindWindowW(kWineTrayClass, nullptr);
+  PressHotkey(wineTray, 'H');
   ExpectMessageBox(check, "shell_window", *app, L"Nookshade", L"Not Valid window");
+  std::vector<HWND> hidden(titled.begin(), titled.end());
+  hidden.push_back(wineTray);
+  const HWND untouched[] = {windows->untitled, windows->owned, windows->child};
+  Checker all(context.report, "hiding.all");
+  before = TrayIcons();
+  PressHotkey(windows->untitled, VK_SPACE);
+  all.Check("hotkey_hides_titled", WaitUntil([&] { return AllVisible(hidden, false); }),
+            Visibility(hidden));
+  all.Check("leaves_untitled_owned_child",
+            Sync(app->panel()) && AllVisible(untouched, true) && TrayIcons() == before,
+            Visibility(untouched));
+  for (const PromptAnswer& answer : kAnswers) {
+    PressHotkey(windows->untitled, VK_SPACE);
+    HWND prompt = WaitForPrompt(all, answer.name, *app);
+    if (prompt == nullptr) return;
+    AnswerPrompt(all, *app, prompt, answer, nullptr, hidden);
+  }
 
   // Ten slots beside the panel's.
   for (HWND window : titled.first(10)) {
     before = TrayIcons();
     PressHotkey(window, 'H');
-    WaitForHiddenInTray(window, before);
+    WaitUntil([&] { return !IsWindowVisible(window) && TrayIcons().size() == before.size() + 1; });
   }
   check.Check("ten_hidden",
               AllVisible(titled.first(10), false) && TrayIcons().size() == icons.size() + 11,
@@ -135,44 +131,18 @@ void RunHideWindow(const Context& context) {
   CheckMessageBox(check, "quota_full", box, L"Nookshade", L"Sorry, quota full!!");
   check.Check("quota_full.not_after_closing",
               Keeps([&] { return MessageBoxes(app->pid()).empty(); }), "a second box opened");
-  ExpectCloseShowsAll(check, *app, titled, icons.size());
-}
 
-void RunHideAll(const Context& context) {
-  Checker check(context.report, "hide_all");
-  if (!Prepare(check, L"Auto")) return;
-  auto windows = StartTestWindows(check);
-  if (!windows) return;
-  const auto icons = TrayIcons();
-  auto app = Launch(check, context);
-  if (!app) return;
-  if (!check.Check("armed", WaitForHiddenInTray(app->panel(), icons) != nullptr,
-                   TrayState(app->panel(), icons.size() + 1))) {
-    return;
-  }
-  // Wine's own tray window is visible and titled too.
-  std::vector<HWND> hidden = windows->titled;
-  hidden.push_back(FindWindowW(kWineTrayClass, nullptr));
-  const HWND untouched[] = {windows->untitled, windows->owned, windows->child};
-  const auto iconsArmed = TrayIcons();
-  // Keys go to the untitled window, which stays in front throughout.
+  // Closing gives back what hide-all and the slots hid, and the icons go.
   PressHotkey(windows->untitled, VK_SPACE);
-  check.Check("hotkey_hides_titled", WaitUntil([&] { return AllVisible(hidden, false); }),
-              Visibility(hidden));
-  check.Check("leaves_untitled_owned_child",
-              Sync(app->panel()) && AllVisible(untouched, true) && TrayIcons() == iconsArmed,
-              Visibility(untouched));
-  for (const PromptAnswer& answer : kAnswers) {
-    PressHotkey(windows->untitled, VK_SPACE);
-    HWND prompt = WaitForPrompt(check, answer.name, *app);
-    if (prompt == nullptr) return;
-    AnswerPrompt(check, *app, prompt, answer, nullptr, hidden);
-  }
-  PressHotkey(windows->untitled, VK_SPACE);
-  check.Check("hidden_again", WaitUntil([&] { return AllVisible(hidden, false); }),
-              Visibility(hidden));
-  // Wine hides its tray by itself once the last icon has gone.
-  ExpectCloseShowsAll(check, *app, windows->titled, icons.size());
+  const bool allHidden = WaitUntil([&] { return AllVisible(titled, false); });
+  PostMessageW(app->panel(), WM_CLOSE, 0, 0);
+  const bool ended = app->WaitForExit(kExitDeadlineMs);
+  check.Check("close_shows_all", allHidden && ended && WaitUntil([&] {
+                                   return AllVisible(titled, true) &&
+                                          TrayIcons().size() == icons.size();
+                                 }),
+              std::string(allHidden ? "" : "hide-all did not hide the last one; ") +
+                  (ended ? "" : "still running; ") + Visibility(titled));
 }
 
 }  // namespace e2e

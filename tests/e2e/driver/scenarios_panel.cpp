@@ -1,5 +1,5 @@
 // The panel as it loads: captions, fields and options from the stored
-// settings (or their defaults), what loading writes back, and closing.
+// settings (or their defaults) and what loading writes back.
 
 #include <array>
 
@@ -180,17 +180,6 @@ void RunStoredDuplicates(const Context& context) {
   };
   ExpectStored(check, stored);
   ExpectNoMessageBox(check, "no_second_message_box", *app);
-}
-
-void RunClosePanel(const Context& context) {
-  Checker check(context.report, "close");
-  if (!check.Check("registry_cleared", ForgetSettings(), "could not delete the settings")) return;
-  auto app = Launch(check, context);
-  if (!app) return;
-  if (!ExpectPanelVisible(check, *app, true)) return;
-  PostMessageW(app->panel(), WM_CLOSE, 0, 0);
-  check.Check("process_ends", app->WaitForExit(kExitDeadlineMs),
-              "the process is still running after the panel was closed");
 }
 
 }  // namespace e2e

@@ -1,9 +1,6 @@
-#include "test_windows.h"
-
 #include <string>
 
-#include "desktop.h"
-#include "poll.h"
+#include "scenario.h"
 
 namespace e2e {
 namespace {
