@@ -1,6 +1,6 @@
 // Hiding other programs' windows on the hotkeys, one into its own tray icon
 // or all at once, and getting them back with the password. The windows
-// belong to a second process (test_windows.h).
+// belong to a second process (test_windows.cpp).
 
 #include <algorithm>
 
@@ -18,8 +18,9 @@ constexpr DWORD kKeyHoldMs = 100;
 constexpr DWORD kHotkeyHoldMs = 250;
 
 // A Ctrl hotkey pressed while `target` is in front. Right Ctrl, as the
-// extended key: Wine marks a press only on the side-specific code, which
-// for the left key the program does not read.
+// extended key: Wine marks a press only on the code of the left or right
+// key itself, not on the generic Ctrl, and the program reads only the right
+// one as Ctrl.
 void PressHotkey(HWND target, WORD key) {
   BringToFront(target);
   Sleep(kFocusSettleMs);
