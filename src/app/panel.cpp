@@ -21,7 +21,7 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       state_(state),
       view_(view),
       hotkeys_(Text2, Text3, fwhk, platform),
-      fakeWork_(fw1, fw2, fw3, platform),
+      fakeWork_(fw1, fw2, fw3, platform, view),
       password_(PW, platform, state),
       options_(Check1, Check2, Check3, Check4, platform),
       hideAll_(hws, platform, state),
@@ -35,8 +35,8 @@ Panel::~Panel() {
 }
 
 std::array<Control*, 13> Panel::Controls() {
-  return {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Check1, &Check2, &Check3, &Check4,
-          &hws};
+  return {&Text1, &Text2,  &Text3,  &fwhk,   &fw1,    &fw2, &fw3,
+          &PW,    &Check1, &Check2, &Check3, &Check4, &hws};
 }
 
 void Panel::Form_Load() {
@@ -145,6 +145,10 @@ void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart,
     box->KeyDown(virtualKey);
   }
 }
+
+void Panel::MouseDown(ControlId control) { fakeWork_.CrosshairPressed(control); }
+
+void Panel::MouseUp(ControlId control) { fakeWork_.CrosshairReleased(control); }
 
 std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
                                      std::uintptr_t wParam, std::intptr_t lParam) {

@@ -45,6 +45,10 @@ class Panel final : public SlotOwner, private ControlObserver {
   void Clicked(ControlId control);
   void FocusLost(ControlId control);
   void KeyDown(ControlId control, int virtualKey, std::size_t selStart, std::size_t selLength);
+  // A mouse button went down on a control, or up on the control that the
+  // press captured the mouse for.
+  void MouseDown(ControlId control);
+  void MouseUp(ControlId control);
 
   std::intptr_t PanelWindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam);

@@ -139,6 +139,11 @@ std::string SimDesktop::GetWindowText(WindowHandle window, int maxChars) {
   return text::Utf16ToUtf8(wide);
 }
 
+std::string SimDesktop::GetWindowTitle(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? std::string() : target->title;
+}
+
 std::string SimDesktop::GetClassName(WindowHandle window) {
   const SimWindow* target = Find(window);
   return target == nullptr ? std::string() : target->className;

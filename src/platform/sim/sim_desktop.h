@@ -143,6 +143,7 @@ class SimDesktop final : public WindowSystem,
   WindowHandle GetOwner(WindowHandle window) override;
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
+  std::string GetWindowTitle(WindowHandle window) override;
   std::string GetClassName(WindowHandle window) override;
   WindowHandle GetShellWindow() override { return shellWindow; }
   WindowHandle GetDesktopWindow() override { return desktopWindow; }

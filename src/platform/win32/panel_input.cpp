@@ -80,7 +80,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETCURSOR:
       if (crosshairPointer_) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
+        ::SetCursor(CrosshairCursor());
         return TRUE;
       }
       break;
@@ -174,6 +174,14 @@ LRESULT PanelWindow::OnControlColour(HDC dc, HWND control) {
   }
   return ::DefWindowProcW(window_.Get(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(control));
+}
+
+void PanelWindow::MouseDown(ControlId control) {
+  Report([control](Panel& panel) { panel.MouseDown(control); });
+}
+
+void PanelWindow::MouseUp(ControlId control) {
+  Report([control](Panel& panel) { panel.MouseUp(control); });
 }
 
 void PanelWindow::Close() {

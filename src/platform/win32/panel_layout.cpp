@@ -41,7 +41,7 @@ constexpr std::array kControls = std::to_array<PanelControl>({
     {Id::Command4, Button, L"Reset", Id::Frame2, 3360, 1080, 855, 255},
 
     {Id::Label8, Label, L"Select any window by it's titlebar with the crosshair", Id::Frame3, 120,
-     240, 4935, 210},
+     200, 4815, 255},
     {Id::Label5, Label, L"Fake Work #1:", Id::Frame3, 120, kRowTops[0], 1095, 255},
     {Id::fw1, TextBox, L"", Id::Frame3, 1320, kRowTops[0], 2655, 285},
     {Id::Command5, Button, L"Reset", Id::Frame3, 4080, kRowTops[0], 615, 255},

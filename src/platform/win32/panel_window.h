@@ -18,6 +18,9 @@ class ListBox;
 
 namespace nookshade::win32 {
 
+// The crosshair pointer of a fake-work pick; empty if it cannot be made.
+UniqueCursor CreateCrosshairCursor();
+
 class Win32Dialogs;
 class Win32Timers;
 struct PanelControl;
@@ -71,6 +74,9 @@ class PanelWindow final : public PanelView {
   void OnActivate(WPARAM wParam);
   void Activated();
   LRESULT OnControlColour(HDC dc, HWND control);
+  void MouseDown(ControlId control);
+  void MouseUp(ControlId control);
+  HCURSOR CrosshairCursor() const;
   void Close();
   void EndSession();
   void Unload();
@@ -83,6 +89,8 @@ class PanelWindow final : public PanelView {
 
   // crosshair_box.cpp
   void DrawCrosshairBox(const DRAWITEMSTRUCT& item) const;
+  static LRESULT CALLBACK CrosshairProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self) noexcept;
 
   Win32Timers& timers_;
   Win32Dialogs& dialogs_;
@@ -106,6 +114,7 @@ class PanelWindow final : public PanelView {
   // first activation the user can see comes with Show().
   bool activatedWhileHidden_ = false;
   bool crosshairPointer_ = false;
+  UniqueCursor crosshairCursor_ = CreateCrosshairCursor();
   std::array<bool, 3> crosshairShown_{true, true, true};
 };
 

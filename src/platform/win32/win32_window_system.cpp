@@ -56,6 +56,18 @@ std::string Win32WindowSystem::GetWindowText(WindowHandle window, int maxChars) 
   return Narrow(buffer);
 }
 
+std::string Win32WindowSystem::GetWindowTitle(WindowHandle window) {
+  const HWND target = ToHwnd(window);
+  // The title can change between the two calls; a longer one is cut, and
+  // the next reading gets it whole.
+  const int length = ::GetWindowTextLengthW(target);
+  if (length <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(target, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return Narrow(buffer);
+}
+
 std::string Win32WindowSystem::GetClassName(WindowHandle window) {
   // Class names are at most 256 characters.
   wchar_t buffer[257] = {};

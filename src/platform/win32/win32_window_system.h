@@ -15,6 +15,7 @@ class Win32WindowSystem final : public WindowSystem {
   WindowHandle GetOwner(WindowHandle window) override;
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
+  std::string GetWindowTitle(WindowHandle window) override;
   std::string GetClassName(WindowHandle window) override;
   WindowHandle GetShellWindow() override;
   WindowHandle GetDesktopWindow() override;
