@@ -272,7 +272,10 @@ void Panel::HideAllWindows() {
 void Panel::hkt_Timer() {
   // Hotkeys are live only while the panel is out of sight: hiding the panel
   // is what arms them.
-  if (platform_.windows.IsWindowVisible(view_.Handle())) return;
+  if (platform_.windows.IsWindowVisible(view_.Handle())) {
+    poller_.Disarmed();
+    return;
+  }
   poller_.Tick();
 }
 

@@ -243,12 +243,14 @@ int GenericModifier(int virtualKey) {
 }  // namespace
 
 void SimDesktop::PressKey(int virtualKey) {
+  lastInput = now;
   keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
   if (const int generic = GenericModifier(virtualKey))
     keys_[generic] = static_cast<std::int16_t>(0x8001);
 }
 
 void SimDesktop::ReleaseKey(int virtualKey) {
+  lastInput = now;
   keys_[virtualKey] &= 0x0001;
   const int generic = GenericModifier(virtualKey);
   // The generic code stays down while the other side's key is held.
@@ -261,11 +263,11 @@ void SimDesktop::Tap(int virtualKey) {
 }
 
 std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
-  const auto it = keys_.find(virtualKey);
-  if (it == keys_.end()) return 0;
-  const std::int16_t state = it->second;
-  it->second = static_cast<std::int16_t>(it->second & ~0x0001);
-  return state;
+  if (virtualKey < 0 || virtualKey >= static_cast<int>(keys_.size())) return 0;
+  std::int16_t& state = keys_[static_cast<std::size_t>(virtualKey)];
+  const std::int16_t answer = state;
+  state = static_cast<std::int16_t>(state & ~0x0001);
+  return answer;
 }
 
 // ---- Shell ---------------------------------------------------------------
@@ -435,6 +437,7 @@ unsigned SimDesktop::TimerInterval(TimerId id) const {
 void SimDesktop::FireTimer(TimerId id) {
   const auto it = timers_.find(id);
   if (it == timers_.end()) return;
+  now += it->second.interval;
   const std::function<void()> tick = it->second.tick;
   tick();
 }

@@ -4,6 +4,7 @@
 // Tests build a world (windows, stored settings, answers to prompts), drive
 // the program through it, and observe outcomes, not calls.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -128,6 +129,10 @@ class SimDesktop final : public WindowSystem,
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   void Tap(int virtualKey);
+  // The input clock: milliseconds now (the poll timer moves it on by its
+  // interval at each tick) and the time stamp of the last key event.
+  std::uint32_t now = 0;
+  std::uint32_t lastInput = 0;
 
   WindowHandle pointerWindow = 0;
   WindowHandle shellWindow = 0;
@@ -163,6 +168,8 @@ class SimDesktop final : public WindowSystem,
 
   // Keyboard
   std::int16_t GetAsyncKeyState(int virtualKey) override;
+  std::uint32_t LastInputTime() override { return lastInput; }
+  std::uint32_t TickCount() override { return now; }
 
   // Shell
   bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override;
@@ -216,7 +223,7 @@ class SimDesktop final : public WindowSystem,
   std::map<RegistryKey, std::string> openKeys_;
   RegistryKey nextKey_ = 0x100;
   std::map<TimerId, Timer> timers_;
-  std::map<int, std::int16_t> keys_;
+  std::array<std::int16_t, 256> keys_{};
   bool promptOpen_ = false;
 };
 

@@ -158,4 +158,13 @@ std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {
   return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
 }
 
+std::uint32_t Win32Keyboard::LastInputTime() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof(info);
+  // Without an answer every tick probes, as if input had just arrived.
+  return ::GetLastInputInfo(&info) != FALSE ? info.dwTime : ::GetTickCount();
+}
+
+std::uint32_t Win32Keyboard::TickCount() { return ::GetTickCount(); }
+
 }  // namespace nookshade::win32

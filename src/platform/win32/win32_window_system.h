@@ -40,6 +40,8 @@ class Win32WindowSystem final : public WindowSystem {
 class Win32Keyboard final : public Keyboard {
  public:
   std::int16_t GetAsyncKeyState(int virtualKey) override;
+  std::uint32_t LastInputTime() override;
+  std::uint32_t TickCount() override;
 };
 
 }  // namespace nookshade::win32
