@@ -39,6 +39,9 @@ class Panel final : public SlotOwner, private ControlObserver {
   // lost every icon; each hidden window gets its icon back, so none is left
   // without a way back.
   void ShellRestarted();
+  // Nookshade was started again while this one runs: the panel comes
+  // forward, from the tray behind the password.
+  void AnotherStart();
 
   // The user's input, reported by the view.
   void TextEdited(ControlId control, std::string text);
@@ -59,6 +62,8 @@ class Panel final : public SlotOwner, private ControlObserver {
   // SlotOwner
   WindowHandle PanelHandle() const override;
   void FindFreeSlot() override;
+  RecoveryJournal& Journal() override { return journal_; }
+  void IconMissing() override;
 
   TextBox* FindTextBox(ControlId control);
   CheckBox* FindCheckBox(ControlId control);
@@ -102,16 +107,21 @@ class Panel final : public SlotOwner, private ControlObserver {
   void HideIntoOwnSlot();
   void hkt_Timer();
   void RunHotkey(HotkeyAction action);
+  // Tries again to add the icons the shell refused; after the last attempt
+  // their windows are shown again, so that none stays hidden without one.
+  void RetryIcons();
 
   Platform& platform_;
   ProgramState& state_;
   PanelView& view_;
+  RecoveryJournal journal_;
   HotkeyFields hotkeys_;
   FakeWork fakeWork_;
   PasswordField password_;
   Options options_;
   HideAll hideAll_;
   HotkeyPoller poller_;
+  int iconAttempts_ = 0;
 };
 
 }  // namespace nookshade

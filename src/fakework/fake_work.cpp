@@ -1,6 +1,7 @@
 #include "fakework/fake_work.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "model/settings.h"
 #include "text/numbers.h"
@@ -17,8 +18,9 @@ bool HoldsNoTitle(std::string_view text) {
 
 }  // namespace
 
-FakeWork::FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view)
-    : fields_{&fw1, &fw2, &fw3}, platform_(platform), view_(view) {
+FakeWork::FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view,
+                   RecoveryJournal& journal)
+    : fields_{&fw1, &fw2, &fw3}, platform_(platform), view_(view), journal_(journal) {
   for (TextBox* field : fields_) {
     field->onChange = [this, field] { Changed(*field); };
     field->onLostFocus = [this, field] { LeftField(*field); };
@@ -36,16 +38,31 @@ void FakeWork::VerifyFakeWorkWindows() {
 
 void FakeWork::OpenFakeWork(bool show) {
   VerifyFakeWorkWindows();
-  for (TextBox* field : fields_) {
-    if (const auto handle = text::ParseInt32(field->Tag())) {
-      platform_.windows.ShowWindow(*handle, show ? ShowCommand::Show : ShowCommand::Hide);
-      if (show) {
-        hiddenByToggle_.erase(*handle);
-      } else {
-        hiddenByToggle_.insert(*handle);
-      }
+  std::vector<WindowHandle> windows;
+  for (const TextBox* field : fields_) {
+    if (const auto handle = text::ParseInt32(field->Tag())) windows.push_back(*handle);
+  }
+  // The journal holds each window the toggle hid once, from before its hide
+  // to after its show.
+  std::vector<WindowHandle> changed;
+  for (const WindowHandle window : windows) {
+    if (hiddenByToggle_.contains(window) == show &&
+        std::find(changed.begin(), changed.end(), window) == changed.end()) {
+      changed.push_back(window);
     }
   }
+  if (!show) journal_.Record(changed, HiddenBy::FakeWork);
+  for (const WindowHandle window : windows) {
+    platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
+  }
+  for (const WindowHandle window : changed) {
+    if (show) {
+      hiddenByToggle_.erase(window);
+    } else {
+      hiddenByToggle_.insert(window);
+    }
+  }
+  if (show) journal_.Forget(changed, HiddenBy::FakeWork);
 }
 
 void FakeWork::Reset(ControlId id) {
@@ -77,6 +94,7 @@ void FakeWork::SetWindow(TextBox& field, std::string tag) {
   }
   hiddenByToggle_.erase(*released);
   platform_.windows.ShowWindow(*released, ShowCommand::Show);
+  journal_.Forget(*released, HiddenBy::FakeWork);
 }
 
 void FakeWork::CrosshairPressed(ControlId box) {

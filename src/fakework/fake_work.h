@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "model/controls.h"
+#include "model/recovery_journal.h"
 #include "platform/panel_view.h"
 #include "platform/platform.h"
 
@@ -21,7 +22,8 @@ inline constexpr std::string_view kFakeWorkPlaceholder = "[Fake Work Window Not 
 
 class FakeWork {
  public:
-  FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view);
+  FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view,
+           RecoveryJournal& journal);
   FakeWork(const FakeWork&) = delete;
   FakeWork& operator=(const FakeWork&) = delete;
 
@@ -59,6 +61,7 @@ class FakeWork {
   std::array<TextBox*, 3> fields_;
   Platform& platform_;
   PanelView& view_;
+  RecoveryJournal& journal_;
   std::set<WindowHandle> hiddenByToggle_;
 };
 

@@ -102,6 +102,10 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Report([](Panel& panel) { panel.ShellRestarted(); });
         return 0;
       }
+      if (wakeMessage_ != 0 && message == wakeMessage_) {
+        Report([](Panel& panel) { panel.AnotherStart(); });
+        return 0;
+      }
       break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);

@@ -113,6 +113,7 @@ PanelWindow::~PanelWindow() {
 bool PanelWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClass(instance)) return false;
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  wakeMessage_ = ::RegisterWindowMessageW(kWakeMessageName);
   const int dpi = ScreenDpi();
   CreateFonts(dpi);
 

@@ -102,6 +102,7 @@ class PanelWindow final : public PanelView {
   UniqueWindow window_;
   Panel* panel_ = nullptr;
   UINT taskbarCreated_ = 0;
+  UINT wakeMessage_ = 0;
   // Non-zero while the model's content is written into the controls, whose
   // change notifications must not be reported back as the user's edits.
   int mirroring_ = 0;

@@ -41,6 +41,7 @@ BOOL WINAPI DeleteGdiObject(GdiHandle object) {
 }
 
 using UniqueWindow = UniqueHandle<HWND, ::DestroyWindow>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, ::CloseHandle>;
 using UniqueMenu = UniqueHandle<HMENU, ::DestroyMenu>;
 using UniqueAccelerators = UniqueHandle<HACCEL, ::DestroyAcceleratorTable>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject<HFONT>>;

@@ -68,6 +68,12 @@ std::string Win32WindowSystem::GetWindowTitle(WindowHandle window) {
   return Narrow(buffer);
 }
 
+std::uint32_t Win32WindowSystem::GetWindowProcessId(WindowHandle window) {
+  DWORD processId = 0;
+  if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return 0;
+  return processId;
+}
+
 std::string Win32WindowSystem::GetClassName(WindowHandle window) {
   // Class names are at most 256 characters.
   wchar_t buffer[257] = {};

@@ -16,6 +16,7 @@ class Win32WindowSystem final : public WindowSystem {
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
   std::string GetWindowTitle(WindowHandle window) override;
+  std::uint32_t GetWindowProcessId(WindowHandle window) override;
   std::string GetClassName(WindowHandle window) override;
   WindowHandle GetShellWindow() override;
   WindowHandle GetDesktopWindow() override;
