@@ -26,6 +26,8 @@ class Win32Timers;
 struct PanelControl;
 
 inline constexpr wchar_t kPanelClassName[] = L"NookshadePanel";
+// Registered by name, so that a second start can reach the running panel.
+inline constexpr wchar_t kWakeMessageName[] = L"Nookshade.BringPanelForward";
 
 class PanelWindow final : public PanelView {
  public:

@@ -20,7 +20,4 @@ class Win32System final : public System {
   UniqueKernelHandle instanceClaim_;
 };
 
-// Registered by name, so a second start can reach the running panel.
-inline constexpr wchar_t kWakeMessageName[] = L"Nookshade.BringPanelForward";
-
 }  // namespace nookshade::win32
