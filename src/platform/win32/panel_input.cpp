@@ -87,6 +87,11 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_QUERYENDSESSION:
+      // Never in the way of the session's end, an open prompt included: the
+      // restores run when the end is certain (WM_ENDSESSION), since a
+      // cancelled log-off must leave everything as it was.
+      return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) EndSession();
       return 0;
