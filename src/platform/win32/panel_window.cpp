@@ -178,6 +178,8 @@ void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
                                                               : font_.Get();
     if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
+      // A narrow margin from the font, so that no text touches the border.
+      ::SendMessageW(control, EM_SETMARGINS, EC_USEFONTINFO, 0);
       ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
                           reinterpret_cast<DWORD_PTR>(this));
     } else if (entry.kind == ControlKind::Crosshair) {
