@@ -124,6 +124,19 @@ TEST_F(DispatchTest, TheFakeWorkHotkeyShowsThenHides) {
   EXPECT_FALSE(desktop.IsWindowVisible(work));
 }
 
+TEST_F(DispatchTest, AfterHideAllShowedTheFakeWorkItsHotkeyShowsFirst) {
+  StartWith("q", "(Ctrl)(Space)", "(Ctrl)k");
+  const WindowHandle work = desktop.AddWindow("Report", false);
+  panel().fw1.SetTag(std::to_string(work));
+  panel().fw1.SetText("Report");
+  PressTicks({{kLCtrl}, {kSpace}});  // Check1 is ticked by default
+  ASSERT_TRUE(desktop.IsWindowVisible(work));
+  PressTicks({{kLCtrl}, {'K'}});  // the toggle's own state said hidden
+  EXPECT_TRUE(desktop.IsWindowVisible(work));
+  PressTicks({{kLCtrl}, {'K'}});
+  EXPECT_FALSE(desktop.IsWindowVisible(work));
+}
+
 TEST_F(DispatchTest, HotkeysRestWhileThePanelIsInSight) {
   StartWith("(Ctrl)h");
   panel().WindowSlots[0]->Show(true);
