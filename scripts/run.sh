@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the 64-bit Windows program and starts it: on Windows-less machines
-# under Wine, on the current X display or, without one, on a virtual display.
+# under Wine, on the current X display or, without one, on a virtual display
+# that lives until this script ends (Ctrl+C, or closing the panel).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset mingw-x64 >/dev/null
-cmake --build --preset mingw-x64
+cmake --build --preset mingw-x64 --target nookshade
 
 # Wine names Unix files in the locale's character set; folders with
 # non-ASCII names need a UTF-8 one.
@@ -22,16 +23,13 @@ if [ -z "${DISPLAY:-}" ]; then
   xvfb=$!
   trap 'kill $xvfb 2>/dev/null || true' EXIT
   export DISPLAY=$display
-  echo "No display: Nookshade runs on the virtual display $display (screenshot: DISPLAY=$display import -window root shot.png)"
+  cat <<MSG
+No display: Nookshade runs on the virtual display $display.
+  See it:   DISPLAY=$display import -window root shot.png   (a screenshot)
+            or x11vnc -display $display, then a VNC viewer on port 5900
+  Stop it:  close the panel, or press Ctrl+C here
+MSG
 fi
 
-if [ ! -d "$WINEPREFIX" ]; then
-  "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-  # Without a window manager every hide would stall; with one, Wine's own
-  # management is what the user expects.
-  if [ -n "${xvfb:-}" ]; then
-    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -k || true
-  fi
-fi
+scripts/wine-prefix.sh ${xvfb:+--unmanaged}
 "$WINELOADER" build/mingw-x64/nookshade.exe

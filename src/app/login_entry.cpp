@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "model/settings.h"
 #include "platform/dialogs.h"
 
 namespace nookshade {

@@ -9,7 +9,6 @@
 namespace nookshade {
 
 inline constexpr std::string_view kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr std::string_view kAppTitle = "Nookshade";
 
 // The command line stored for a program file: its full path in quotes, so
 // that a folder with blanks cannot be read as another program plus arguments.

@@ -13,6 +13,9 @@ namespace {
 
 constexpr unsigned kHotkeyPollIntervalMs = 1;
 constexpr std::int16_t kLeftButton = 1;
+// The shell takes a few seconds to come back after a restart.
+constexpr unsigned kIconRetryMs = 1000;
+constexpr int kIconAttempts = 5;
 
 }  // namespace
 
@@ -20,11 +23,12 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
     : platform_(platform),
       state_(state),
       view_(view),
+      journal_(platform),
       hotkeys_(Text2, Text3, fwhk, platform),
-      fakeWork_(fw1, fw2, fw3, platform),
+      fakeWork_(fw1, fw2, fw3, platform, view, journal_),
       password_(PW, platform, state),
       options_(Check1, Check2, Check3, Check4, platform),
-      hideAll_(hws, platform, state),
+      hideAll_(hws, platform, state, journal_),
       poller_(Text2, Text3, fwhk, platform.keyboard) {
   for (Control* control : Controls()) control->SetObserver(this);
   poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
@@ -35,8 +39,8 @@ Panel::~Panel() {
 }
 
 std::array<Control*, 13> Panel::Controls() {
-  return {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW, &Check1, &Check2, &Check3, &Check4,
-          &hws};
+  return {&Text1, &Text2,  &Text3,  &fwhk,   &fw1,    &fw2, &fw3,
+          &PW,    &Check1, &Check2, &Check3, &Check4, &hws};
 }
 
 void Panel::Form_Load() {
@@ -67,6 +71,7 @@ void Panel::Form_Activate() {
 void Panel::Form_Unload() {
   platform_.timers.StopTimer(TimerId::HotkeyPoll);
   platform_.timers.StopTimer(TimerId::PickerDrag);
+  platform_.timers.StopTimer(TimerId::TrayRetry);
   state_.UnlockPassword.clear();
   // At the end of a session the unload can arrive through an open prompt's
   // message loop; while the prompt shows, every restore below would be
@@ -79,13 +84,55 @@ void Panel::Form_Unload() {
   }
   hideAll_.HideListedWindows(false);
   fakeWork_.OpenFakeWork(true);
+  // Everything hidden has been given back: nothing is left to recover.
+  journal_.Clear();
   RemovePanelWindowProc(view_.Handle());
   platform_.dialogs.UnloadPasswordPrompt();
 }
 
 void Panel::ShellRestarted() {
+  bool missing = false;
   for (auto& slot : WindowSlots) {
-    if (slot && slot->Hiding) slot->SendToTray();
+    if (slot && slot->Hiding && !slot->SendToTray()) missing = true;
+  }
+  if (missing) IconMissing();
+}
+
+void Panel::AnotherStart() {
+  const WindowHandle panel = view_.Handle();
+  if (platform_.windows.IsWindowVisible(panel)) {
+    platform_.windows.ShowWindow(panel, ShowCommand::Show);
+    return;
+  }
+  for (auto& slot : WindowSlots) {
+    if (slot && slot->Hiding && slot->hWnd == panel) slot->Show(true);
+  }
+}
+
+void Panel::IconMissing() {
+  iconAttempts_ = 0;
+  platform_.timers.StartTimer(TimerId::TrayRetry, kIconRetryMs, [this] { RetryIcons(); });
+}
+
+void Panel::RetryIcons() {
+  const bool lastAttempt = ++iconAttempts_ >= kIconAttempts;
+  bool missing = false;
+  bool gaveBack = false;
+  for (auto& slot : WindowSlots) {
+    if (!slot || !slot->Hiding || slot->IconShown || slot->SendToTray()) continue;
+    if (lastAttempt) {
+      slot->Restore();
+      gaveBack = true;
+    } else {
+      missing = true;
+    }
+  }
+  if (!missing) platform_.timers.StopTimer(TimerId::TrayRetry);
+  if (gaveBack) {
+    platform_.dialogs.MessageBox(
+        "The notification area did not take an icon for a hidden window, so that window has "
+        "been shown again.",
+        kAppTitle, message_style::kIconExclamation);
   }
 }
 
@@ -145,6 +192,10 @@ void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart,
     box->KeyDown(virtualKey);
   }
 }
+
+void Panel::MouseDown(ControlId control) { fakeWork_.CrosshairPressed(control); }
+
+void Panel::MouseUp(ControlId control) { fakeWork_.CrosshairReleased(control); }
 
 std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
                                      std::uintptr_t wParam, std::intptr_t lParam) {
@@ -268,7 +319,10 @@ void Panel::HideAllWindows() {
 void Panel::hkt_Timer() {
   // Hotkeys are live only while the panel is out of sight: hiding the panel
   // is what arms them.
-  if (platform_.windows.IsWindowVisible(view_.Handle())) return;
+  if (platform_.windows.IsWindowVisible(view_.Handle())) {
+    poller_.Disarmed();
+    return;
+  }
   poller_.Tick();
 }
 

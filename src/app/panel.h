@@ -39,12 +39,19 @@ class Panel final : public SlotOwner, private ControlObserver {
   // lost every icon; each hidden window gets its icon back, so none is left
   // without a way back.
   void ShellRestarted();
+  // Nookshade was started again while this one runs: the panel comes
+  // forward, from the tray behind the password.
+  void AnotherStart();
 
   // The user's input, reported by the view.
   void TextEdited(ControlId control, std::string text);
   void Clicked(ControlId control);
   void FocusLost(ControlId control);
   void KeyDown(ControlId control, int virtualKey, std::size_t selStart, std::size_t selLength);
+  // A mouse button went down on a control, or up on the control that the
+  // press captured the mouse for.
+  void MouseDown(ControlId control);
+  void MouseUp(ControlId control);
 
   std::intptr_t PanelWindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam);
@@ -55,6 +62,8 @@ class Panel final : public SlotOwner, private ControlObserver {
   // SlotOwner
   WindowHandle PanelHandle() const override;
   void FindFreeSlot() override;
+  RecoveryJournal& Journal() override { return journal_; }
+  void IconMissing() override;
 
   TextBox* FindTextBox(ControlId control);
   CheckBox* FindCheckBox(ControlId control);
@@ -98,16 +107,21 @@ class Panel final : public SlotOwner, private ControlObserver {
   void HideIntoOwnSlot();
   void hkt_Timer();
   void RunHotkey(HotkeyAction action);
+  // Tries again to add the icons the shell refused; after the last attempt
+  // their windows are shown again, so that none stays hidden without one.
+  void RetryIcons();
 
   Platform& platform_;
   ProgramState& state_;
   PanelView& view_;
+  RecoveryJournal journal_;
   HotkeyFields hotkeys_;
   FakeWork fakeWork_;
   PasswordField password_;
   Options options_;
   HideAll hideAll_;
   HotkeyPoller poller_;
+  int iconAttempts_ = 0;
 };
 
 }  // namespace nookshade

@@ -1,9 +1,16 @@
 #include "fakework/fake_work.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "model/settings.h"
 #include "text/numbers.h"
 
 namespace nookshade {
 namespace {
+
+constexpr unsigned kDragTickMs = 50;
+constexpr std::string_view kSameWindowMessage = "You Have Already Selected The Same Window";
 
 bool HoldsNoTitle(std::string_view text) {
   return text::IsBlank(text) || text == kFakeWorkPlaceholder;
@@ -11,8 +18,9 @@ bool HoldsNoTitle(std::string_view text) {
 
 }  // namespace
 
-FakeWork::FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform)
-    : fields_{&fw1, &fw2, &fw3}, platform_(platform) {
+FakeWork::FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view,
+                   RecoveryJournal& journal)
+    : fields_{&fw1, &fw2, &fw3}, platform_(platform), view_(view), journal_(journal) {
   for (TextBox* field : fields_) {
     field->onChange = [this, field] { Changed(*field); };
     field->onLostFocus = [this, field] { LeftField(*field); };
@@ -30,16 +38,31 @@ void FakeWork::VerifyFakeWorkWindows() {
 
 void FakeWork::OpenFakeWork(bool show) {
   VerifyFakeWorkWindows();
-  for (TextBox* field : fields_) {
-    if (const auto handle = text::ParseInt32(field->Tag())) {
-      platform_.windows.ShowWindow(*handle, show ? ShowCommand::Show : ShowCommand::Hide);
-      if (show) {
-        hiddenByToggle_.erase(*handle);
-      } else {
-        hiddenByToggle_.insert(*handle);
-      }
+  std::vector<WindowHandle> windows;
+  for (const TextBox* field : fields_) {
+    if (const auto handle = text::ParseInt32(field->Tag())) windows.push_back(*handle);
+  }
+  // The journal holds each window the toggle hid once, from before its hide
+  // to after its show.
+  std::vector<WindowHandle> changed;
+  for (const WindowHandle window : windows) {
+    if (hiddenByToggle_.contains(window) == show &&
+        std::find(changed.begin(), changed.end(), window) == changed.end()) {
+      changed.push_back(window);
     }
   }
+  if (!show) journal_.Record(changed, HiddenBy::FakeWork);
+  for (const WindowHandle window : windows) {
+    platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
+  }
+  for (const WindowHandle window : changed) {
+    if (show) {
+      hiddenByToggle_.erase(window);
+    } else {
+      hiddenByToggle_.insert(window);
+    }
+  }
+  if (show) journal_.Forget(changed, HiddenBy::FakeWork);
 }
 
 void FakeWork::Reset(ControlId id) {
@@ -55,22 +78,70 @@ void FakeWork::ShowPlaceholders() {
 
 void FakeWork::Changed(TextBox& field) {
   if (HoldsNoTitle(field.Text())) {
-    const std::string released = field.Tag();
-    field.SetTag({});
-    LetGo(released);
+    SetWindow(field, {});
     LeftField(field);
   }
   if (!HoldsNoTitle(field.Text())) VerifyFakeWorkWindows();
 }
 
-void FakeWork::LetGo(const std::string& tag) {
-  const auto handle = text::ParseInt32(tag);
-  if (!handle || !hiddenByToggle_.contains(*handle)) return;
-  for (const TextBox* field : fields_) {
-    if (text::ParseInt32(field->Tag()) == handle) return;
+void FakeWork::SetWindow(TextBox& field, std::string tag) {
+  if (field.Tag() == tag) return;
+  const auto released = text::ParseInt32(field.Tag());
+  field.SetTag(std::move(tag));
+  if (!released || !hiddenByToggle_.contains(*released)) return;
+  for (const TextBox* other : fields_) {
+    if (text::ParseInt32(other->Tag()) == released) return;
   }
-  hiddenByToggle_.erase(*handle);
-  platform_.windows.ShowWindow(*handle, ShowCommand::Show);
+  hiddenByToggle_.erase(*released);
+  platform_.windows.ShowWindow(*released, ShowCommand::Show);
+  journal_.Forget(*released, HiddenBy::FakeWork);
+}
+
+void FakeWork::CrosshairPressed(ControlId box) {
+  const int index = BoxIndex(box);
+  if (index < 0) return;
+  PickSlot = static_cast<std::int16_t>(index + 1);
+  view_.SetCrosshairPointer(true);
+  view_.ShowCrosshairPicture(box, false);
+  platform_.timers.StartTimer(TimerId::PickerDrag, kDragTickMs, [this] { Timer1_Timer(); });
+}
+
+void FakeWork::Timer1_Timer() {
+  WindowSystem& windows = platform_.windows;
+  // The window under the pointer may be a child (a button, a pane); only
+  // a title that names a top-level window survives the existence check.
+  const WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
+  std::string title = windows.GetWindowTitle(window);
+  if (PickSlot < 1 || PickSlot > static_cast<int>(fields_.size())) return;
+  TextBox& field = *fields_[static_cast<std::size_t>(PickSlot - 1)];
+  // The handle first: the title's change rule then has the last word on it.
+  SetWindow(field, std::to_string(window));
+  title.erase(0, std::min(title.find_first_not_of(' '), title.size()));
+  field.SetText(title);
+}
+
+void FakeWork::CrosshairReleased(ControlId box) {
+  const int index = BoxIndex(box);
+  if (index < 0) return;
+  view_.ShowCrosshairPicture(box, true);
+  view_.SetCrosshairPointer(false);
+  platform_.timers.StopTimer(TimerId::PickerDrag);
+  // Each box compares its slot with the others in a fixed order; only a
+  // duplicate of the first other slot is taken back.
+  static constexpr std::array<std::array<std::size_t, 2>, 3> kOthers = {{{1, 2}, {0, 2}, {0, 1}}};
+  TextBox& own = *fields_[static_cast<std::size_t>(index)];
+  const TextBox& first = *fields_[kOthers[index][0]];
+  const TextBox& second = *fields_[kOthers[index][1]];
+  const auto value = [](const TextBox& field) { return text::ParseInt32(field.Tag()).value_or(0); };
+  if (value(own) == 0 || value(first) == 0) return;
+  if (own.Tag() == first.Tag()) {
+    platform_.dialogs.MessageBox(kSameWindowMessage, kAppName, message_style::kIconInformation);
+    own.SetText({});
+    return;
+  }
+  if (value(second) != 0 && own.Tag() == second.Tag()) {
+    platform_.dialogs.MessageBox(kSameWindowMessage, kAppName, message_style::kIconInformation);
+  }
 }
 
 void FakeWork::LeftField(TextBox& field) {
@@ -79,6 +150,11 @@ void FakeWork::LeftField(TextBox& field) {
 
 void FakeWork::Clicked(TextBox& field) {
   if (field.Text() == kFakeWorkPlaceholder) field.SetText({});
+}
+
+int FakeWork::BoxIndex(ControlId box) const {
+  const int index = static_cast<int>(box) - static_cast<int>(ControlId::Picture1);
+  return index >= 0 && index < static_cast<int>(fields_.size()) ? index : -1;
 }
 
 TextBox* FakeWork::Find(ControlId id) {

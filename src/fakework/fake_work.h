@@ -1,13 +1,19 @@
 #pragma once
 // The three fake-work slots: a field with the chosen window's title and a
 // tag with its handle. The title is how a slot finds out whether its window
-// still exists; the handle is what is shown and hidden.
+// still exists; the handle is what is shown and hidden. The crosshair picker
+// fills them: pressed on a row's box and dragged, it follows the window under
+// the pointer until the release.
 
 #include <array>
+#include <cstdint>
 #include <set>
+#include <string>
 #include <string_view>
 
 #include "model/controls.h"
+#include "model/recovery_journal.h"
+#include "platform/panel_view.h"
 #include "platform/platform.h"
 
 namespace nookshade {
@@ -16,7 +22,8 @@ inline constexpr std::string_view kFakeWorkPlaceholder = "[Fake Work Window Not 
 
 class FakeWork {
  public:
-  FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform);
+  FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view,
+           RecoveryJournal& journal);
   FakeWork(const FakeWork&) = delete;
   FakeWork& operator=(const FakeWork&) = delete;
 
@@ -29,17 +36,32 @@ class FakeWork {
   // What the panel's load does to each field: puts the placeholder in.
   void ShowPlaceholders();
 
+  // The crosshair boxes Picture1 to Picture3: any mouse button starts a
+  // drag on press and ends it on release, wherever the pointer is then.
+  void CrosshairPressed(ControlId box);
+  void CrosshairReleased(ControlId box);
+  // The drag timer's tick: the slot takes the window under the pointer.
+  void Timer1_Timer();
+
+  // The slot (1 to 3) the current or last drag fills; 0 before any.
+  std::int16_t PickSlot = 0;
+
  private:
   void Changed(TextBox& field);
-  // A slot let go of the window in `tag`: if the toggle hid it and no other
-  // slot holds it, it is shown again, since nothing else would ever do so.
-  void LetGo(const std::string& tag);
+  // Every change of a slot's window goes through here: a window the slot
+  // lets go of (Reset, typing over it, picking another) is shown again if
+  // the toggle hid it and no other slot holds it, since nothing else would
+  // ever show it.
+  void SetWindow(TextBox& field, std::string tag);
   void LeftField(TextBox& field);
   void Clicked(TextBox& field);
   TextBox* Find(ControlId id);
+  int BoxIndex(ControlId box) const;
 
   std::array<TextBox*, 3> fields_;
   Platform& platform_;
+  PanelView& view_;
+  RecoveryJournal& journal_;
   std::set<WindowHandle> hiddenByToggle_;
 };
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hiding/password.h"
 #include "text/numbers.h"
@@ -56,12 +57,18 @@ void HideAll::CollectWindows() {
 void HideAll::HideListedWindows(bool hideThem) {
   const auto& items = hws_.Items();
   const std::size_t count = items.size();
+  std::vector<WindowHandle> windows;
+  windows.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
-    if (const auto handle = text::ParseInt32(text)) {
-      platform_.windows.ShowWindow(*handle, hideThem ? ShowCommand::Hide : ShowCommand::Show);
-    }
+    if (const auto handle = text::ParseInt32(text)) windows.push_back(*handle);
   }
+  // Journaled before the first hide, forgotten after the last show.
+  if (hideThem) journal_.Record(windows, HiddenBy::HideAll);
+  for (const WindowHandle window : windows) {
+    platform_.windows.ShowWindow(window, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+  }
+  if (!hideThem) journal_.Forget(windows, HiddenBy::HideAll);
 }
 
 bool IsShellWindow(WindowSystem& windows, WindowHandle window) {

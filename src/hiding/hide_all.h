@@ -6,14 +6,15 @@
 
 #include "model/controls.h"
 #include "model/program_state.h"
+#include "model/recovery_journal.h"
 #include "platform/platform.h"
 
 namespace nookshade {
 
 class HideAll {
  public:
-  HideAll(ListBox& hws, Platform& platform, ProgramState& state)
-      : hws_(hws), platform_(platform), state_(state) {}
+  HideAll(ListBox& hws, Platform& platform, ProgramState& state, RecoveryJournal& journal)
+      : hws_(hws), platform_(platform), state_(state), journal_(journal) {}
   HideAll(const HideAll&) = delete;
   HideAll& operator=(const HideAll&) = delete;
 
@@ -33,6 +34,7 @@ class HideAll {
   ListBox& hws_;
   Platform& platform_;
   ProgramState& state_;
+  RecoveryJournal& journal_;
 };
 
 // The shell's own windows (the taskbar with its notification area, the

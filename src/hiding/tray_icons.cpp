@@ -27,7 +27,7 @@ void ChooseTrayRecordSize(Platform& platform, ProgramState& state) {
   }
 }
 
-void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
+bool AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
                  const TrayEntry& entry) {
   EnsureRecordSize(platform, state);
   TrayRecord record;
@@ -40,8 +40,10 @@ void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
   record.tip = std::string(kTrayTip);
   record.state = kSharedIcon;
   record.version = kIconVersion;
-  platform.shell.NotifyIcon(TrayOperation::Add, record);
+  const bool shown = platform.shell.NotifyIcon(TrayOperation::Add, record) ||
+                     platform.shell.NotifyIcon(TrayOperation::Modify, record);
   platform.shell.NotifyIcon(TrayOperation::SetVersion, record);
+  return shown;
 }
 
 void RemoveTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner, std::int32_t id) {

@@ -25,7 +25,9 @@ struct TrayEntry {
 
 // Picks the record generation from the shell's major version, once.
 void ChooseTrayRecordSize(Platform& platform, ProgramState& state);
-void AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
+// Whether the icon is in the notification area afterwards: added, or found
+// there already (the shell may announce a restart it did not make).
+bool AddTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner,
                  const TrayEntry& entry);
 void RemoveTrayIcon(Platform& platform, ProgramState& state, WindowHandle owner, std::int32_t id);
 

@@ -2,6 +2,7 @@
 
 #include "hiding/password.h"
 #include "hiding/tray_icons.h"
+#include "model/settings.h"
 
 namespace nookshade {
 
@@ -10,20 +11,41 @@ void Window::Show(bool bShow) {
   if (platform_.dialogs.IsPasswordPromptVisible()) return;
   if (hWnd == 0) return;
   if (!bShow) {
+    // Journaled first, so that a kill between the two calls loses nothing;
+    // the panel itself goes with the process.
+    const bool journaled = hWnd != owner_.PanelHandle();
+    if (journaled) owner_.Journal().Record(hWnd, HiddenBy::Slot);
     platform_.windows.ShowWindow(hWnd, ShowCommand::Hide);
-    SendToTray();
+    if (platform_.windows.IsWindowVisible(hWnd)) {
+      // A program with more rights than ours ignores the hide; an icon
+      // would stand for a window that is not hidden at all.
+      if (journaled) owner_.Journal().Forget(hWnd, HiddenBy::Slot);
+      platform_.dialogs.MessageBox(
+          "This window cannot be hidden: its program runs with more rights than Nookshade.",
+          kAppTitle, message_style::kIconExclamation);
+      return;
+    }
     Hiding = true;
+    if (!SendToTray()) owner_.IconMissing();
     return;
   }
   if (!PasswordAccepted(platform_, state_)) return;
+  Restore();
+}
+
+void Window::Restore() {
+  if (!Hiding) return;
   platform_.windows.ShowWindow(hWnd, ShowCommand::Show);
   Hiding = false;
+  owner_.Journal().Forget(hWnd, HiddenBy::Slot);
   RemoveTrayIcon(platform_, state_, owner_.PanelHandle(), Id);
+  IconShown = false;
   owner_.FindFreeSlot();
 }
 
-void Window::SendToTray() {
-  AddTrayIcon(platform_, state_, owner_.PanelHandle(), TrayEntry{Id, GetWindowIcon()});
+bool Window::SendToTray() {
+  IconShown = AddTrayIcon(platform_, state_, owner_.PanelHandle(), TrayEntry{Id, GetWindowIcon()});
+  return IconShown;
 }
 
 IconHandle Window::GetWindowIcon() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "model/program_state.h"
+#include "model/recovery_journal.h"
 #include "platform/platform.h"
 
 namespace nookshade {
@@ -17,6 +18,9 @@ class SlotOwner {
   virtual ~SlotOwner() = default;
   virtual WindowHandle PanelHandle() const = 0;
   virtual void FindFreeSlot() = 0;
+  virtual RecoveryJournal& Journal() = 0;
+  // A hidden window's icon could not be added; the owner tries again later.
+  virtual void IconMissing() = 0;
 };
 
 class Window {
@@ -29,11 +33,17 @@ class Window {
   std::int32_t Id = 0;
   WindowHandle hWnd = 0;
   bool Hiding = false;
+  // Whether the slot's icon is in the notification area while it hides.
+  bool IconShown = false;
 
   // False hides the window into the tray; True brings it back once the
   // unlock password has been given.
   void Show(bool bShow);
-  void SendToTray();
+  // Brings the window back without asking: at unload, and when no icon
+  // could be given to it.
+  void Restore();
+  // Adds the slot's icon; whether it is there now.
+  bool SendToTray();
   IconHandle GetWindowIcon();
 
  private:

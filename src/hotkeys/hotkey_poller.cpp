@@ -13,6 +13,11 @@ constexpr std::int16_t kNewPress = -32767;
 constexpr int kFirstCode = 1;
 constexpr int kLastCode = 255;
 
+// The window system may publish a key's state a little after the input's
+// time stamp (Wine refreshes what GetAsyncKeyState answers at most every
+// 50 ms), so probing goes on for a while after the last input.
+constexpr std::uint32_t kInputSettleMs = 100;
+
 constexpr int kRightShift = 161;
 constexpr int kLeftCtrl = 162;
 constexpr int kRightCtrl = 163;
@@ -50,6 +55,13 @@ HotkeyPoller::HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll,
     : fields_{&hideWindow, &hideAll, &fakeWork}, keyboard_(keyboard) {}
 
 void HotkeyPoller::Tick() {
+  // A key can only newly go down with an input event: without one, 255
+  // probes would find nothing, and an armed program idles at the cost of
+  // its timer alone.
+  const std::uint32_t now = keyboard_.TickCount();
+  if (gated && !MayFindPress(now)) return;
+  probeNext_ = false;
+  lastProbeStart_ = now;
   // An action with a modal window open (the password prompt, a message box)
   // lets ticks run inside its message loop. They go on probing, so presses
   // made meanwhile do not arrive as a burst afterwards, but act on nothing:
@@ -62,12 +74,22 @@ void HotkeyPoller::Tick() {
   for (int code = kFirstCode; code <= kLastCode; ++code) {
     if (keyboard_.GetAsyncKeyState(code) != kNewPress) continue;
     if (const int generic = GenericKey(code)) {
-      // Higher codes stay pending for the next tick.
+      // Higher codes stay pending: the next tick probes whatever the clock.
       Append(hotkey::KeyCharacter(generic));
+      probeNext_ = true;
       return;
     }
     Append(hotkey::KeyCharacter(code));
   }
+}
+
+bool HotkeyPoller::MayFindPress(std::uint32_t now) {
+  if (probeNext_) return true;
+  const std::uint32_t lastInput = keyboard_.LastInputTime();
+  // Wrap-safe: the clocks run round every 49 days. An input in the same
+  // millisecond as the previous probe's start may have come after it.
+  const bool sinceLastProbe = static_cast<std::int32_t>(lastInput - lastProbeStart_) >= 0;
+  return sinceLastProbe || now - lastInput < kInputSettleMs;
 }
 
 void HotkeyPoller::Append(char keyCharacter) {

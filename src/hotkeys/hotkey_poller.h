@@ -6,6 +6,7 @@
 // in its order with no other new press between them, held or not.
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -26,12 +27,19 @@ class HotkeyPoller {
 
   // One tick while the panel is out of sight.
   void Tick();
+  // The panel came into sight. The first tick after it hides again probes
+  // whatever the input clock says, so a key held at that moment counts.
+  void Disarmed() { probeNext_ = true; }
   const std::string& Buffer() const { return buffer_; }
 
   // Runs the matched hotkey's action; the buffer is emptied when it returns.
   std::function<void(HotkeyAction)> onMatch;
+  // Off: every tick probes, input or not (what the gate is measured against).
+  bool gated = true;
 
  private:
+  // Whether this tick can find a press that the previous probe did not.
+  bool MayFindPress(std::uint32_t now);
   void Append(char keyCharacter);
   void Dispatch();
 
@@ -39,6 +47,8 @@ class HotkeyPoller {
   Keyboard& keyboard_;
   std::string buffer_;
   bool acting_ = false;
+  bool probeNext_ = true;
+  std::uint32_t lastProbeStart_ = 0;
 };
 
 }  // namespace nookshade

@@ -31,6 +31,13 @@ bool SaveSetting(Registry& registry, std::string_view application, std::string_v
   return registry.SetString(handle.Get(), key, value) == registry_status::kSuccess;
 }
 
+void DeleteSetting(Registry& registry, std::string_view application, std::string_view section,
+                   std::string_view key) {
+  ScopedKey handle(registry);
+  if (handle.Open(SettingPath(application, section)) != registry_status::kSuccess) return;
+  registry.DeleteValue(handle.Get(), key);
+}
+
 int ParseOptionValue(std::string_view stored) {
   // Surrounding blanks are tolerated, as the stored digits may have been
   // edited by hand; anything else that is not 0, 1 or 2 counts as unchecked.

@@ -11,6 +11,8 @@
 namespace nookshade {
 
 inline constexpr std::string_view kAppName = "Nookshade PRO";
+// The title of message boxes that have none of their own.
+inline constexpr std::string_view kAppTitle = "Nookshade";
 
 struct SettingKey {
   std::string_view section;
@@ -37,6 +39,10 @@ std::string GetSetting(Registry& registry, std::string_view application, std::st
 // Creates the keys as needed; returns whether the value was written.
 bool SaveSetting(Registry& registry, std::string_view application, std::string_view section,
                  std::string_view key, std::string_view value);
+
+// Removes a value; a missing value or key is no failure.
+void DeleteSetting(Registry& registry, std::string_view application, std::string_view section,
+                   std::string_view key);
 
 // A stored option as a check box value: 0, 1 or 2; anything else is 0.
 int ParseOptionValue(std::string_view stored);

@@ -11,7 +11,7 @@
 
 namespace nookshade {
 
-enum class TrayOperation : std::int32_t { Add = 0, Delete = 2, SetVersion = 4 };
+enum class TrayOperation : std::int32_t { Add = 0, Modify = 1, Delete = 2, SetVersion = 4 };
 
 struct TrayRecord {
   std::int32_t recordSize = 0;

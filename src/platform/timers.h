@@ -5,7 +5,7 @@
 
 namespace nookshade {
 
-enum class TimerId : std::int32_t { HotkeyPoll = 1, PickerDrag = 2 };
+enum class TimerId : std::int32_t { HotkeyPoll = 1, PickerDrag = 2, TrayRetry = 3 };
 
 class Timers {
  public:

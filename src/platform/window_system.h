@@ -40,8 +40,12 @@ class WindowSystem {
   virtual WindowHandle GetOwner(WindowHandle window) = 0;
   // At most maxChars - 1 characters, as the window system's own buffer rule.
   virtual std::string GetWindowText(WindowHandle window, int maxChars) = 0;
+  // The whole title, however long.
+  virtual std::string GetWindowTitle(WindowHandle window) = 0;
   // Top-level windows, top of the Z-order first.
   virtual std::vector<WindowHandle> EnumTopLevelWindows() = 0;
+  // The process that owns the window; 0 when the window is gone.
+  virtual std::uint32_t GetWindowProcessId(WindowHandle window) = 0;
   // The window's class name, UTF-8; "" when the window is gone.
   virtual std::string GetClassName(WindowHandle window) = 0;
   // The shell's desktop window and the window system's own; 0 when none.

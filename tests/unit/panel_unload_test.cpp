@@ -90,6 +90,8 @@ TEST_F(PanelUnloadTest, GivesBackInOrderThenRestoresTheProcedureAndUnloadsThePro
   panel().fw1.SetText("Work");
   desktop.journal.clear();
   session.Close();
+  // The recovery journal's own writes are not part of the order.
+  std::erase_if(desktop.journal, [](const std::string& line) { return line.ends_with("Windows"); });
   const std::vector<std::string> expected = {"show Editor", "tray delete 0",     "show Listed",
                                              "show Work",   "restore procedure", "unload prompt"};
   EXPECT_EQ(desktop.journal, expected);

@@ -56,6 +56,8 @@ WindowHandle SimDesktop::AddWindow(std::string title, bool visible, WindowHandle
 }
 
 void SimDesktop::DestroyWindow(WindowHandle window) {
+  // The shell drops the icons of a window that is gone.
+  std::erase_if(trayIcons, [window](const auto& icon) { return icon.first.first == window; });
   std::erase_if(windows_, [window](const SimWindow& w) { return w.handle == window; });
   std::erase(zOrder_, window);
   if (foreground_ == window) foreground_ = 0;
@@ -92,11 +94,13 @@ std::intptr_t SimDesktop::SendMessage(WindowHandle window, std::uint32_t message
 WindowHandle SimDesktop::GetForegroundWindow() { return foreground_; }
 
 bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
+  MaybeKilled();
   SimWindow* target = Find(window);
   journal.push_back((command == ShowCommand::Show ? "show " : "hide ") +
                     (target == nullptr ? std::to_string(window) : target->title));
   if (target == nullptr) return false;
   const bool wasVisible = target->visible;
+  if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
   target->visible = command == ShowCommand::Show;
   if (command == ShowCommand::Show) {
     SetForeground(window);
@@ -137,6 +141,16 @@ std::string SimDesktop::GetWindowText(WindowHandle window, int maxChars) {
   std::u16string wide = text::Utf8ToUtf16(target->title);
   if (wide.size() > static_cast<std::size_t>(maxChars - 1)) wide.resize(maxChars - 1);
   return text::Utf16ToUtf8(wide);
+}
+
+std::string SimDesktop::GetWindowTitle(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? std::string() : target->title;
+}
+
+std::uint32_t SimDesktop::GetWindowProcessId(WindowHandle window) {
+  const SimWindow* target = Find(window);
+  return target == nullptr ? 0 : target->processId;
 }
 
 std::string SimDesktop::GetClassName(WindowHandle window) {
@@ -238,12 +252,14 @@ int GenericModifier(int virtualKey) {
 }  // namespace
 
 void SimDesktop::PressKey(int virtualKey) {
+  lastInput = now;
   keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
   if (const int generic = GenericModifier(virtualKey))
     keys_[generic] = static_cast<std::int16_t>(0x8001);
 }
 
 void SimDesktop::ReleaseKey(int virtualKey) {
+  lastInput = now;
   keys_[virtualKey] &= 0x0001;
   const int generic = GenericModifier(virtualKey);
   // The generic code stays down while the other side's key is held.
@@ -256,16 +272,17 @@ void SimDesktop::Tap(int virtualKey) {
 }
 
 std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
-  const auto it = keys_.find(virtualKey);
-  if (it == keys_.end()) return 0;
-  const std::int16_t state = it->second;
-  it->second = static_cast<std::int16_t>(it->second & ~0x0001);
-  return state;
+  if (virtualKey < 0 || virtualKey >= static_cast<int>(keys_.size())) return 0;
+  std::int16_t& state = keys_[static_cast<std::size_t>(virtualKey)];
+  const std::int16_t answer = state;
+  state = static_cast<std::int16_t>(state & ~0x0001);
+  return answer;
 }
 
 // ---- Shell ---------------------------------------------------------------
 
 bool SimDesktop::NotifyIcon(TrayOperation operation, const TrayRecord& record) {
+  MaybeKilled();
   trayCalls.emplace_back(operation, record);
   if (operation != TrayOperation::SetVersion) {
     journal.push_back((operation == TrayOperation::Add ? "tray add " : "tray delete ") +
@@ -274,7 +291,15 @@ bool SimDesktop::NotifyIcon(TrayOperation operation, const TrayRecord& record) {
   const auto key = std::make_pair(record.owner, record.id);
   switch (operation) {
     case TrayOperation::Add:
+      if (failTrayAdds > 0) {
+        --failTrayAdds;
+        return false;
+      }
       return trayIcons.emplace(key, record).second;
+    case TrayOperation::Modify:
+      if (!trayIcons.contains(key)) return false;
+      trayIcons[key] = record;
+      return true;
     case TrayOperation::Delete:
       return trayIcons.erase(key) > 0;
     case TrayOperation::SetVersion:
@@ -348,6 +373,7 @@ std::int32_t SimDesktop::QueryString(RegistryKey key, std::string_view name, std
 }
 
 std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::string_view value) {
+  MaybeKilled();
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;
   if (const auto it = failSetString.find(open->second); it != failSetString.end())
@@ -359,6 +385,7 @@ std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::
 }
 
 std::int32_t SimDesktop::DeleteValue(RegistryKey key, std::string_view name) {
+  MaybeKilled();
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;
   journal.push_back("delete " + std::string(name));
@@ -430,6 +457,7 @@ unsigned SimDesktop::TimerInterval(TimerId id) const {
 void SimDesktop::FireTimer(TimerId id) {
   const auto it = timers_.find(id);
   if (it == timers_.end()) return;
+  now += it->second.interval;
   const std::function<void()> tick = it->second.tick;
   tick();
 }

@@ -4,12 +4,14 @@
 // Tests build a world (windows, stored settings, answers to prompts), drive
 // the program through it, and observe outcomes, not calls.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -20,6 +22,9 @@ struct SimWindow {
   WindowHandle handle = 0;
   std::string title;
   std::string className = "SimWindow";
+  std::uint32_t processId = 4242;
+  // A window of a program with more rights than ours ignores our hides.
+  bool refusesHide = false;
   bool visible = true;
   WindowHandle parent = 0;
   WindowHandle owner = 0;
@@ -30,6 +35,9 @@ struct SimWindow {
   WindowProcToken proc = 0;
   std::vector<std::uint32_t> received;  // messages that reached the window's own procedure
 };
+
+// Thrown at the change of the world at which a test kills the program.
+struct Killed {};
 
 struct MessageBoxRecord {
   std::string text;
@@ -57,6 +65,10 @@ class SimDesktop final : public WindowSystem,
   // topmost change, window procedure change, value written or deleted,
   // window shown or hidden, tray change, message box and prompt unload.
   std::vector<std::string> journal;
+  // Counts down the program's changes of the world (a window shown or
+  // hidden, a value written or deleted, a tray call); the one that reaches
+  // zero throws Killed instead of happening. 0: never.
+  int killAt = 0;
 
   // ---- the world -------------------------------------------------------
   WindowHandle AddWindow(std::string title, bool visible = true, WindowHandle owner = 0,
@@ -93,6 +105,8 @@ class SimDesktop final : public WindowSystem,
   std::map<std::pair<WindowHandle, std::int32_t>, TrayRecord> trayIcons;
   std::vector<std::pair<TrayOperation, TrayRecord>> trayCalls;
   std::uint16_t shellMajorVersion = 6;
+  // The shell refuses this many adds (it is restarting, or gone).
+  int failTrayAdds = 0;
   int versionQueries = 0;
 
   // ---- icons and topmost -----------------------------------------------
@@ -128,6 +142,10 @@ class SimDesktop final : public WindowSystem,
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   void Tap(int virtualKey);
+  // The input clock: milliseconds now (the poll timer moves it on by its
+  // interval at each tick) and the time stamp of the last key event.
+  std::uint32_t now = 0;
+  std::uint32_t lastInput = 0;
 
   WindowHandle pointerWindow = 0;
   WindowHandle shellWindow = 0;
@@ -143,6 +161,8 @@ class SimDesktop final : public WindowSystem,
   WindowHandle GetOwner(WindowHandle window) override;
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
+  std::string GetWindowTitle(WindowHandle window) override;
+  std::uint32_t GetWindowProcessId(WindowHandle window) override;
   std::string GetClassName(WindowHandle window) override;
   WindowHandle GetShellWindow() override { return shellWindow; }
   WindowHandle GetDesktopWindow() override { return desktopWindow; }
@@ -162,6 +182,8 @@ class SimDesktop final : public WindowSystem,
 
   // Keyboard
   std::int16_t GetAsyncKeyState(int virtualKey) override;
+  std::uint32_t LastInputTime() override { return lastInput; }
+  std::uint32_t TickCount() override { return now; }
 
   // Shell
   bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override;
@@ -194,6 +216,12 @@ class SimDesktop final : public WindowSystem,
   bool InitCommonControlsEx(std::uint32_t classes) override;
   void InitCommonControls() override;
   std::string ModulePath() override;
+  void Log(std::string_view line) override { log.emplace_back(line); }
+  bool ClaimSingleInstance() override { return !std::exchange(instanceRunning, true); }
+  void WakeRunningInstance() override { ++wakes; }
+  std::vector<std::string> log;
+  bool instanceRunning = false;  // a Nookshade holds the claim
+  int wakes = 0;
 
  private:
   struct Timer {
@@ -202,6 +230,9 @@ class SimDesktop final : public WindowSystem,
   };
   using Values = std::map<std::string, RegistryValue>;  // keyed by lower-case name
 
+  void MaybeKilled() {
+    if (killAt > 0 && --killAt == 0) throw Killed{};
+  }
   Values* KeyAt(const std::string& path);
   const Values* KeyAt(const std::string& path) const;
 
@@ -215,7 +246,7 @@ class SimDesktop final : public WindowSystem,
   std::map<RegistryKey, std::string> openKeys_;
   RegistryKey nextKey_ = 0x100;
   std::map<TimerId, Timer> timers_;
-  std::map<int, std::int16_t> keys_;
+  std::array<std::int16_t, 256> keys_{};
   bool promptOpen_ = false;
 };
 

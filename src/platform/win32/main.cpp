@@ -44,7 +44,7 @@ int Run(HINSTANCE instance) {
   PanelWindow view(timers, dialogs);
   std::unique_ptr<Panel> panel;
 
-  nookshade::Main(system, [&] {
+  const bool started = nookshade::Main(platform, [&] {
     if (!view.Create(instance)) return;
     timers.Attach(view.Hwnd());
     dialogs.SetPanel(view.Hwnd());
@@ -53,6 +53,7 @@ int Run(HINSTANCE instance) {
     panel->Form_Load();
     view.Show();
   });
+  if (!started) return 0;  // the running Nookshade was woken instead
   if (!panel || view.Hwnd() == nullptr) return 1;
 
   const int exitCode = RunMessageLoop(view);

@@ -80,13 +80,18 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETCURSOR:
       if (crosshairPointer_) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
+        ::SetCursor(CrosshairCursor());
         return TRUE;
       }
       break;
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_QUERYENDSESSION:
+      // Never in the way of the session's end, an open prompt included: the
+      // restores run when the end is certain (WM_ENDSESSION), since a
+      // cancelled log-off must leave everything as it was.
+      return TRUE;
     case WM_ENDSESSION:
       if (wParam != FALSE) EndSession();
       return 0;
@@ -100,6 +105,10 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) {
         Report([](Panel& panel) { panel.ShellRestarted(); });
+        return 0;
+      }
+      if (wakeMessage_ != 0 && message == wakeMessage_) {
+        Report([](Panel& panel) { panel.AnotherStart(); });
         return 0;
       }
       break;
@@ -174,6 +183,14 @@ LRESULT PanelWindow::OnControlColour(HDC dc, HWND control) {
   }
   return ::DefWindowProcW(window_.Get(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(control));
+}
+
+void PanelWindow::MouseDown(ControlId control) {
+  Report([control](Panel& panel) { panel.MouseDown(control); });
+}
+
+void PanelWindow::MouseUp(ControlId control) {
+  Report([control](Panel& panel) { panel.MouseUp(control); });
 }
 
 void PanelWindow::Close() {

@@ -41,7 +41,7 @@ constexpr std::array kControls = std::to_array<PanelControl>({
     {Id::Command4, Button, L"Reset", Id::Frame2, 3360, 1080, 855, 255},
 
     {Id::Label8, Label, L"Select any window by it's titlebar with the crosshair", Id::Frame3, 120,
-     240, 4935, 210},
+     200, 4815, 255},
     {Id::Label5, Label, L"Fake Work #1:", Id::Frame3, 120, kRowTops[0], 1095, 255},
     {Id::fw1, TextBox, L"", Id::Frame3, 1320, kRowTops[0], 2655, 285},
     {Id::Command5, Button, L"Reset", Id::Frame3, 4080, kRowTops[0], 615, 255},
@@ -54,9 +54,10 @@ constexpr std::array kControls = std::to_array<PanelControl>({
     {Id::fw3, TextBox, L"", Id::Frame3, 1320, kRowTops[2], 2655, 285},
     {Id::Command7, Button, L"Reset", Id::Frame3, 4080, kRowTops[2], 615, 255},
     {Id::Picture3, Crosshair, L"", Id::Frame3, 4800, kRowTops[2], 255, 255},
-    {Id::Label1, Label, L"Hotkey:", Id::Frame3, 120, kHotkeyRowTop, 795, 255},
-    {Id::fwhk, HotkeyField, L"", Id::Frame3, 960, kHotkeyRowTop, 3135, 285},
-    {Id::Command8, Button, L"Reset", Id::Frame3, 4200, kHotkeyRowTop, 855, 255},
+    // The fake-work hotkey lines up with the rows above it.
+    {Id::Label1, Label, L"Hotkey:", Id::Frame3, 120, kHotkeyRowTop, 1095, 255},
+    {Id::fwhk, HotkeyField, L"", Id::Frame3, 1320, kHotkeyRowTop, 2655, 285},
+    {Id::Command8, Button, L"Reset", Id::Frame3, 4080, kHotkeyRowTop, 615, 255},
     {Id::Check1, CheckBox, L"Open fake work automatically when you hide all windows", Id::Frame3,
      120, 1890, 4935, 240},
 

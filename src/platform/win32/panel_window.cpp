@@ -67,7 +67,8 @@ WindowKind KindOf(const PanelControl& entry) {
     case ControlKind::StartButton:
       return {WC_BUTTONW, BS_PUSHBUTTON | (entry.visible ? DWORD{WS_TABSTOP} : 0u), 0};
     case ControlKind::Crosshair:
-      return {WC_STATICW, SS_OWNERDRAW, 0};
+      // SS_NOTIFY: without it a static lets the mouse through to the panel.
+      return {WC_STATICW, SS_OWNERDRAW | SS_NOTIFY, 0};
     case ControlKind::ListBox:
       return {WC_LISTBOXW, LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
   }
@@ -112,6 +113,7 @@ PanelWindow::~PanelWindow() {
 bool PanelWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClass(instance)) return false;
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  wakeMessage_ = ::RegisterWindowMessageW(kWakeMessageName);
   const int dpi = ScreenDpi();
   CreateFonts(dpi);
 
@@ -176,7 +178,12 @@ void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
                                                               : font_.Get();
     if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
+      // A narrow margin from the font, so that no text touches the border.
+      ::SendMessageW(control, EM_SETMARGINS, EC_USEFONTINFO, 0);
       ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
+                          reinterpret_cast<DWORD_PTR>(this));
+    } else if (entry.kind == ControlKind::Crosshair) {
+      ::SetWindowSubclass(control, &PanelWindow::CrosshairProc, static_cast<UINT_PTR>(entry.id),
                           reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -282,7 +289,13 @@ void PanelWindow::Focus(ControlId id) {
 
 void PanelWindow::SetCrosshairPointer(bool on) {
   crosshairPointer_ = on;
-  ::SetCursor(::LoadCursorW(nullptr, on ? IDC_CROSS : IDC_ARROW));
+  // While the box holds the mouse no WM_SETCURSOR comes: the pointer set
+  // here stays over every window until the release.
+  ::SetCursor(on ? CrosshairCursor() : ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+HCURSOR PanelWindow::CrosshairCursor() const {
+  return crosshairCursor_ ? crosshairCursor_.Get() : ::LoadCursorW(nullptr, IDC_CROSS);
 }
 
 void PanelWindow::ShowCrosshairPicture(ControlId box, bool shown) {

@@ -18,11 +18,16 @@ class ListBox;
 
 namespace nookshade::win32 {
 
+// The crosshair pointer of a fake-work pick; empty if it cannot be made.
+UniqueCursor CreateCrosshairCursor();
+
 class Win32Dialogs;
 class Win32Timers;
 struct PanelControl;
 
 inline constexpr wchar_t kPanelClassName[] = L"NookshadePanel";
+// Registered by name, so that a second start can reach the running panel.
+inline constexpr wchar_t kWakeMessageName[] = L"Nookshade.BringPanelForward";
 
 class PanelWindow final : public PanelView {
  public:
@@ -71,6 +76,9 @@ class PanelWindow final : public PanelView {
   void OnActivate(WPARAM wParam);
   void Activated();
   LRESULT OnControlColour(HDC dc, HWND control);
+  void MouseDown(ControlId control);
+  void MouseUp(ControlId control);
+  HCURSOR CrosshairCursor() const;
   void Close();
   void EndSession();
   void Unload();
@@ -83,6 +91,8 @@ class PanelWindow final : public PanelView {
 
   // crosshair_box.cpp
   void DrawCrosshairBox(const DRAWITEMSTRUCT& item) const;
+  static LRESULT CALLBACK CrosshairProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self) noexcept;
 
   Win32Timers& timers_;
   Win32Dialogs& dialogs_;
@@ -94,6 +104,7 @@ class PanelWindow final : public PanelView {
   UniqueWindow window_;
   Panel* panel_ = nullptr;
   UINT taskbarCreated_ = 0;
+  UINT wakeMessage_ = 0;
   // Non-zero while the model's content is written into the controls, whose
   // change notifications must not be reported back as the user's edits.
   int mirroring_ = 0;
@@ -106,6 +117,7 @@ class PanelWindow final : public PanelView {
   // first activation the user can see comes with Show().
   bool activatedWhileHidden_ = false;
   bool crosshairPointer_ = false;
+  UniqueCursor crosshairCursor_ = CreateCrosshairCursor();
   std::array<bool, 3> crosshairShown_{true, true, true};
 };
 

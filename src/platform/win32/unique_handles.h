@@ -41,11 +41,13 @@ BOOL WINAPI DeleteGdiObject(GdiHandle object) {
 }
 
 using UniqueWindow = UniqueHandle<HWND, ::DestroyWindow>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, ::CloseHandle>;
 using UniqueMenu = UniqueHandle<HMENU, ::DestroyMenu>;
 using UniqueAccelerators = UniqueHandle<HACCEL, ::DestroyAcceleratorTable>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject<HFONT>>;
-using UniquePen = UniqueHandle<HPEN, DeleteGdiObject<HPEN>>;
-using UniqueBrush = UniqueHandle<HBRUSH, DeleteGdiObject<HBRUSH>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject<HBITMAP>>;
+// Only for cursors made here; shared ones (LoadCursor) are the system's.
+using UniqueCursor = UniqueHandle<HCURSOR, ::DestroyCursor>;
 
 // Keeps an object selected into a device context for one scope, so the
 // context never outlives its hold on an object that is about to be deleted.

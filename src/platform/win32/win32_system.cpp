@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/win32/panel_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_api.h"
 
@@ -28,6 +29,30 @@ bool Win32System::InitCommonControlsEx(std::uint32_t classes) {
 }
 
 void Win32System::InitCommonControls() { ::InitCommonControls(); }
+
+void Win32System::Log(std::string_view line) {
+  const std::wstring text = L"Nookshade: " + Widen(line) + L"\n";
+  ::OutputDebugStringW(text.c_str());
+}
+
+bool Win32System::ClaimSingleInstance() {
+  // Per session: another user's Nookshade on the same machine hides other
+  // windows. The name is the claim; the handle keeps it until the process
+  // ends, however it ends.
+  instanceClaim_.Reset(::CreateMutexW(nullptr, FALSE, L"Local\\Nookshade.SingleInstance"));
+  if (!instanceClaim_) return true;  // no claim to be had: better run than not at all
+  return ::GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+void Win32System::WakeRunningInstance() {
+  const HWND panel = ::FindWindowW(kPanelClassName, nullptr);
+  if (panel == nullptr) return;
+  // The running program may take the foreground from this one.
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(panel, &processId);
+  ::AllowSetForegroundWindow(processId);
+  ::PostMessageW(panel, ::RegisterWindowMessageW(kWakeMessageName), 0, 0);
+}
 
 std::string Win32System::ModulePath() {
   // The result fills the buffer exactly when the path was cut short, so the

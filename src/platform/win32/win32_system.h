@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/system.h"
+#include "platform/win32/unique_handles.h"
 
 namespace nookshade::win32 {
 
@@ -11,6 +12,12 @@ class Win32System final : public System {
   bool InitCommonControlsEx(std::uint32_t classes) override;
   void InitCommonControls() override;
   std::string ModulePath() override;
+  void Log(std::string_view line) override;
+  bool ClaimSingleInstance() override;
+  void WakeRunningInstance() override;
+
+ private:
+  UniqueKernelHandle instanceClaim_;
 };
 
 }  // namespace nookshade::win32

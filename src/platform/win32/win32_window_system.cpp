@@ -56,6 +56,24 @@ std::string Win32WindowSystem::GetWindowText(WindowHandle window, int maxChars) 
   return Narrow(buffer);
 }
 
+std::string Win32WindowSystem::GetWindowTitle(WindowHandle window) {
+  const HWND target = ToHwnd(window);
+  // The title can change between the two calls; a longer one is cut, and
+  // the next reading gets it whole.
+  const int length = ::GetWindowTextLengthW(target);
+  if (length <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(target, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return Narrow(buffer);
+}
+
+std::uint32_t Win32WindowSystem::GetWindowProcessId(WindowHandle window) {
+  DWORD processId = 0;
+  if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return 0;
+  return processId;
+}
+
 std::string Win32WindowSystem::GetClassName(WindowHandle window) {
   // Class names are at most 256 characters.
   wchar_t buffer[257] = {};
@@ -145,5 +163,14 @@ std::intptr_t Win32WindowSystem::CallWindowProc(WindowProcToken previous, Window
 std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {
   return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
 }
+
+std::uint32_t Win32Keyboard::LastInputTime() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof(info);
+  // Without an answer every tick probes, as if input had just arrived.
+  return ::GetLastInputInfo(&info) != FALSE ? info.dwTime : ::GetTickCount();
+}
+
+std::uint32_t Win32Keyboard::TickCount() { return ::GetTickCount(); }
 
 }  // namespace nookshade::win32

@@ -15,6 +15,8 @@ class Win32WindowSystem final : public WindowSystem {
   WindowHandle GetOwner(WindowHandle window) override;
   std::string GetWindowText(WindowHandle window, int maxChars) override;
   std::vector<WindowHandle> EnumTopLevelWindows() override;
+  std::string GetWindowTitle(WindowHandle window) override;
+  std::uint32_t GetWindowProcessId(WindowHandle window) override;
   std::string GetClassName(WindowHandle window) override;
   WindowHandle GetShellWindow() override;
   WindowHandle GetDesktopWindow() override;
@@ -39,6 +41,8 @@ class Win32WindowSystem final : public WindowSystem {
 class Win32Keyboard final : public Keyboard {
  public:
   std::int16_t GetAsyncKeyState(int virtualKey) override;
+  std::uint32_t LastInputTime() override;
+  std::uint32_t TickCount() override;
 };
 
 }  // namespace nookshade::win32

@@ -6,7 +6,7 @@ namespace nookshade::sim {
 
 void SimSession::Start() {
   platform_ = std::make_unique<Platform>(desktop_.platform());
-  Main(desktop_, [this] {
+  Main(*platform_, [this] {
     desktop_.systemCalls.emplace_back("ShowPanel");
     view_.Create();
     panel_ = std::make_unique<Panel>(*platform_, state_, view_);
@@ -19,8 +19,14 @@ void SimSession::Start() {
 void SimSession::Close() {
   if (!panel_) return;
   panel_->Form_Unload();
+  Kill();
+}
+
+void SimSession::Kill() {
   desktop_.DestroyWindow(view_.Handle());
   panel_.reset();
+  state_ = ProgramState();
+  desktop_.instanceRunning = false;
 }
 
 }  // namespace nookshade::sim

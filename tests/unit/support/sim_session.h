@@ -40,6 +40,8 @@ class SimSession {
   void Start();
   // The panel's close box.
   void Close();
+  // The process killed: no unload, its windows and claim gone with it.
+  void Kill();
 
   Panel& panel() { return *panel_; }
   SimPanelView& view() { return view_; }

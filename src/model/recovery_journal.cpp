@@ -1,0 +1,116 @@
+#include "model/recovery_journal.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "model/settings.h"
+
+namespace nookshade {
+namespace {
+
+constexpr std::string_view kSection = "Recovery";
+constexpr std::string_view kValue = "Windows";
+// The first line; a journal of another format is not guessed at.
+constexpr std::string_view kFormat = "nookshade-journal 1";
+
+template <typename Number>
+bool ReadNumber(std::string_view& text, Number& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end == text.data() + text.size() || *end != ' ') return false;
+  text.remove_prefix(static_cast<std::size_t>(end - text.data()) + 1);
+  return true;
+}
+
+}  // namespace
+
+void RecoveryJournal::Record(std::span<const WindowHandle> windows, HiddenBy how) {
+  for (const WindowHandle window : windows) {
+    Entry entry{how, window, platform_.windows.GetWindowProcessId(window),
+                platform_.windows.GetClassName(window)};
+    entries_.push_back(std::move(entry));
+  }
+  Write();
+}
+
+void RecoveryJournal::Forget(std::span<const WindowHandle> windows, HiddenBy how) {
+  const std::size_t before = entries_.size();
+  for (const WindowHandle window : windows) {
+    const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
+      return e.window == window && e.how == how;
+    });
+    if (it != entries_.end()) entries_.erase(it);
+  }
+  if (entries_.size() != before) Write();
+}
+
+void RecoveryJournal::Clear() {
+  entries_.clear();
+  DeleteSetting(platform_.registry, kAppName, kSection, kValue);
+}
+
+void RecoveryJournal::Recover() {
+  const std::string text = GetSetting(platform_.registry, kAppName, kSection, kValue, "");
+  std::vector<Entry> found;
+  if (!text.empty() && !Parse(text, found)) {
+    platform_.system.Log("The recovery journal could not be read and was discarded.");
+  }
+  WindowSystem& windows = platform_.windows;
+  for (const Entry& entry : found) {
+    // A handle given to another window since must never be touched.
+    if (!windows.IsWindow(entry.window) ||
+        windows.GetWindowProcessId(entry.window) != entry.processId ||
+        windows.GetClassName(entry.window) != entry.className) {
+      continue;
+    }
+    windows.ShowWindow(entry.window, ShowCommand::Show);
+  }
+  if (!text.empty()) Clear();
+}
+
+void RecoveryJournal::Write() {
+  if (entries_.empty()) {
+    DeleteSetting(platform_.registry, kAppName, kSection, kValue);
+    return;
+  }
+  SaveSetting(platform_.registry, kAppName, kSection, kValue, Format(entries_));
+}
+
+std::string RecoveryJournal::Format(const std::vector<Entry>& entries) {
+  std::string text(kFormat);
+  for (const Entry& entry : entries) {
+    text += '\n';
+    text += static_cast<char>(entry.how);
+    text += ' ';
+    text += std::to_string(entry.window);
+    text += ' ';
+    text += std::to_string(entry.processId);
+    text += ' ';
+    text += entry.className;
+  }
+  return text;
+}
+
+bool RecoveryJournal::Parse(const std::string& text, std::vector<Entry>& entries) {
+  std::string_view rest(text);
+  const std::size_t firstBreak = rest.find('\n');
+  if (rest.substr(0, firstBreak) != kFormat) return false;
+  if (firstBreak == std::string_view::npos) return true;
+  rest.remove_prefix(firstBreak + 1);
+  while (!rest.empty()) {
+    const std::size_t lineEnd = rest.find('\n');
+    std::string_view line = rest.substr(0, lineEnd);
+    rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
+    if (line.size() < 2 || line[1] != ' ') return false;
+    const char how = line[0];
+    if (how != 'S' && how != 'A' && how != 'F') return false;
+    line.remove_prefix(2);
+    Entry entry{static_cast<HiddenBy>(how), 0, 0, {}};
+    if (!ReadNumber(line, entry.window) || !ReadNumber(line, entry.processId)) return false;
+    entry.className.assign(line);
+    entries.push_back(std::move(entry));
+  }
+  return true;
+}
+
+}  // namespace nookshade

@@ -1,0 +1,59 @@
+#pragma once
+// What the program has hidden, kept in the settings store so that a crash
+// or a kill cannot lose a window for good. Each record is written before its
+// window is hidden and dropped after it is shown again; the next start shows
+// every window a record still names, then starts a fresh journal.
+//
+// Journaled windows come back visible, not into slots: the icons died with
+// the process that owned them, a hide-all set can be larger than the slots,
+// and a window shown is one the user can always hide again, while a window
+// hidden by a program that is no longer running has no way back at all.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace nookshade {
+
+enum class HiddenBy : char { Slot = 'S', HideAll = 'A', FakeWork = 'F' };
+
+class RecoveryJournal {
+ public:
+  explicit RecoveryJournal(Platform& platform) : platform_(platform) {}
+  RecoveryJournal(const RecoveryJournal&) = delete;
+  RecoveryJournal& operator=(const RecoveryJournal&) = delete;
+
+  // Before hiding: the windows and what identifies them beyond the handle,
+  // which the window system may give to another window once this one is gone.
+  void Record(std::span<const WindowHandle> windows, HiddenBy how);
+  void Record(WindowHandle window, HiddenBy how) { Record(std::span(&window, 1), how); }
+  // After showing.
+  void Forget(std::span<const WindowHandle> windows, HiddenBy how);
+  void Forget(WindowHandle window, HiddenBy how) { Forget(std::span(&window, 1), how); }
+  // A clean exit: everything was shown again.
+  void Clear();
+
+  // At start-up, before anything else: shows every journaled window that is
+  // still the same window (same process, same class), then clears the
+  // journal. A journal that cannot be read is dropped with a note in the log.
+  void Recover();
+
+ private:
+  struct Entry {
+    HiddenBy how;
+    WindowHandle window;
+    std::uint32_t processId;
+    std::string className;
+  };
+  void Write();
+  static std::string Format(const std::vector<Entry>& entries);
+  static bool Parse(const std::string& text, std::vector<Entry>& entries);
+
+  Platform& platform_;
+  std::vector<Entry> entries_;
+};
+
+}  // namespace nookshade
