@@ -7,6 +7,7 @@ set -euo pipefail
 [ -f "$WINEPREFIX/.nookshade-ready" ] && exit 0
 
 "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+[ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wineboot did not create $WINEPREFIX" >&2; exit 1; }
 # Started as /usr/lib/wine/wine64, Wine does not find the fonts Debian keeps
 # in /usr/share/wine/fonts; without Marlett the caption buttons are drawn as
 # the letters "0 1 r". Fonts in the prefix are found whatever the loader.

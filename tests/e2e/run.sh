@@ -87,14 +87,12 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 echo "display $DISPLAY, prefix $WINEPREFIX"
 
 # --- Wine prefix: create it, switch off window management, restart. -----
-if ! timeout 120 "$WINELOADER" wineboot -i >>"$wine_log" 2>&1; then
-  echo "FAIL setup: wineboot -i failed or timed out" | tee "$results"
+# The same prefix set-up as the run command's, unmanaged (no window manager
+# runs on this display).
+if ! timeout 180 "$(dirname "$0")/../../scripts/wine-prefix.sh" --unmanaged >>"$wine_log" 2>&1; then
+  echo "FAIL setup: the Wine prefix could not be prepared" | tee "$results"
   exit 1
 fi
-timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-  >>"$wine_log" 2>&1
-timeout 30 wineserver -k >/dev/null 2>&1
-timeout 30 wineserver -w >/dev/null 2>&1
 echo "wine prefix ready after $(( $(date +%s) - started )) s"
 
 # --- Screenshot handshake: the driver creates <name>-ready while it holds
