@@ -14,6 +14,8 @@ class Options {
  public:
   Options(CheckBox& launchFakeWork, CheckBox& autoStart, CheckBox& loginStart,
           CheckBox& noNotification, Platform& platform);
+  Options(const Options&) = delete;
+  Options& operator=(const Options&) = delete;
 
   // Reads the four stored values into the boxes, in their fixed order.
   void Load();

@@ -26,6 +26,8 @@ bool PasswordAccepted(Platform& platform, ProgramState& state);
 class PasswordField {
  public:
   PasswordField(TextBox& field, Platform& platform, ProgramState& state);
+  PasswordField(const PasswordField&) = delete;
+  PasswordField& operator=(const PasswordField&) = delete;
   // Fills the field from the store and the unlock password from the field.
   void Load();
 

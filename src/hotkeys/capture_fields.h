@@ -15,6 +15,8 @@ namespace nookshade {
 class HotkeyFields {
  public:
   HotkeyFields(TextBox& hideWindow, TextBox& hideAll, TextBox& fakeWork, Platform& platform);
+  HotkeyFields(const HotkeyFields&) = delete;
+  HotkeyFields& operator=(const HotkeyFields&) = delete;
 
   // Fills the fields from the store, in their fixed order.
   void Load();

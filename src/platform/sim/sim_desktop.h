@@ -59,6 +59,8 @@ class SimDesktop final : public WindowSystem,
                          public System {
  public:
   SimDesktop();
+  SimDesktop(const SimDesktop&) = delete;
+  SimDesktop& operator=(const SimDesktop&) = delete;
   Platform platform();
 
   // What the program did to the world, in order: one line per icon sent,
