@@ -3,6 +3,7 @@
 
 #include "app/panel.h"
 #include "hiding/tray_icons.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/panel_layout.h"
 #include "platform/win32/panel_window.h"
 #include "platform/win32/wide_text.h"
@@ -84,6 +85,17 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_DPICHANGED:
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+        OnDpiChanged(HIWORD(wParam), *suggested);
+      }
+      return 0;
+    case kGetDpiScaledSizeMessage:
+      if (auto* size = reinterpret_cast<SIZE*>(lParam)) {
+        *size = FrameSize(static_cast<int>(wParam));
+        return TRUE;
+      }
+      return FALSE;
     case WM_CLOSE:
       Close();
       return 0;
