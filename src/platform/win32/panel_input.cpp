@@ -133,9 +133,14 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT code = HIWORD(wParam);
   const auto control = static_cast<ControlId>(id);
   if (lParam == 0) {
-    // A menu item (code 0) or its shortcut (code 1). Enter and Escape in a
-    // text box arrive here too, as IDOK and IDCANCEL, and mean nothing.
-    if (IsMenuCommand(id)) Report([control](Panel& panel) { panel.Clicked(control); });
+    // A menu item (code 0) or its shortcut (code 1). Enter and Escape
+    // arrive here too, as IDOK and IDCANCEL: Enter presses a focused
+    // button, as in a dialog, and means nothing in a text box.
+    if (IsMenuCommand(id)) {
+      Report([control](Panel& panel) { panel.Clicked(control); });
+    } else if (id == IDOK) {
+      PressFocusedButton();
+    }
     return;
   }
   const PanelControl* entry = FindPanelControl(control);
@@ -161,6 +166,19 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     default:
       return;
   }
+}
+
+void PanelWindow::PressFocusedButton() {
+  // The panel is no dialog, so no button becomes the default one as it
+  // takes the focus; only Space would press it.
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr || !::IsChild(window_.Get(), focus)) return;
+  const PanelControl* entry = FindPanelControl(static_cast<ControlId>(::GetDlgCtrlID(focus)));
+  if (entry == nullptr || !entry->visible ||
+      (entry->kind != ControlKind::Button && entry->kind != ControlKind::StartButton)) {
+    return;
+  }
+  OnCommand(MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
 }
 
 void PanelWindow::OnActivate(WPARAM wParam) {

@@ -83,6 +83,7 @@ class PanelWindow final : public PanelView {
 
   // panel_input.cpp: the user's input.
   void OnCommand(WPARAM wParam, LPARAM lParam);
+  void PressFocusedButton();
   void OnActivate(WPARAM wParam);
   void Activated();
   LRESULT OnControlColour(HDC dc, HWND control);
