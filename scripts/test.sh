@@ -38,6 +38,9 @@ tests/e2e/run.sh build/mingw-x64 build/e2e || status=1
 e2e=$(tail -n 1 build/e2e/results.txt 2>/dev/null | sed -nE 's/^([0-9]+) passed, ([0-9]+) failed$/\1 \2/p')
 read -r e2e_passed e2e_failed <<<"${e2e:-0 1}"
 
+echo "== Screenshots at 96, 144 and 192 DPI under Wine (build/dpi-shots, to look at)"
+tests/e2e/dpi-shots.sh build/mingw-x64 build/dpi-shots || status=1
+
 echo
 echo "native: $((native_total - native_failed)) passed, $native_failed failed"
 echo "end-to-end: $e2e_passed passed, $e2e_failed failed"

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/panel_window.h"
 
 namespace nookshade::win32 {
@@ -26,17 +27,22 @@ bool ReticlePixel(int x, int y) {
 
 }  // namespace
 
-UniqueCursor CreateCrosshairCursor() {
-  // A system-sized cursor with the reticle in its top-left corner: black
-  // where the reticle is, transparent elsewhere.
-  const int width = ::GetSystemMetrics(SM_CXCURSOR) > 0 ? ::GetSystemMetrics(SM_CXCURSOR) : 32;
-  const int height = ::GetSystemMetrics(SM_CYCURSOR) > 0 ? ::GetSystemMetrics(SM_CYCURSOR) : 32;
+UniqueCursor CreateCrosshairCursor(int dpi) {
+  // A cursor of the size the system draws at this DPI, with the reticle in
+  // its top-left corner: black where the reticle is, transparent elsewhere.
+  // The reticle grows by whole pixels, as in the boxes, while it fits.
+  const int widthMetric = SizeMetricForDpi(SM_CXCURSOR, dpi);
+  const int heightMetric = SizeMetricForDpi(SM_CYCURSOR, dpi);
+  const int width = widthMetric > 0 ? widthMetric : 32;
+  const int height = heightMetric > 0 ? heightMetric : 32;
+  const int scale =
+      std::max(1, std::min(dpi / USER_DEFAULT_SCREEN_DPI, std::min(width, height) / kReticleSize));
   const int stride = ((width + 15) / 16) * 2;  // monochrome rows are word-aligned
   std::vector<BYTE> andMask(static_cast<std::size_t>(stride * height), 0xFF);
   std::vector<BYTE> xorMask(andMask.size(), 0x00);
-  for (int y = 0; y < kReticleSize && y < height; ++y) {
-    for (int x = 0; x < kReticleSize && x < width; ++x) {
-      if (!ReticlePixel(x, y)) continue;
+  for (int y = 0; y < kReticleSize * scale && y < height; ++y) {
+    for (int x = 0; x < kReticleSize * scale && x < width; ++x) {
+      if (!ReticlePixel(x / scale, y / scale)) continue;
       andMask[static_cast<std::size_t>(y * stride + x / 8)] &=
           static_cast<BYTE>(~(0x80 >> (x % 8)));
     }
@@ -46,8 +52,9 @@ UniqueCursor CreateCrosshairCursor() {
   if (!mask || !colour) return UniqueCursor();
   ICONINFO info{};
   info.fIcon = FALSE;
-  info.xHotspot = kReticleCentre;
-  info.yHotspot = kReticleCentre;
+  // The middle of the centre's square.
+  info.xHotspot = static_cast<DWORD>(kReticleCentre * scale + scale / 2);
+  info.yHotspot = static_cast<DWORD>(kReticleCentre * scale + scale / 2);
   info.hbmMask = mask.Get();
   info.hbmColor = colour.Get();
   return UniqueCursor(::CreateIconIndirect(&info));

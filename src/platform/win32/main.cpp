@@ -41,13 +41,14 @@ int Run(HINSTANCE instance) {
   Win32System system;
   Platform platform{windows, keyboard, shell, registry, dialogs, timers, system};
   ProgramState state;
-  PanelWindow view(timers, dialogs);
+  PanelWindow view(timers, dialogs, windows);
   std::unique_ptr<Panel> panel;
 
   const bool started = nookshade::Main(platform, [&] {
     if (!view.Create(instance)) return;
     timers.Attach(view.Hwnd());
     dialogs.SetPanel(view.Hwnd());
+    windows.SetMetricsWindow(view.Hwnd());
     panel = std::make_unique<Panel>(platform, state, view);
     view.Attach(panel.get());
     panel->Form_Load();
@@ -59,6 +60,7 @@ int Run(HINSTANCE instance) {
   const int exitCode = RunMessageLoop(view);
   view.Attach(nullptr);
   dialogs.SetPanel(nullptr);
+  windows.SetMetricsWindow(nullptr);
   return exitCode;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/panel.h"
 #include "hiding/tray_icons.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/panel_layout.h"
 #include "platform/win32/panel_window.h"
 #include "platform/win32/wide_text.h"
@@ -84,6 +85,17 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_DPICHANGED:
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+        OnDpiChanged(HIWORD(wParam), *suggested);
+      }
+      return 0;
+    case kGetDpiScaledSizeMessage:
+      if (auto* size = reinterpret_cast<SIZE*>(lParam)) {
+        *size = FrameSize(static_cast<int>(wParam));
+        return TRUE;
+      }
+      return FALSE;
     case WM_CLOSE:
       Close();
       return 0;
@@ -121,9 +133,14 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT code = HIWORD(wParam);
   const auto control = static_cast<ControlId>(id);
   if (lParam == 0) {
-    // A menu item (code 0) or its shortcut (code 1). Enter and Escape in a
-    // text box arrive here too, as IDOK and IDCANCEL, and mean nothing.
-    if (IsMenuCommand(id)) Report([control](Panel& panel) { panel.Clicked(control); });
+    // A menu item (code 0) or its shortcut (code 1). Enter and Escape
+    // arrive here too, as IDOK and IDCANCEL: Enter presses a focused
+    // button, as in a dialog, and means nothing in a text box.
+    if (IsMenuCommand(id)) {
+      Report([control](Panel& panel) { panel.Clicked(control); });
+    } else if (id == IDOK) {
+      PressFocusedButton();
+    }
     return;
   }
   const PanelControl* entry = FindPanelControl(control);
@@ -149,6 +166,19 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     default:
       return;
   }
+}
+
+void PanelWindow::PressFocusedButton() {
+  // The panel is no dialog, so no button becomes the default one as it
+  // takes the focus; only Space would press it.
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr || !::IsChild(window_.Get(), focus)) return;
+  const PanelControl* entry = FindPanelControl(static_cast<ControlId>(::GetDlgCtrlID(focus)));
+  if (entry == nullptr || !entry->visible ||
+      (entry->kind != ControlKind::Button && entry->kind != ControlKind::StartButton)) {
+    return;
+  }
+  OnCommand(MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
 }
 
 void PanelWindow::OnActivate(WPARAM wParam) {

@@ -1,7 +1,8 @@
 #pragma once
 // Every control of the configuration panel: kind, caption and place. Places
 // are in twips (1440 per inch), relative to the enclosing frame, as the
-// panel was first drawn; they become pixels for the screen's DPI.
+// panel was first drawn; they become pixels for the DPI of the monitor the
+// panel is on, and again whenever that changes.
 
 #include <span>
 

@@ -1,6 +1,10 @@
 #include "platform/win32/panel_window.h"
 
+#include <utility>
+
 #include "app/panel.h"
+#include "model/window_icon.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/handle_cast.h"
 #include "platform/win32/panel_layout.h"
 #include "platform/win32/panel_menu.h"
@@ -19,13 +23,6 @@ constexpr DWORD kPanelExStyle = WS_EX_CONTROLPARENT;
 // stands out with a larger bold caption.
 constexpr int kTextPoints = 8;
 constexpr int kStartButtonPoints = 10;
-
-int ScreenDpi() {
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
 
 LOGFONTW MessageFont() {
   NONCLIENTMETRICSW metrics{};
@@ -97,8 +94,8 @@ class MirrorScope {
 
 }  // namespace
 
-PanelWindow::PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs)
-    : timers_(timers), dialogs_(dialogs) {
+PanelWindow::PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs, WindowSystem& windows)
+    : timers_(timers), dialogs_(dialogs), windows_(windows) {
   dialogs_.SetOnModalsClosed([this] {
     if (closePending_ && window_) ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
   });
@@ -114,30 +111,43 @@ bool PanelWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClass(instance)) return false;
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   wakeMessage_ = ::RegisterWindowMessageW(kWakeMessageName);
-  const int dpi = ScreenDpi();
-  CreateFonts(dpi);
 
-  const SIZE client = PanelClientTwips();
-  RECT frame{0, 0, TwipsToPixels(client.cx, dpi), TwipsToPixels(client.cy, dpi)};
-  ::AdjustWindowRectEx(&frame, kPanelStyle, TRUE, kPanelExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  // Centred in the work area, which is on the primary monitor: sized for
+  // the system DPI, which is that monitor's as the session began.
   RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + ((work.right - work.left) - width) / 2;
-  const int y = work.top + ((work.bottom - work.top) - height) / 2;
+  const auto centred = [&work](SIZE size) {
+    return POINT{work.left + ((work.right - work.left) - size.cx) / 2,
+                 work.top + ((work.bottom - work.top) - size.cy) / 2};
+  };
+  const SIZE size = FrameSize(SystemDpi());
+  const POINT place = centred(size);
 
   UniqueMenu menu = CreatePanelMenu();
   // WM_NCCREATE hands the window to window_; a failed creation destroys it
   // again before this call returns.
   const HWND window =
-      ::CreateWindowExW(kPanelExStyle, kPanelClassName, L"Nookshade Pro", kPanelStyle, x, y, width,
-                        height, nullptr, menu.Get(), instance, this);
+      ::CreateWindowExW(kPanelExStyle, kPanelClassName, L"Nookshade Pro", kPanelStyle, place.x,
+                        place.y, size.cx, size.cy, nullptr, menu.Get(), instance, this);
   if (window == nullptr) return false;
   menu.Release();  // the window destroys its menu
   accelerators_ = CreatePanelAccelerators();
-  CreateControls(instance, dpi);
+  // The monitor's DPI may have changed since the session began.
+  ApplyDpi(WindowDpi(window));
+  CreateControls(instance);
+  if (const SIZE fitted = FrameSize(dpi_); fitted.cx != size.cx || fitted.cy != size.cy) {
+    const POINT moved = centred(fitted);
+    ::SetWindowPos(window, nullptr, moved.x, moved.y, fitted.cx, fitted.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   return true;
+}
+
+SIZE PanelWindow::FrameSize(int dpi) const {
+  const SIZE client = PanelClientTwips();
+  RECT frame{0, 0, TwipsToPixels(client.cx, dpi), TwipsToPixels(client.cy, dpi)};
+  AdjustWindowRectForDpi(frame, kPanelStyle, true, kPanelExStyle, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 bool PanelWindow::RegisterWindowClass(HINSTANCE instance) {
@@ -168,18 +178,12 @@ void PanelWindow::CreateFonts(int dpi) {
   boldFont_ = UniqueFont(::CreateFontIndirectW(&font));
 }
 
-void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
+void PanelWindow::CreateControls(HINSTANCE instance) {
   for (const PanelControl& entry : PanelControls()) {
-    const HWND control = CreateControl(instance, entry, dpi);
+    const HWND control = CreateControl(instance, entry);
     if (control == nullptr) continue;
-    // The picker's instruction stands out in bold, as does the start button.
-    const HFONT font = entry.kind == ControlKind::StartButton ? boldFont_.Get()
-                       : entry.id == ControlId::Label8        ? instructionFont_.Get()
-                                                              : font_.Get();
-    if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetControlFont(control, entry);
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
-      // A narrow margin from the font, so that no text touches the border.
-      ::SendMessageW(control, EM_SETMARGINS, EC_USEFONTINFO, 0);
       ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
                           reinterpret_cast<DWORD_PTR>(this));
     } else if (entry.kind == ControlKind::Crosshair) {
@@ -189,9 +193,63 @@ void PanelWindow::CreateControls(HINSTANCE instance, int dpi) {
   }
 }
 
-HWND PanelWindow::CreateControl(HINSTANCE instance, const PanelControl& entry, int dpi) {
+HFONT PanelWindow::FontOf(const PanelControl& entry) const {
+  // The picker's instruction stands out in bold, as does the start button.
+  if (entry.kind == ControlKind::StartButton) return boldFont_.Get();
+  if (entry.id == ControlId::Label8) return instructionFont_.Get();
+  return font_.Get();
+}
+
+void PanelWindow::SetControlFont(HWND control, const PanelControl& entry) const {
+  if (const HFONT font = FontOf(entry)) {
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
+    // A narrow margin from the font, so that no text touches the border;
+    // a new font brings its own.
+    ::SendMessageW(control, EM_SETMARGINS, EC_USEFONTINFO, 0);
+  }
+}
+
+void PanelWindow::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  // The controls and the pointer let go of the old objects before these
+  // are destroyed, at the end of this scope.
+  const UniqueFont oldFont = std::move(font_);
+  const UniqueFont oldBoldFont = std::move(boldFont_);
+  const UniqueFont oldInstructionFont = std::move(instructionFont_);
+  CreateFonts(dpi);
+  const UniqueCursor oldCursor = std::exchange(crosshairCursor_, CreateCrosshairCursor(dpi));
+  if (crosshairPointer_) ::SetCursor(CrosshairCursor());
+
+  for (const PanelControl& entry : PanelControls()) {
+    const HWND control = Control(entry.id);
+    if (control == nullptr) continue;
+    SetControlFont(control, entry);
+    const RECT place = ControlRect(entry, dpi);
+    ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  if (window_) {
+    ::RedrawWindow(window_.Get(), nullptr, nullptr,
+                   RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
+
+void PanelWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  ApplyDpi(dpi);
+  // The suggested place keeps the window where the user put it; the size
+  // is the layout's own, which does not scale exactly in proportion.
+  const SIZE size = FrameSize(dpi);
+  ::SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  // The core chose the window's icons for the sizes of the old DPI.
+  if (panel_ != nullptr && !unloaded_) SetAlphaIcon(windows_, Handle(), kIconResource, false);
+}
+
+HWND PanelWindow::CreateControl(HINSTANCE instance, const PanelControl& entry) {
   const WindowKind kind = KindOf(entry);
-  const RECT place = ControlRect(entry, dpi);
+  const RECT place = ControlRect(entry, dpi_);
   const DWORD style = WS_CHILD | kind.style | (entry.visible ? DWORD{WS_VISIBLE} : 0u);
   return ::CreateWindowExW(kind.exStyle, kind.className, entry.caption, style, place.left,
                            place.top, place.right - place.left, place.bottom - place.top,

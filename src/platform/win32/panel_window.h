@@ -14,12 +14,14 @@ namespace nookshade {
 class Panel;
 class TextBox;
 class ListBox;
+class WindowSystem;
 }  // namespace nookshade
 
 namespace nookshade::win32 {
 
-// The crosshair pointer of a fake-work pick; empty if it cannot be made.
-UniqueCursor CreateCrosshairCursor();
+// The crosshair pointer of a fake-work pick at a DPI; empty if it cannot be
+// made.
+UniqueCursor CreateCrosshairCursor(int dpi);
 
 class Win32Dialogs;
 class Win32Timers;
@@ -31,7 +33,8 @@ inline constexpr wchar_t kWakeMessageName[] = L"Nookshade.BringPanelForward";
 
 class PanelWindow final : public PanelView {
  public:
-  PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs);
+  // The window system gives the window its icons again when its DPI changes.
+  PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs, WindowSystem& windows);
   ~PanelWindow() override;
   PanelWindow(const PanelWindow&) = delete;
   PanelWindow& operator=(const PanelWindow&) = delete;
@@ -62,17 +65,25 @@ class PanelWindow final : public PanelView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleTextBoxMessage(HWND edit, ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
 
-  // panel_window.cpp: building and mirroring.
+  // panel_window.cpp: building, laying out and mirroring.
   bool RegisterWindowClass(HINSTANCE instance);
   void CreateFonts(int dpi);
-  void CreateControls(HINSTANCE instance, int dpi);
-  HWND CreateControl(HINSTANCE instance, const PanelControl& entry, int dpi);
+  void CreateControls(HINSTANCE instance);
+  HWND CreateControl(HINSTANCE instance, const PanelControl& entry);
+  HFONT FontOf(const PanelControl& entry) const;
+  void SetControlFont(HWND control, const PanelControl& entry) const;
+  // The whole window at this DPI: fonts, pointer and every control's place.
+  void ApplyDpi(int dpi);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // The window size whose client area holds the layout at this DPI.
+  SIZE FrameSize(int dpi) const;
   HWND Control(ControlId id) const;
   void MirrorText(HWND edit, const TextBox& box);
   void MirrorList(HWND list, const ListBox& box);
 
   // panel_input.cpp: the user's input.
   void OnCommand(WPARAM wParam, LPARAM lParam);
+  void PressFocusedButton();
   void OnActivate(WPARAM wParam);
   void Activated();
   LRESULT OnControlColour(HDC dc, HWND control);
@@ -96,6 +107,8 @@ class PanelWindow final : public PanelView {
 
   Win32Timers& timers_;
   Win32Dialogs& dialogs_;
+  WindowSystem& windows_;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
   // Fonts outlive the window and its controls, which use them to the end.
   UniqueFont font_;
   UniqueFont boldFont_;
@@ -117,7 +130,7 @@ class PanelWindow final : public PanelView {
   // first activation the user can see comes with Show().
   bool activatedWhileHidden_ = false;
   bool crosshairPointer_ = false;
-  UniqueCursor crosshairCursor_ = CreateCrosshairCursor();
+  UniqueCursor crosshairCursor_;
   std::array<bool, 3> crosshairShown_{true, true, true};
 };
 

@@ -46,8 +46,10 @@ using UniqueMenu = UniqueHandle<HMENU, ::DestroyMenu>;
 using UniqueAccelerators = UniqueHandle<HACCEL, ::DestroyAcceleratorTable>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject<HBITMAP>>;
-// Only for cursors made here; shared ones (LoadCursor) are the system's.
+// Only for cursors and icons made here; shared ones (LoadCursor, LR_SHARED)
+// are the system's.
 using UniqueCursor = UniqueHandle<HCURSOR, ::DestroyCursor>;
+using UniqueIcon = UniqueHandle<HICON, ::DestroyIcon>;
 
 // Keeps an object selected into a device context for one scope, so the
 // context never outlives its hold on an object that is about to be deleted.

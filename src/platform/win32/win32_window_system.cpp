@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/handle_cast.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_proc_thunk.h"
@@ -120,13 +121,21 @@ void Win32WindowSystem::SetWindowIcon(WindowHandle window, IconKind kind, IconHa
 }
 
 IconHandle Win32WindowSystem::LoadAppIcon(std::string_view resourceName, int width, int height) {
-  const std::wstring name = Widen(resourceName);
-  return FromHandle(::LoadImageW(::GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, width,
-                                 height, LR_SHARED));
+  auto key = std::make_tuple(Widen(resourceName), width, height);
+  if (const auto found = appIcons_.find(key); found != appIcons_.end()) {
+    return FromHandle(found->second.Get());
+  }
+  UniqueIcon icon(static_cast<HICON>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), std::get<0>(key).c_str(), IMAGE_ICON, width, height, 0)));
+  if (!icon) return 0;
+  const HICON loaded = icon.Get();
+  appIcons_.emplace(std::move(key), std::move(icon));
+  return FromHandle(loaded);
 }
 
 int Win32WindowSystem::GetSystemMetric(SystemMetric metric) {
-  return ::GetSystemMetrics(static_cast<int>(metric));
+  // Every metric the core asks for is a size.
+  return SizeMetricForDpi(static_cast<int>(metric), WindowDpi(metricsWindow_));
 }
 
 std::int32_t Win32WindowSystem::SetTopmost(WindowHandle window, bool topmost) {

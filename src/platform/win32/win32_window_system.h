@@ -1,12 +1,21 @@
 #pragma once
 
+#include <map>
+#include <string>
+#include <tuple>
+
 #include "platform/keyboard.h"
+#include "platform/win32/unique_handles.h"
 #include "platform/window_system.h"
 
 namespace nookshade::win32 {
 
 class Win32WindowSystem final : public WindowSystem {
  public:
+  // Icon and other sizes are answered for the DPI this window is shown at;
+  // null answers for the system DPI.
+  void SetMetricsWindow(HWND window) { metricsWindow_ = window; }
+
   WindowHandle GetForegroundWindow() override;
   bool ShowWindow(WindowHandle window, ShowCommand command) override;
   bool IsWindow(WindowHandle window) override;
@@ -36,6 +45,14 @@ class Win32WindowSystem final : public WindowSystem {
   void RestoreWindowProc(WindowHandle window, WindowProcToken previous) override;
   std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window, std::uint32_t message,
                                std::uintptr_t wParam, std::intptr_t lParam) override;
+
+ private:
+  HWND metricsWindow_ = nullptr;
+  // One icon per name and size, kept until the program ends: the core uses
+  // them as shared icons, and the tray may take one again after a restart
+  // of the shell. A shared load would not do: the system's cache answers
+  // with the first size loaded, whatever size is asked for.
+  std::map<std::tuple<std::wstring, int, int>, UniqueIcon> appIcons_;
 };
 
 class Win32Keyboard final : public Keyboard {
