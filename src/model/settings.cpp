@@ -34,7 +34,7 @@ bool SaveSetting(Registry& registry, std::string_view application, std::string_v
 void DeleteSetting(Registry& registry, std::string_view application, std::string_view section,
                    std::string_view key) {
   ScopedKey handle(registry);
-  if (handle.Open(SettingPath(application, section)) != registry_status::kSuccess) return;
+  if (handle.Open(SettingPath(application, section), true) != registry_status::kSuccess) return;
   registry.DeleteValue(handle.Get(), key);
 }
 

@@ -24,8 +24,9 @@ class Registry {
   virtual ~Registry() = default;
   // Opens for writing, creating the key and its parents when missing.
   virtual std::int32_t CreateKey(std::string_view path, RegistryKey& key) = 0;
-  // Opens an existing key for reading.
-  virtual std::int32_t OpenKey(std::string_view path, RegistryKey& key) = 0;
+  // Opens an existing key for reading, or also for writing (setting and
+  // deleting values: a key opened for reading refuses both).
+  virtual std::int32_t OpenKey(std::string_view path, RegistryKey& key, bool write = false) = 0;
   // kUnsupportedType when the value exists but is not a string.
   virtual std::int32_t QueryString(RegistryKey key, std::string_view name, std::string& value) = 0;
   virtual std::int32_t SetString(RegistryKey key, std::string_view name,
@@ -45,7 +46,9 @@ class ScopedKey {
   ~ScopedKey() {
     if (open_) registry_.CloseKey(key_);
   }
-  std::int32_t Open(std::string_view path) { return Track(registry_.OpenKey(path, key_)); }
+  std::int32_t Open(std::string_view path, bool write = false) {
+    return Track(registry_.OpenKey(path, key_, write));
+  }
   std::int32_t Create(std::string_view path) { return Track(registry_.CreateKey(path, key_)); }
   RegistryKey Get() const { return key_; }
 

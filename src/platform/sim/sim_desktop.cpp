@@ -349,22 +349,22 @@ std::int32_t SimDesktop::CreateKey(std::string_view path, RegistryKey& key) {
   if (const auto it = failCreateKey.find(lower); it != failCreateKey.end()) return it->second;
   registry_[lower];
   key = nextKey_++;
-  openKeys_[key] = lower;
+  openKeys_[key] = {lower, true};
   return registry_status::kSuccess;
 }
 
-std::int32_t SimDesktop::OpenKey(std::string_view path, RegistryKey& key) {
+std::int32_t SimDesktop::OpenKey(std::string_view path, RegistryKey& key, bool write) {
   const std::string lower = Lower(path);
   if (!registry_.contains(lower)) return registry_status::kFileNotFound;
   key = nextKey_++;
-  openKeys_[key] = lower;
+  openKeys_[key] = {lower, write};
   return registry_status::kSuccess;
 }
 
 std::int32_t SimDesktop::QueryString(RegistryKey key, std::string_view name, std::string& value) {
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;  // ERROR_INVALID_HANDLE
-  const Values& values = registry_[open->second];
+  const Values& values = registry_[open->second.path];
   const auto it = values.find(Lower(name));
   if (it == values.end()) return registry_status::kFileNotFound;
   if (it->second.type != RegistryValue::Type::String) return registry_status::kUnsupportedType;
@@ -376,9 +376,11 @@ std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::
   MaybeKilled();
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;
-  if (const auto it = failSetString.find(open->second); it != failSetString.end())
+  if (!open->second.writable) return registry_status::kAccessDenied;
+  if (const auto it = failSetString.find(open->second.path); it != failSetString.end()) {
     return it->second;
-  registry_[open->second][Lower(name)] =
+  }
+  registry_[open->second.path][Lower(name)] =
       RegistryValue{RegistryValue::Type::String, std::string(value)};
   journal.push_back("set " + std::string(name) + "=" + std::string(value));
   return registry_status::kSuccess;
@@ -388,9 +390,11 @@ std::int32_t SimDesktop::DeleteValue(RegistryKey key, std::string_view name) {
   MaybeKilled();
   const auto open = openKeys_.find(key);
   if (open == openKeys_.end()) return 6;
+  // As the registry does: a key opened for reading refuses changes.
+  if (!open->second.writable) return registry_status::kAccessDenied;
   journal.push_back("delete " + std::string(name));
-  return registry_[open->second].erase(Lower(name)) > 0 ? registry_status::kSuccess
-                                                        : registry_status::kFileNotFound;
+  return registry_[open->second.path].erase(Lower(name)) > 0 ? registry_status::kSuccess
+                                                             : registry_status::kFileNotFound;
 }
 
 void SimDesktop::CloseKey(RegistryKey key) { openKeys_.erase(key); }

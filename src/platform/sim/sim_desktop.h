@@ -193,7 +193,7 @@ class SimDesktop final : public WindowSystem,
 
   // Registry
   std::int32_t CreateKey(std::string_view path, RegistryKey& key) override;
-  std::int32_t OpenKey(std::string_view path, RegistryKey& key) override;
+  std::int32_t OpenKey(std::string_view path, RegistryKey& key, bool write) override;
   std::int32_t QueryString(RegistryKey key, std::string_view name, std::string& value) override;
   std::int32_t SetString(RegistryKey key, std::string_view name, std::string_view value) override;
   std::int32_t DeleteValue(RegistryKey key, std::string_view name) override;
@@ -245,7 +245,11 @@ class SimDesktop final : public WindowSystem,
   std::map<WindowProcToken, MessageHandler> procs_;
   WindowProcToken nextProc_ = 0x4000;
   std::map<std::string, Values> registry_;  // keyed by lower-case path
-  std::map<RegistryKey, std::string> openKeys_;
+  struct OpenKeyState {
+    std::string path;  // lower case
+    bool writable;
+  };
+  std::map<RegistryKey, OpenKeyState> openKeys_;
   RegistryKey nextKey_ = 0x100;
   std::map<TimerId, Timer> timers_;
   std::array<std::int16_t, 256> keys_{};

@@ -45,10 +45,11 @@ std::int32_t Win32Registry::CreateKey(std::string_view path, RegistryKey& key) {
   return status;
 }
 
-std::int32_t Win32Registry::OpenKey(std::string_view path, RegistryKey& key) {
+std::int32_t Win32Registry::OpenKey(std::string_view path, RegistryKey& key, bool write) {
   const std::wstring wide = Widen(path);
   HKEY opened = nullptr;
-  const LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, KEY_READ, &opened);
+  const LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0,
+                                         write ? KEY_READ | KEY_WRITE : KEY_READ, &opened);
   key = status == ERROR_SUCCESS ? reinterpret_cast<RegistryKey>(opened) : 0;
   return status;
 }
