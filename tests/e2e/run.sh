@@ -5,8 +5,9 @@
 #
 # <build-dir> is a mingw-x64 build tree holding nookshade.exe and the driver
 # nookshade_e2e.exe. <out-dir> receives results.txt (one PASS/FAIL line per
-# check and the summary), wine.log, panel.png (the first-run panel) and
-# hidden.png (a window hidden, its icon in Wine's tray).
+# check and the summary), wine.log, panel.png (the first-run panel),
+# hidden.png (a window hidden, its icon in Wine's tray) and fakework.png
+# (three windows picked).
 # Exits 0 only when the summary line is present and reports no failure.
 #
 # NOOKSHADE_E2E_ONLY=first_run,help (scenario names) runs a chosen few.
@@ -37,7 +38,7 @@ results="$out_dir/results.txt"
 wine_log="$out_dir/wine.log"
 sync_dir="$work/sync"
 mkdir -p "$sync_dir"
-rm -f "$results" "$out_dir/panel.png" "$out_dir/hidden.png"
+rm -f "$results" "$out_dir"/*.png
 : >"$wine_log"
 
 # Wine names Unix files in the locale's character set: without a UTF-8
@@ -125,7 +126,7 @@ watcher_pid=""
 cat "$results" 2>/dev/null
 elapsed=$(( $(date +%s) - started ))
 echo "e2e took ${elapsed} s; driver exit status $driver_status"
-for shot in "$out_dir"/panel.png "$out_dir"/hidden.png; do
+for shot in "$out_dir"/*.png; do
   if [ -s "$shot" ]; then echo "screenshot: $shot"; fi
 done
 

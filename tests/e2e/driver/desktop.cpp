@@ -1,6 +1,7 @@
 #include "desktop.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "poll.h"
 
@@ -219,29 +220,49 @@ bool BringToFront(HWND topLevel) {
   return WaitUntil([&] { return GetForegroundWindow() == topLevel; });
 }
 
-bool MouseClick(HWND window, int clicks) {
-  RECT rect{};
-  if (!GetWindowRect(window, &rect)) return false;
-  const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+bool MovePointer(POINT to, int steps) {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  if (width <= 1 || height <= 1) return false;
-  // Absolute input is in 1/65535ths of the virtual desktop.
-  const LONG x = MulDiv(target.x - left, 65535, width - 1);
-  const LONG y = MulDiv(target.y - top, 65535, height - 1);
-  const DWORD absolute = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-  SendMouse(MOUSEEVENTF_MOVE | absolute, x, y);
-  if (!WaitUntil([&] {
+  POINT from{};
+  if (width <= 1 || height <= 1 || !GetCursorPos(&from)) return false;
+  for (int n = 1; n <= steps; ++n) {
+    const POINT step{from.x + MulDiv(to.x - from.x, n, steps),
+                     from.y + MulDiv(to.y - from.y, n, steps)};
+    // Absolute input is in 1/65535ths of the virtual desktop, which may
+    // round a pixel off.
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+              MulDiv(step.x - left, 65535, width - 1), MulDiv(step.y - top, 65535, height - 1));
+    if (!WaitUntil([&] {
+          POINT now{};
+          return GetCursorPos(&now) && std::abs(now.x - step.x) <= 1 &&
+                 std::abs(now.y - step.y) <= 1;
+        })) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void MouseButton(bool down) { SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0); }
+
+POINT Centre(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool MouseClick(HWND window, int clicks) {
+  if (!IsWindow(window) || !MovePointer(Centre(window)) || !WaitUntil([&] {
         POINT now{};
         return GetCursorPos(&now) && WindowFromPoint(now) == window;
       })) {
     return false;
   }
   for (int n = 0; n < clicks; ++n) {
-    SendMouse(MOUSEEVENTF_LEFTDOWN | absolute, x, y);
-    SendMouse(MOUSEEVENTF_LEFTUP | absolute, x, y);
+    MouseButton(true);
+    MouseButton(false);
   }
   return true;
 }

@@ -62,6 +62,11 @@ bool PostCommand(HWND window, int id);
 bool BringToFront(HWND topLevel);
 // Clicks at the window's centre; two clicks make a double-click.
 bool MouseClick(HWND window, int clicks = 1);
+// Moves the pointer in even steps, as a hand does, waiting for each.
+bool MovePointer(POINT to, int steps = 1);
+// The left button, wherever the pointer is.
+void MouseButton(bool down);
+POINT Centre(HWND window);
 bool WaitForFocus(HWND control);
 void KeyDown(WORD vk, bool extended = false);
 void KeyUp(WORD vk, bool extended = false);

@@ -36,6 +36,7 @@ constexpr Scenario kScenarios[] = {
     {"start_button", e2e::RunStartButton},
     {"password_prompt", e2e::RunPasswordPrompt},
     {"hiding", e2e::RunHiding},
+    {"fakework", e2e::RunFakeWork},
 };
 
 // NOOKSHADE_E2E_ONLY=name[,name...] runs a chosen few while working on them.

@@ -1,9 +1,47 @@
 #include "scenario.h"
 
+#include <algorithm>
+
 #include "registry_access.h"
 #include "text.h"
 
 namespace e2e {
+namespace {
+
+// A key pressed right after the foreground window changed may reach the
+// program as released while it is still held.
+constexpr DWORD kFocusSettleMs = 250;
+// The key state the program polls is refreshed every 50 ms at most.
+constexpr DWORD kKeyHoldMs = 100;
+constexpr DWORD kHotkeyHoldMs = 250;
+
+}  // namespace
+
+// Right Ctrl, as the extended key: Wine marks a press only on the code of
+// the left or right key itself, not on the generic Ctrl, and the program
+// reads only the right one as Ctrl.
+void PressHotkey(HWND target, WORD key) {
+  BringToFront(target);
+  Sleep(kFocusSettleMs);
+  KeyDown(VK_RCONTROL, true);
+  Sleep(kKeyHoldMs);
+  KeyDown(key);
+  Sleep(kHotkeyHoldMs);
+  KeyUp(key);
+  KeyUp(VK_RCONTROL, true);
+}
+
+bool AllVisible(std::span<const HWND> windows, bool visible) {
+  return std::all_of(windows.begin(), windows.end(),
+                     [&](HWND w) { return (IsWindowVisible(w) != FALSE) == visible; });
+}
+
+std::string Visibility(std::span<const HWND> windows) {
+  std::string shown;
+  for (HWND w : windows) shown += IsWindowVisible(w) ? '+' : '-';
+  return "windows shown (+) and hidden (-): " + shown + ", " + std::to_string(TrayIcons().size()) +
+         " tray icons";
+}
 
 std::unique_ptr<App> Launch(Checker& check, const Context& context, const std::wstring& exe) {
   (void)context;

@@ -76,6 +76,12 @@ struct TestWindows {
 // nothing (after a FAIL verdict) if they do not appear.
 std::optional<TestWindows> StartTestWindows(Checker& check);
 
+// A Ctrl hotkey, typed with real keys while `target` is in front.
+void PressHotkey(HWND target, WORD key);
+bool AllVisible(std::span<const HWND> windows, bool visible);
+// Which windows show, and how many tray icons, for a verdict's detail.
+std::string Visibility(std::span<const HWND> windows);
+
 // Has the runner save the screen as <name>.png, and waits until it has.
 void Screenshot(Checker& check, const Context& context, const std::wstring& name);
 
@@ -113,6 +119,7 @@ void RunLoginEntry(const Context& context);
 void RunStartButton(const Context& context);
 void RunPasswordPrompt(const Context& context);
 void RunHiding(const Context& context);
+void RunFakeWork(const Context& context);
 
 // Presses a key, holds it until `until` holds (the program has seen it),
 // then releases it. Returns whether the state was reached.

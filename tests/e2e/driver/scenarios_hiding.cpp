@@ -2,51 +2,15 @@
 // or all at once, and getting them back with the password. The windows
 // belong to a second process (test_windows.cpp).
 
-#include <algorithm>
-
 #include "registry_access.h"
 #include "scenario.h"
 
 namespace e2e {
 namespace {
 
-// A key pressed right after the foreground window changed may reach the
-// program as released while it is still held.
-constexpr DWORD kFocusSettleMs = 250;
-// The key state the program polls is refreshed every 50 ms at most.
-constexpr DWORD kKeyHoldMs = 100;
-constexpr DWORD kHotkeyHoldMs = 250;
-
-// A Ctrl hotkey pressed while `target` is in front. Right Ctrl, as the
-// extended key: Wine marks a press only on the code of the left or right
-// key itself, not on the generic Ctrl, and the program reads only the right
-// one as Ctrl.
-void PressHotkey(HWND target, WORD key) {
-  BringToFront(target);
-  Sleep(kFocusSettleMs);
-  KeyDown(VK_RCONTROL, true);
-  Sleep(kKeyHoldMs);
-  KeyDown(key);
-  Sleep(kHotkeyHoldMs);
-  KeyUp(key);
-  KeyUp(VK_RCONTROL, true);
-}
-
-bool AllVisible(std::span<const HWND> windows, bool visible) {
-  return std::all_of(windows.begin(), windows.end(),
-                     [&](HWND w) { return (IsWindowVisible(w) != FALSE) == visible; });
-}
-
-std::string Visibility(std::span<const HWND> windows) {
-  std::string shown;
-  for (HWND w : windows) shown += IsWindowVisible(w) ? '+' : '-';
-  return "windows shown (+) and hidden (-): " + shown + ", " + std::to_string(TrayIcons().size()) +
-         " tray icons";
-}
-
+// Cancel is answered at fakework's second start.
 constexpr PromptAnswer kAnswers[] = {
     {"wrong", L"418", IDOK, false},
-    {"cancel", L"417", IDCANCEL, false},
     {"right", L"417", IDOK, true},
 };
 
