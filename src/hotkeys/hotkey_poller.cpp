@@ -15,8 +15,10 @@ constexpr int kLastCode = 255;
 
 // The window system may publish a key's state a little after the input's
 // time stamp (Wine refreshes what GetAsyncKeyState answers at most every
-// 50 ms), so probing goes on for a while after the last input.
+// 50 ms), so probing goes on for a while after the last input: for so many
+// milliseconds, and for so many ticks, which may come late on a busy machine.
 constexpr std::uint32_t kInputSettleMs = 100;
+constexpr int kInputSettleTicks = 10;
 
 constexpr int kRightShift = 161;
 constexpr int kLeftCtrl = 162;
@@ -86,6 +88,14 @@ void HotkeyPoller::Tick() {
 bool HotkeyPoller::MayFindPress(std::uint32_t now) {
   if (probeNext_) return true;
   const std::uint32_t lastInput = keyboard_.LastInputTime();
+  if (lastInput != lastInputSeen_) {
+    lastInputSeen_ = lastInput;
+    settleTicks_ = kInputSettleTicks;
+  }
+  if (settleTicks_ > 0) {
+    --settleTicks_;
+    return true;
+  }
   // Wrap-safe: the clocks run round every 49 days. An input in the same
   // millisecond as the previous probe's start may have come after it.
   const bool sinceLastProbe = static_cast<std::int32_t>(lastInput - lastProbeStart_) >= 0;

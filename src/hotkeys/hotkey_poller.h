@@ -49,6 +49,8 @@ class HotkeyPoller {
   bool acting_ = false;
   bool probeNext_ = true;
   std::uint32_t lastProbeStart_ = 0;
+  std::uint32_t lastInputSeen_ = 0;
+  int settleTicks_ = 0;
 };
 
 }  // namespace nookshade

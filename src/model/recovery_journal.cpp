@@ -63,7 +63,8 @@ void RecoveryJournal::Recover() {
         windows.GetClassName(entry.window) != entry.className) {
       continue;
     }
-    windows.ShowWindow(entry.window, ShowCommand::Show);
+    // Not activated: the program starting up keeps the foreground.
+    windows.ShowWindow(entry.window, ShowCommand::ShowNoActivate);
   }
   if (!text.empty()) Clear();
 }

@@ -94,8 +94,11 @@ TEST(PollGateTest, SkippedTicksChangeNoBufferAndNoHotkey) {
 TEST(PollGateTest, AnIdleArmedTickProbesNoKey) {
   PollRun run(true);
   run.desktop.now = 5000;
-  run.poller.Tick();  // the first armed tick probes whatever the clock says
-  run.desktop.now = 6000;
+  run.desktop.lastInput = 4000;
+  for (int i = 0; i < 20; ++i) {  // the first armed ticks, then idle ones
+    ++run.desktop.now;
+    run.poller.Tick();
+  }
   run.desktop.PressKey('H');  // a probe would clear its press bit...
   run.desktop.ReleaseKey('H');
   run.desktop.lastInput = 4000;  // ...but the input clock saw nothing since

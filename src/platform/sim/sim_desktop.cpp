@@ -96,12 +96,12 @@ WindowHandle SimDesktop::GetForegroundWindow() { return foreground_; }
 bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   MaybeKilled();
   SimWindow* target = Find(window);
-  journal.push_back((command == ShowCommand::Show ? "show " : "hide ") +
+  journal.push_back((command != ShowCommand::Hide ? "show " : "hide ") +
                     (target == nullptr ? std::to_string(window) : target->title));
   if (target == nullptr) return false;
   const bool wasVisible = target->visible;
   if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
-  target->visible = command == ShowCommand::Show;
+  target->visible = command != ShowCommand::Hide;
   if (command == ShowCommand::Show) {
     SetForeground(window);
   } else if (foreground_ == window) {
