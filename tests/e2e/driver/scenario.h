@@ -96,6 +96,8 @@ HWND ExpectInTray(Checker& check, const std::string& name, HWND window,
 // The password prompt the program opens to unlock (nothing, after a FAIL
 // verdict `name`.prompt_shown, when none opens).
 HWND WaitForPrompt(Checker& check, const std::string& name, App& app);
+// A double-click on a tray icon, then the prompt it opens.
+HWND OpenPromptFromIcon(Checker& check, const std::string& name, App& app, HWND icon);
 struct PromptAnswer {
   const char* name;
   const wchar_t* typed;

@@ -46,8 +46,7 @@ void RunHiding(const Context& context) {
   if (icon == nullptr) return;
   Screenshot(check, context, L"hidden");
   for (const PromptAnswer& answer : kAnswers) {
-    MouseClick(icon, 2);
-    HWND prompt = WaitForPrompt(check, answer.name, *app);
+    HWND prompt = OpenPromptFromIcon(check, answer.name, *app, icon);
     if (prompt == nullptr) return;
     AnswerPrompt(check, *app, prompt, answer, icon, titled.first(1));
   }
