@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "hotkeys/hotkey_text.h"
 #include "sim_fixture.h"
 #include "text/encoding.h"
 
@@ -11,23 +12,27 @@ namespace nookshade::test {
 namespace {
 
 constexpr int kCtrl = 17, kShift = 16, kAlt = 18, kSpace = 32, kDelete = 46, kLeftWin = 91,
-              kRightWin = 92, kBackspace = 8;
+              kBackspace = 8, kCaretAtEnd = 99;
+constexpr auto kName = [](const auto& info) { return std::string(info.param.name); };
 
 class CaptureTest : public SimTest {
  protected:
   void SetUp() override { session.Start(); }
-  void Press(ControlId field, std::vector<int> keys) {
-    TextBox& box = *panel().FindTextBox(field);
-    for (int key : keys) panel().KeyDown(field, key, box.Text().size(), 0);
+  TextBox& Field(ControlId id) { return *panel().FindTextBox(id); }
+  // The view reports the caret where the field last put it.
+  void Press(ControlId field, const std::vector<int>& keys) {
+    for (int key : keys) panel().KeyDown(field, key, Field(field).SelStart(), 0);
   }
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : desktop.messageBoxes) texts.push_back(box.text);
-    return texts;
+  // Text2 emptied; the other fields hold texts that no case below collides with.
+  void OnlyText2() {
+    panel().Text3.SetText("q");
+    panel().fwhk.SetText("w");
+    panel().Clicked(ControlId::Command3);
   }
 };
 
 struct Recording {
+  const char* name;
   std::vector<int> keys;
   std::string text;
 };
@@ -35,166 +40,43 @@ struct Recording {
 class RecordTest : public CaptureTest, public ::testing::WithParamInterface<Recording> {};
 
 TEST_P(RecordTest, KeysBecomeTheFieldTextAndAreStored) {
-  panel().Text3.SetText("q");  // nothing the recordings could collide with
-  panel().fwhk.SetText("w");
-  panel().Clicked(ControlId::Command3);
+  OnlyText2();
   Press(ControlId::Text2, GetParam().keys);
   EXPECT_EQ(panel().Text2.Text(), GetParam().text);
   EXPECT_EQ(Stored(setting::kHideWindowHotkey), text::Windows1252ToUtf8(GetParam().text));
-  EXPECT_EQ(panel().Text2.SelStart(), panel().Text2.Text().size());
+  EXPECT_EQ(panel().Text2.SelStart(), GetParam().text.size());  // the caret stays at the end
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, RecordTest,
-    ::testing::Values(
-        Recording{{kCtrl, 'H'}, "(Ctrl)h"}, Recording{{kCtrl, kSpace}, "(Ctrl)(Space)"},
-        Recording{{kShift, kCtrl, 'K'}, "(Shift)(Ctrl)k"}, Recording{{'H'}, "h"},
-        Recording{{kSpace}, "(Space)"},
-        // Auto-repeats of a held key arrive as more key-downs.
-        Recording{{kCtrl, kCtrl, kCtrl}, "(Ctrl)(Ctrl)(Ctrl)"}, Recording{{kAlt, 'X'}, "(Alt)x"},
-        Recording{{kDelete}, "(Del)"}, Recording{{kLeftWin}, "(Win)"}, Recording{{kRightWin}, "\\"},
-        Recording{{40}, "("}, Recording{{kCtrl, 40, 'A'}, "(Ctrl)(a"}, Recording{{192}, "\xE0"},
-        Recording{{107}, "k"}, Recording{{kCtrl, 'H', kBackspace}, "(Ctrl)"},
-        Recording{{kCtrl, kShift, kBackspace}, "(Ctrl)"},
-        Recording{{kCtrl, 'H', kBackspace, kBackspace, kBackspace}, ""}));
+    ::testing::Values(Recording{"ctrl_and_letter", {kCtrl, 'H'}, "(Ctrl)h"},
+                      Recording{"in_press_order", {kShift, kCtrl, 'K'}, "(Shift)(Ctrl)k"},
+                      Recording{"alt", {kAlt, 'X'}, "(Alt)x"},
+                      Recording{"space", {kSpace}, "(Space)"},
+                      Recording{"delete", {kDelete}, "(Del)"},
+                      Recording{"left_win", {kLeftWin}, "(Win)"},
+                      Recording{"right_win_is_its_character", {92}, "\\"},
+                      // Auto-repeats of a held key arrive as more key-downs.
+                      Recording{"auto_repeat", {kCtrl, kCtrl, kCtrl}, "(Ctrl)(Ctrl)(Ctrl)"},
+                      Recording{"bracket_key", {kCtrl, 40, 'A'}, "(Ctrl)(a"},
+                      Recording{"f1", {112}, "p"}, Recording{"accented_capital", {192}, "\xE0"},
+                      Recording{"outside_the_keyboard", {kCtrl, 0, 256, -5}, "(Ctrl)"},
+                      Recording{"backspace_on_empty", {kCtrl, kBackspace, kBackspace}, ""}),
+    kName);
 
-TEST_F(CaptureTest, EveryChangeIsStoredAsItHappens) {
-  panel().Clicked(ControlId::Command4);
-  panel().Clicked(ControlId::Command3);
-  Press(ControlId::Text2, {kCtrl});
-  EXPECT_EQ(Stored(setting::kHideWindowHotkey), "(Ctrl)");
-  Press(ControlId::Text2, {'H'});
-  EXPECT_EQ(Stored(setting::kHideWindowHotkey), "(Ctrl)h");
-}
-
-TEST_F(CaptureTest, BackspaceOnATokenRemovesItWholeAndTheStoreFollows) {
-  panel().Clicked(ControlId::Command4);  // Text3 was "(Ctrl)(Space)"
-  Press(ControlId::Text3, {kCtrl, kSpace});
-  Press(ControlId::Text3, {kBackspace});
-  EXPECT_EQ(panel().Text3.Text(), "(Ctrl)");
-  EXPECT_EQ(Stored(setting::kHideAllHotkey), "(Ctrl)");
-}
-
-struct DuplicateCase {
-  ControlId field;
-  SettingKey setting;
-  std::string message;
-};
-
-class DuplicateTest : public CaptureTest, public ::testing::WithParamInterface<DuplicateCase> {};
-
-TEST_P(DuplicateTest, ATextEqualToAnotherFieldIsRefusedAndEmptied) {
-  const auto& c = GetParam();
-  // Text3 holds "(Ctrl)(Space)"; give the field under test a fresh start.
-  panel().FindTextBox(c.field)->SetText("x");
-  desktop.messageBoxes.clear();
-  panel().FindTextBox(c.field)->SetSelection(0, 1);
-  panel().KeyDown(c.field, kBackspace, 0, 1);
-  Press(c.field, {kCtrl, kSpace});
-  EXPECT_EQ(panel().FindTextBox(c.field)->Text(), "");
-  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-  EXPECT_EQ(desktop.messageBoxes[0].text, c.message);
-  EXPECT_EQ(desktop.messageBoxes[0].title, "Hotkey In Use");
-  EXPECT_EQ(desktop.messageBoxes[0].style, 48u);
-  EXPECT_EQ(Stored(c.setting), "");
-  EXPECT_EQ(panel().Text3.Text(), "(Ctrl)(Space)");
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, DuplicateTest,
-                         ::testing::Values(DuplicateCase{ControlId::Text2,
-                                                         setting::kHideWindowHotkey,
-                                                         "This Hotkey is already in Use"},
-                                           DuplicateCase{ControlId::fwhk, setting::kFakeWorkHotkey,
-                                                         "This hotkey is already in Use"}));
-
-TEST_F(CaptureTest, Text3IsComparedWithBothOtherFields) {
-  for (const auto& [other, keys] : {std::pair{ControlId::Text2, std::vector<int>{kCtrl, 'H'}},
-                                    std::pair{ControlId::fwhk, std::vector<int>{kCtrl, 'K'}}}) {
-    desktop.messageBoxes.clear();
-    panel().Text3.SetText("q");
-    panel().KeyDown(ControlId::Text3, kBackspace, 0, 0);
-    Press(ControlId::Text3, keys);
-    EXPECT_EQ(panel().Text3.Text(), "");
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"This Hotkey is already in Use"});
-    EXPECT_EQ(panel().FindTextBox(other)->Text().empty(), false);
-  }
-}
-
-TEST_F(CaptureTest, ATokenThatCollidesIsToldOnce) {
-  panel().Text3.SetText("(Space)");
-  panel().Clicked(ControlId::Command3);  // Text2 empty: fwhk is filled, so no collision
-  desktop.messageBoxes.clear();
-  Press(ControlId::Text2, {kSpace});
-  EXPECT_EQ(panel().Text2.Text(), "");
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"This Hotkey is already in Use"});
-}
-
-TEST_F(CaptureTest, EveryKeyIsRecordedStoredAndReadBackUnchanged) {
-  panel().Text3.SetText("q");
-  panel().fwhk.SetText("w");
-  // Every key code but Backspace, Ctrl itself and the keys whose characters
-  // the other fields hold ("q", "w").
-  std::vector<int> failed;
-  for (int key = 1; key <= 255; ++key) {
-    if (key == kBackspace || key == kCtrl || key == 'Q' || key == 'W' || key == 0x71 ||
-        key == 0x77) {
-      continue;
-    }
-    panel().Clicked(ControlId::Command3);
-    Press(ControlId::Text2, {kCtrl, key});
-    const std::string recorded = panel().Text2.Text();
-    session.Close();
-    session.Start();
-    if (recorded.size() <= 6 || recorded.rfind("(Ctrl)", 0) != 0 ||
-        panel().Text2.Text() != recorded) {
-      failed.push_back(key);
-    }
-  }
-  EXPECT_TRUE(failed.empty()) << ::testing::PrintToString(failed);
-}
-
-TEST_F(CaptureTest, ResetEmptiesTheFieldAndStoresTheEmptyText) {
-  panel().Clicked(ControlId::Command8);
-  EXPECT_EQ(panel().fwhk.Text(), "");
-  EXPECT_EQ(Stored(setting::kFakeWorkHotkey), "");
-  EXPECT_TRUE(desktop.messageBoxes.empty());
-}
-
-TEST_F(CaptureTest, ResetWhileAnotherFieldIsEmptyTellsAndKeepsTheOldStoredValue) {
-  panel().Clicked(ControlId::Command8);
-  panel().Clicked(ControlId::Command3);
-  EXPECT_EQ(panel().Text2.Text(), "");
-  ASSERT_EQ(MessageTexts(), std::vector<std::string>{"This Hotkey is already in Use"});
-  EXPECT_EQ(Stored(setting::kHideWindowHotkey), "(Ctrl)h");
-  // Which the next start brings back.
-  session.Close();
-  sim::SimSession next(desktop);
-  next.Start();
-  EXPECT_EQ(next.panel().Text2.Text(), "(Ctrl)h");
-}
-
-TEST_F(CaptureTest, ResetOfAnEmptyFieldDoesNothing) {
-  panel().Clicked(ControlId::Command8);
-  desktop.messageBoxes.clear();
-  panel().Clicked(ControlId::Command8);
-  EXPECT_TRUE(desktop.messageBoxes.empty());
-}
-
-struct SelectionCase {
+struct BackspaceCase {
+  const char* name;
   std::string text;
-  std::size_t start;
-  std::size_t length;
+  std::size_t start, length;
   std::string expected;
 };
 
-class BackspaceSelectionTest : public CaptureTest,
-                               public ::testing::WithParamInterface<SelectionCase> {};
+class BackspaceTest : public CaptureTest, public ::testing::WithParamInterface<BackspaceCase> {};
 
-TEST_P(BackspaceSelectionTest, DeletesTheSelection) {
+TEST_P(BackspaceTest, RemovesTheSelectionOrElseTheLastKey) {
   const auto& c = GetParam();
-  panel().Text3.SetText("q");  // nothing the results could collide with
-  panel().fwhk.SetText("w");
+  OnlyText2();
   panel().Text2.SetText(c.text);
   panel().KeyDown(ControlId::Text2, kBackspace, c.start, c.length);
   EXPECT_EQ(panel().Text2.Text(), c.expected);
@@ -202,28 +84,95 @@ TEST_P(BackspaceSelectionTest, DeletesTheSelection) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Selections, BackspaceSelectionTest,
-    ::testing::Values(SelectionCase{"(Ctrl)h", 0, 7, ""},             // all of it
-                      SelectionCase{"(Ctrl)hk", 6, 2, "(Ctrl)"},      // up to the end
-                      SelectionCase{"(Ctrl)hk", 6, 1, "(Ctrl)k"},     // inside
-                      SelectionCase{"(Ctrl)hk", 0, 6, "hk"},          // a token at the start
-                      SelectionCase{"(Ctrl)hk", 40, 9, "(Ctrl)h"}));  // beyond: plain Backspace
+    Texts, BackspaceTest,
+    ::testing::Values(BackspaceCase{"letter", "(Ctrl)h", kCaretAtEnd, 0, "(Ctrl)"},
+                      BackspaceCase{"shift", "(Alt)(Shift)", kCaretAtEnd, 0, "(Alt)"},
+                      BackspaceCase{"ctrl", "(Shift)(Ctrl)", kCaretAtEnd, 0, "(Shift)"},
+                      BackspaceCase{"alt", "(Ctrl)(Alt)", kCaretAtEnd, 0, "(Ctrl)"},
+                      BackspaceCase{"space", "(Ctrl)(Space)", kCaretAtEnd, 0, "(Ctrl)"},
+                      BackspaceCase{"del", "a(Del)", kCaretAtEnd, 0, "a"},
+                      BackspaceCase{"win", "(Win)", kCaretAtEnd, 0, ""},
+                      BackspaceCase{"token_in_other_case", "x(ctrl)", kCaretAtEnd, 0, "x"},
+                      BackspaceCase{"unclosed_token", "(Ctrl", kCaretAtEnd, 0, "(Ctr"},
+                      BackspaceCase{"selected_all", "(Ctrl)h", 0, 7, ""},
+                      BackspaceCase{"selected_inside", "(Ctrl)hk", 6, 1, "(Ctrl)k"},
+                      BackspaceCase{"selection_beyond_the_text", "(Ctrl)hk", 40, 9, "(Ctrl)h"}),
+    kName);
 
-TEST_F(CaptureTest, KeyCodesOutsideTheKeyboardModelAreIgnored) {
-  panel().Clicked(ControlId::Command4);
-  const std::string before = panel().Text2.Text();
-  panel().KeyDown(ControlId::Text2, 0, 0, 0);
-  panel().KeyDown(ControlId::Text2, 256, 0, 0);
-  panel().KeyDown(ControlId::Text2, -5, 0, 0);
-  EXPECT_EQ(panel().Text2.Text(), before);
+struct Hotkey {
+  ControlId field, reset;
+  SettingKey setting;
+};
+const Hotkey kHideWindow{ControlId::Text2, ControlId::Command3, setting::kHideWindowHotkey};
+const Hotkey kHideAll{ControlId::Text3, ControlId::Command4, setting::kHideAllHotkey};
+const Hotkey kFakeWork{ControlId::fwhk, ControlId::Command8, setting::kFakeWorkHotkey};
+const std::string kInUse = "This Hotkey is already in Use";
+
+struct FieldCase {
+  const char* name;
+  Hotkey hotkey;
+  int keyAfterCtrl;
+  std::string text, message;
+};
+
+class FieldTest : public CaptureTest, public ::testing::WithParamInterface<FieldCase> {};
+
+TEST_P(FieldTest, ResetThenRecordUnlessAnotherFieldHoldsTheSameText) {
+  const auto& c = GetParam();
+  panel().Clicked(c.hotkey.reset);
+  Press(c.hotkey.field, {kCtrl, c.keyAfterCtrl});
+  EXPECT_EQ(Field(c.hotkey.field).Text(), c.text);
+  EXPECT_EQ(Stored(c.hotkey.setting), c.text);
+  ASSERT_EQ(desktop.messageBoxes.size(), c.message.empty() ? 0u : 1u);
+  for (const auto& box : desktop.messageBoxes) {
+    EXPECT_EQ(box.text, c.message);
+    EXPECT_EQ(box.title, "Hotkey In Use");
+    EXPECT_EQ(box.style, 48u);  // exclamation icon
+  }
 }
 
-TEST_F(CaptureTest, TextPutIntoAFieldWholeGoesThroughTheSameRule) {
-  // What a paste would do, were the field not read-only.
-  panel().Clicked(ControlId::Command4);
-  panel().TextEdited(ControlId::Text3, "\x11 ");
-  EXPECT_EQ(panel().Text3.Text(), "(Ctrl)(Space)");
-  EXPECT_EQ(Stored(setting::kHideAllHotkey), "(Ctrl)(Space)");
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldTest,
+    ::testing::Values(FieldCase{"hide_window", kHideWindow, 'J', "(Ctrl)j", ""},
+                      FieldCase{"hide_all", kHideAll, 'J', "(Ctrl)j", ""},
+                      FieldCase{"fake_work", kFakeWork, 'J', "(Ctrl)j", ""},
+                      FieldCase{"hide_window_as_fake_work", kHideWindow, 'K', "", kInUse},
+                      FieldCase{"hide_all_as_hide_window", kHideAll, 'H', "", kInUse},
+                      FieldCase{"hide_all_as_fake_work", kHideAll, 'K', "", kInUse},
+                      FieldCase{"fake_work_as_hide_all", kFakeWork, kSpace, "",
+                                "This hotkey is already in Use"}),
+    kName);
+
+TEST_F(CaptureTest, ResetNextToAnEmptyFieldIsRefusedAndKeepsTheStoredHotkey) {
+  panel().Clicked(ControlId::Command8);
+  panel().Clicked(ControlId::Command8);  // already empty: nothing to refuse
+  panel().Clicked(ControlId::Command3);
+  EXPECT_EQ(panel().Text2.Text(), "");
+  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
+  EXPECT_EQ(desktop.messageBoxes[0].text, kInUse);
+  EXPECT_EQ(Stored(setting::kHideWindowHotkey), "(Ctrl)h");
+}
+
+// A recorded hotkey must be recognised when its keys are pressed again, also
+// after a restart: the poller sees the key characters as the keys go down.
+TEST_F(CaptureTest, EveryKeyIsRecognisedAfterRecordingAndARestart) {
+  OnlyText2();
+  std::vector<int> failed;
+  for (int key = 1; key <= 255; ++key) {
+    // Not Ctrl itself, nor the keys whose characters the other fields hold.
+    if (std::string_view("\x08\x11QWqw").find(static_cast<char>(key)) != std::string_view::npos)
+      continue;
+    panel().Clicked(ControlId::Command3);
+    Press(ControlId::Text2, {kCtrl, key});
+    session.Close();
+    session.Start();
+    const std::string pressed = {hotkey::KeyCharacter(kCtrl), hotkey::KeyCharacter(key)};
+    if (panel().Text2.Text().size() <= 6 ||
+        !hotkey::Matches(hotkey::KeyString(panel().Text2.Text()), pressed)) {
+      failed.push_back(key);
+    }
+  }
+  EXPECT_TRUE(failed.empty()) << ::testing::PrintToString(failed);
 }
 
 }  // namespace

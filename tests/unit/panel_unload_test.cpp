@@ -15,36 +15,25 @@ class PanelUnloadTest : public SimTest {
     const WindowHandle window = desktop.AddWindow(title);
     panel().WindowSlots[slot]->hWnd = window;
     panel().WindowSlots[slot]->Show(false);
-    panel().FindFreeSlot();
     return window;
   }
 };
 
 TEST_F(PanelUnloadTest, RestoresEverySlotWithoutAPromptAndRemovesTheirIcons) {
+  Store(setting::kAutoStart, "1");  // the panel itself in the first slot
   session.Start();
-  const WindowHandle a = HideInSlot(0, "Editor");
-  const WindowHandle b = HideInSlot(1, "Mail");
-  ASSERT_FALSE(desktop.IsWindowVisible(a));
-  ASSERT_EQ(desktop.trayIcons.size(), 2u);
+  const WindowHandle editor = HideInSlot(1, "Editor");
+  const WindowHandle mail = HideInSlot(10, "Mail");
+  desktop.DestroyWindow(HideInSlot(2, "Closed while hidden"));
   session.Close();
-  EXPECT_TRUE(desktop.IsWindowVisible(a));
-  EXPECT_TRUE(desktop.IsWindowVisible(b));
+  EXPECT_TRUE(desktop.IsWindowVisible(editor));
+  EXPECT_TRUE(desktop.IsWindowVisible(mail));
   EXPECT_TRUE(desktop.trayIcons.empty());
   EXPECT_EQ(desktop.passwordPromptsShown, 0);
   EXPECT_EQ(session.state().UnlockPassword, "");
 }
 
-TEST_F(PanelUnloadTest, RestoresThePanelsOwnSlotAfterAnAutomaticStart) {
-  Store(setting::kAutoStart, "1");
-  session.Start();
-  const WindowHandle other = HideInSlot(1, "Game");
-  session.Close();
-  EXPECT_TRUE(desktop.IsWindowVisible(other));
-  EXPECT_TRUE(desktop.trayIcons.empty());
-  EXPECT_EQ(desktop.passwordPromptsShown, 0);
-}
-
-TEST_F(PanelUnloadTest, ShowsHideAllWindowsInReverseOrderAndTheFakeWork) {
+TEST_F(PanelUnloadTest, ShowsHideAllWindowsInReverseOrderAndTheFakeWorkLast) {
   session.Start();
   const WindowHandle top = desktop.AddWindow("Top", false);
   const WindowHandle below = desktop.AddWindow("Below", false);
@@ -55,66 +44,23 @@ TEST_F(PanelUnloadTest, ShowsHideAllWindowsInReverseOrderAndTheFakeWork) {
   panel().fw1.SetTag(std::to_string(work));
   panel().fw1.SetText("Spreadsheet");
   session.Close();
-  EXPECT_TRUE(desktop.IsWindowVisible(top));
-  EXPECT_TRUE(desktop.IsWindowVisible(below));
-  EXPECT_TRUE(desktop.IsWindowVisible(work));
-  // The window that was on top is shown last, so it is on top again; the
-  // fake work comes after all of them.
-  const auto order = desktop.EnumTopLevelWindows();
-  ASSERT_GE(order.size(), 3u);
-  EXPECT_EQ(order[0], work);
-  EXPECT_EQ(order[1], top);
-  EXPECT_EQ(order[2], below);
+  // Each shown window comes to the top: the one that was on top is shown last.
+  EXPECT_EQ(desktop.EnumTopLevelWindows(), (std::vector{work, top, below}));
+  for (const WindowHandle w : {work, top, below}) EXPECT_TRUE(desktop.IsWindowVisible(w));
 }
 
-TEST_F(PanelUnloadTest, PutsTheWindowProcedureBackAndStopsTheTimers) {
+TEST_F(PanelUnloadTest, LeavesNoProcedureTimerOrPromptBehind) {
   session.Start();
-  const WindowHandle panelWindow = session.PanelWindow();
+  const WindowHandle editor = HideInSlot(0, "Editor");
+  panel().InstallPanelWindowProc(session.PanelWindow());  // a second install changes nothing
   panel().Form_Unload();
-  EXPECT_EQ(session.state().PreviousWindowProc, 0);
+  // Ends any prompt still loaded, and with it whatever was typed into it.
+  EXPECT_EQ(desktop.journal.back(), "unload prompt");
   EXPECT_FALSE(desktop.TimerRunning(TimerId::HotkeyPoll));
-  // A tray double-click after the unload reaches the window's own procedure
-  // and nothing else.
-  desktop.SendMessage(panelWindow, kTrayCallbackMessage, 0, kTrayDoubleClick);
-  EXPECT_EQ(desktop.Find(panelWindow)->received.back(), kTrayCallbackMessage);
-  EXPECT_EQ(desktop.passwordPromptsShown, 0);
-}
-
-TEST_F(PanelUnloadTest, GivesBackInOrderThenRestoresTheProcedureAndUnloadsThePrompt) {
-  session.Start();
-  HideInSlot(0, "Editor");
-  const WindowHandle listed = desktop.AddWindow("Listed", false);
-  const WindowHandle work = desktop.AddWindow("Work", false);
-  panel().hws.Add(std::to_string(listed));
-  panel().fw1.SetTag(std::to_string(work));
-  panel().fw1.SetText("Work");
-  desktop.journal.clear();
-  session.Close();
-  // The recovery journal's own writes are not part of the order.
-  std::erase_if(desktop.journal, [](const std::string& line) { return line.ends_with("Windows"); });
-  const std::vector<std::string> expected = {"show Editor", "tray delete 0",     "show Listed",
-                                             "show Work",   "restore procedure", "unload prompt"};
-  EXPECT_EQ(desktop.journal, expected);
-}
-
-TEST_F(PanelUnloadTest, EndingTheSessionDuringAPromptStillGivesEverythingBack) {
-  session.Start();
-  const WindowHandle a = HideInSlot(0, "Editor");
-  const WindowHandle b = HideInSlot(1, "Mail");
-  // Log-off arrives through the prompt's own message loop.
-  desktop.whilePasswordPromptOpen = [&] { panel().Form_Unload(); };
-  panel().Form1_Mouse(1, 1, 0, 0);
-  EXPECT_TRUE(desktop.IsWindowVisible(a));
-  EXPECT_TRUE(desktop.IsWindowVisible(b));
-  EXPECT_TRUE(desktop.trayIcons.empty());
-}
-
-TEST_F(PanelUnloadTest, AWindowClosedWhileHiddenStillFreesItsSlotAndIcon) {
-  session.Start();
-  const WindowHandle gone = HideInSlot(0, "Closed later");
-  desktop.DestroyWindow(gone);
-  session.Close();
-  EXPECT_TRUE(desktop.trayIcons.empty());
+  // Its icon no longer reaches the slot.
+  panel().WindowSlots[0]->Show(false);
+  desktop.SendMessage(session.PanelWindow(), kTrayCallbackMessage, 0, kTrayDoubleClick);
+  EXPECT_FALSE(desktop.IsWindowVisible(editor));
 }
 
 TEST_F(PanelUnloadTest, AShellRestartGivesEveryHiddenWindowItsIconBack) {
@@ -123,12 +69,10 @@ TEST_F(PanelUnloadTest, AShellRestartGivesEveryHiddenWindowItsIconBack) {
   HideInSlot(1, "Editor");
   desktop.trayIcons.clear();  // the new notification area starts empty
   panel().ShellRestarted();
-  EXPECT_TRUE(desktop.trayIcons.contains({session.PanelWindow(), 0}));
-  EXPECT_TRUE(desktop.trayIcons.contains({session.PanelWindow(), 1}));
   EXPECT_EQ(desktop.trayIcons.size(), 2u);
-  // And the icons work: the panel's own one brings the panel back.
+  // And they work: the panel's own one brings the panel back.
   desktop.passwordAnswers = {"417"};
-  panel().Form1_Mouse(1, 0, 0, 0);
+  desktop.SendMessage(session.PanelWindow(), kTrayCallbackMessage, 0, kTrayDoubleClick);
   EXPECT_TRUE(desktop.IsWindowVisible(session.PanelWindow()));
 }
 

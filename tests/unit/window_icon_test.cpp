@@ -17,57 +17,46 @@ Messages Sent(const sim::SimDesktop& desktop) {
   return sent;
 }
 
-TEST(SetAlphaIcon, TheTopOfTheOwnerChainGetsEachIconFirst) {
+TEST(SetAlphaIcon, TheTopOfTheOwnerChainGetsEachIconFirstAtTheSystemsSizes) {
   sim::SimDesktop desktop;
   const WindowHandle top = desktop.AddWindow("Top");
   const WindowHandle middle = desktop.AddWindow("Middle", true, top);
   const WindowHandle window = desktop.AddWindow("Window", true, middle);
-  desktop.metrics[SystemMetric::IconWidth] = 48;
-  desktop.metrics[SystemMetric::IconHeight] = 48;
-  desktop.metrics[SystemMetric::SmallIconWidth] = 20;
-  desktop.metrics[SystemMetric::SmallIconHeight] = 20;
+  desktop.metrics = {{SystemMetric::IconWidth, 48},
+                     {SystemMetric::IconHeight, 40},
+                     {SystemMetric::SmallIconWidth, 20},
+                     {SystemMetric::SmallIconHeight, 18}};
   SetAlphaIcon(desktop, window, "ABC", true);
-  const IconHandle big = 0x7000 + 48;
-  const IconHandle small = 0x7000 + 20;
+  const IconHandle big = 0x7000 + 48, small = 0x7000 + 20;
   EXPECT_EQ(Sent(desktop), (Messages{{top, IconKind::Big, big},
                                      {window, IconKind::Big, big},
                                      {top, IconKind::Small, small},
                                      {window, IconKind::Small, small}}));
   ASSERT_EQ(desktop.iconLoads.size(), 2u);
-  EXPECT_EQ(desktop.iconLoads[0].width, 48);
-  EXPECT_EQ(desktop.iconLoads[1].height, 20);
+  EXPECT_EQ(desktop.iconLoads[0].height, 40);
+  EXPECT_EQ(desktop.iconLoads[1].height, 18);
   EXPECT_EQ(desktop.Find(middle)->bigIcon, 0);
 }
 
-TEST(SetAlphaIcon, AWindowWithoutOwnerIsItsOwnTopAndGetsEachIconTwice) {
+TEST(SetAlphaIcon, AWindowWithoutAnOwnerOrInABrokenChainIsItsOwnTop) {
   sim::SimDesktop desktop;
-  const WindowHandle window = desktop.AddWindow("Alone");
-  SetAlphaIcon(desktop, window, "ABC", true);
-  EXPECT_EQ(desktop.iconMessages.size(), 4u);
-  for (const auto& m : desktop.iconMessages) EXPECT_EQ(m.window, window);
+  const WindowHandle alone = desktop.AddWindow("Alone");
+  const WindowHandle looped = desktop.AddWindow("Looped");
+  desktop.Find(looped)->owner = looped;
+  for (const WindowHandle window : {alone, looped, WindowHandle{0x1234}}) {
+    desktop.iconMessages.clear();
+    SetAlphaIcon(desktop, window, "ABC", true);
+    EXPECT_EQ(desktop.iconMessages.size(), 4u);
+    for (const auto& m : desktop.iconMessages) EXPECT_EQ(m.window, window);
+  }
 }
 
-TEST(SetAlphaIcon, WithoutOwnerFlagOnlyTheWindowItselfIsTouched) {
-  sim::SimDesktop desktop;
-  const WindowHandle owner = desktop.AddWindow("Owner");
-  const WindowHandle window = desktop.AddWindow("Owned", true, owner);
-  SetAlphaIcon(desktop, window, "ABC", false);
-  EXPECT_EQ(desktop.iconMessages.size(), 2u);
-  for (const auto& m : desktop.iconMessages) EXPECT_EQ(m.window, window);
-}
-
-TEST(SetAlphaIcon, AMissingResourceSendsAZeroIconAndGoesOn) {
+TEST(SetAlphaIcon, WithoutTheOwnerFlagAndTheResourceOnlyTheWindowGetsZeroIcons) {
   sim::SimDesktop desktop;
   desktop.appIconPresent = false;
-  const WindowHandle window = desktop.AddWindow("W");
+  const WindowHandle window = desktop.AddWindow("Owned", true, desktop.AddWindow("Owner"));
   SetAlphaIcon(desktop, window, "ABC", false);
   EXPECT_EQ(Sent(desktop), (Messages{{window, IconKind::Big, 0}, {window, IconKind::Small, 0}}));
-}
-
-TEST(SetAlphaIcon, ADeadWindowDoesNotStopIt) {
-  sim::SimDesktop desktop;
-  SetAlphaIcon(desktop, 0x1234, "ABC", true);
-  EXPECT_EQ(desktop.iconMessages.size(), 4u);
 }
 
 struct TopmostCase {
@@ -88,7 +77,11 @@ TEST_P(SetTopMostWindowTest, ReportsThePlatformOnlyWhenMakingTopmost) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SetTopMostWindowTest,
                          ::testing::Values(TopmostCase{true, 1, 1}, TopmostCase{true, 0, 0},
-                                           TopmostCase{false, 1, 0}, TopmostCase{false, 0, 0}));
+                                           TopmostCase{false, 1, 0}),
+                         [](const auto& info) {
+                           return std::string(info.param.topmost ? "on" : "off") + "_result_" +
+                                  std::to_string(info.param.platformResult);
+                         });
 
 }  // namespace
 }  // namespace nookshade
