@@ -103,10 +103,13 @@ TEST_F(PanelUnloadTest, EndingTheSessionDuringAPromptStillGivesEverythingBack) {
   const WindowHandle b = HideInSlot(1, "Mail");
   // Log-off arrives through the prompt's own message loop.
   desktop.whilePasswordPromptOpen = [&] { panel().Form_Unload(); };
-  panel().Form1_Mouse(1, 1, 0, 0);
+  desktop.SendMessage(session.PanelWindow(), kTrayCallbackMessage, 1, kTrayDoubleClick);
   EXPECT_TRUE(desktop.IsWindowVisible(a));
   EXPECT_TRUE(desktop.IsWindowVisible(b));
   EXPECT_TRUE(desktop.trayIcons.empty());
+  // The double-click that opened the prompt still reaches the panel.
+  EXPECT_EQ(desktop.Find(session.PanelWindow())->received,
+            std::vector<std::uint32_t>{kTrayCallbackMessage});
 }
 
 TEST_F(PanelUnloadTest, AWindowClosedWhileHiddenStillFreesItsSlotAndIcon) {
