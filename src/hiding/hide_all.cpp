@@ -45,8 +45,11 @@ void HideAll::CollectWindows() {
   hws_.Clear();
   WindowSystem& windows = platform_.windows;
   for (const WindowHandle window : windows.EnumTopLevelWindows()) {
+    // The shell's windows may carry titles (the desktop's is "Program
+    // Manager"), but they are never the program's to hide.
     if (!windows.IsWindowVisible(window) || windows.GetParent(window) != 0 ||
-        windows.GetOwner(window) != 0 || windows.GetWindowText(window, kTitleBuffer).empty()) {
+        windows.GetOwner(window) != 0 || windows.GetWindowText(window, kTitleBuffer).empty() ||
+        IsShellWindow(windows, window)) {
       continue;
     }
     const std::size_t index = hws_.Add(std::to_string(window));

@@ -22,7 +22,8 @@ class HideAll {
   // hidden, shows them again behind the unlock password. Returns whether it
   // hid (true) or showed (false); nothing when the password was refused.
   std::optional<bool> HideAllWindows();
-  // Fills the list with every visible, unowned, titled top-level window.
+  // Fills the list with every visible, unowned, titled top-level window
+  // that is not the shell's.
   void CollectWindows();
   // Hides the listed windows in list order, or shows them in reverse, so
   // that the window that was on top comes back on top.

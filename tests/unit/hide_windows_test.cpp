@@ -148,12 +148,13 @@ TEST_F(HideAllTest, HidesVisibleTitledUnownedTopLevelWindowsAndBringsThemBackInO
   const WindowHandle untitled = desktop.AddWindow(""), owned = desktop.AddWindow("Tool", true, top);
   const WindowHandle child = desktop.AddWindow("Child", true, 0, top);
   const WindowHandle invisible = desktop.AddWindow("Invisible", false);
+  const WindowHandle shell = desktop.shellWindow = desktop.AddWindow("Program Manager");
   desktop.SetNextHandle(static_cast<WindowHandle>(0xFFFF0010u));
   const WindowHandle negative = desktop.AddWindow("Negative");
   const auto order = desktop.EnumTopLevelWindows();
   Press();
   EXPECT_FALSE(Visible(low) || Visible(top) || Visible(negative));
-  EXPECT_TRUE(Visible(untitled) && Visible(owned) && Visible(child));
+  EXPECT_TRUE(Visible(untitled) && Visible(owned) && Visible(child) && Visible(shell));
   EXPECT_FALSE(Visible(invisible));
   EXPECT_EQ(desktop.passwordPromptsShown, 0);
   Press({"417"});
