@@ -1,9 +1,4 @@
 # Native build: the core against the simulated desktop, with the test suite.
-add_library(nookshade_sim STATIC
-  src/platform/sim/sim_desktop.cpp
-)
-target_link_libraries(nookshade_sim PUBLIC nookshade_core)
-
 enable_testing()
 find_package(GTest REQUIRED)
 file(GLOB NOOKSHADE_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp tests/unit/support/*.cpp)

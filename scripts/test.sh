@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every test: the core against the
-# simulated desktop (with sanitizers), the icon resource, both Windows builds
-# with their import check, and the real program end to end under Wine. Ends
-# with the counts of each suite and their total.
+# simulated desktop (with sanitizers), a few seconds of every fuzz target,
+# the icon resource, both Windows builds with their import check, and the
+# real program end to end under Wine. Ends with the counts of each suite and
+# their total.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,12 @@ native_failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p'
 native_total=${native_total:-0}
 native_failed=${native_failed:-0}
 [ "$native_total" -gt 0 ] || native_failed=1
+
+echo "== Fuzz targets (libFuzzer, a few seconds each)"
+scripts/fuzz.sh 3 2>&1 | tee build/fuzz.log || status=1
+fuzz_total=$(grep -c '^fuzz ' build/fuzz.log || true)
+fuzz_failed=$(grep -c '^fuzz .*FAILED' build/fuzz.log || true)
+[ "$fuzz_total" -gt 0 ] || fuzz_failed=1
 
 echo "== Icon resource"
 python3 -m unittest discover -s tests/icon || status=1
@@ -43,6 +50,8 @@ tests/e2e/dpi-shots.sh build/mingw-x64 build/dpi-shots || status=1
 
 echo
 echo "native: $((native_total - native_failed)) passed, $native_failed failed"
+echo "fuzz: $((fuzz_total - fuzz_failed)) passed, $fuzz_failed failed"
 echo "end-to-end: $e2e_passed passed, $e2e_failed failed"
-echo "$((native_total - native_failed + e2e_passed)) passed, $((native_failed + e2e_failed)) failed"
+echo "$((native_total - native_failed + fuzz_total - fuzz_failed + e2e_passed)) passed," \
+  "$((native_failed + fuzz_failed + e2e_failed)) failed"
 exit "$status"

@@ -199,13 +199,16 @@ void Panel::MouseUp(ControlId control) { fakeWork_.CrosshairReleased(control); }
 
 std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
                                      std::uintptr_t wParam, std::intptr_t lParam) {
+  // Taken before acting: a session that ends inside the prompt a double-click
+  // opens unloads the panel, which clears it, yet this message is still owed
+  // to the panel's own procedure.
+  const WindowProcToken previous = state_.PreviousWindowProc;
   // An identifier that does not fit the 16-bit argument names no icon of
   // ours; cutting it down could name one.
   if (message == kTrayCallbackMessage && lParam == kTrayDoubleClick && wParam <= 0x7FFF) {
     Form1_Mouse(kLeftButton, static_cast<std::int16_t>(wParam), 0.0F, 0.0F);
   }
-  return platform_.windows.CallWindowProc(state_.PreviousWindowProc, window, message, wParam,
-                                          lParam);
+  return platform_.windows.CallWindowProc(previous, window, message, wParam, lParam);
 }
 
 void Panel::Form1_Mouse(std::int16_t Button, std::int16_t Shift, float /*x*/, float /*y*/) {

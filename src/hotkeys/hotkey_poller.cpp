@@ -24,7 +24,7 @@ constexpr int kRightShift = 161;
 constexpr int kLeftCtrl = 162;
 constexpr int kRightCtrl = 163;
 constexpr int kLeftAlt = 164;
-constexpr char kLeftCtrlCharacter = '\xA2';
+constexpr char kLeftCtrlCharacter = static_cast<char>(kLeftCtrl);
 
 // The side-specific codes that stand for their generic key and end the scan.
 // Left Shift, left Ctrl and right Alt are not among them: they are appended

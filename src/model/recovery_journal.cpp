@@ -9,8 +9,8 @@
 namespace nookshade {
 namespace {
 
-constexpr std::string_view kSection = "Recovery";
-constexpr std::string_view kValue = "Windows";
+constexpr std::string_view kSection = setting::kRecoveryJournal.section;
+constexpr std::string_view kValue = setting::kRecoveryJournal.key;
 // The first line; a journal of another format is not guessed at.
 constexpr std::string_view kFormat = "nookshade-journal 1";
 

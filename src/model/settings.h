@@ -28,6 +28,8 @@ inline constexpr SettingKey kPassword{"Saved Data", "Password"};
 inline constexpr SettingKey kAutoStart{"Startup", "Auto"};
 inline constexpr SettingKey kLoginStart{"Startup", "Login"};
 inline constexpr SettingKey kNoNotification{"Startup", "Note"};
+// Written by the program alone (see model/recovery_journal.h).
+inline constexpr SettingKey kRecoveryJournal{"Recovery", "Windows"};
 }  // namespace setting
 
 std::string SettingPath(std::string_view application, std::string_view section);

@@ -121,10 +121,13 @@ TEST_F(TrayTest, ADoubleClickWhileThePromptIsOpenIsIgnored) {
 TEST_F(TrayTest, EndingTheSessionDuringAPromptStillGivesEverythingBack) {
   // Log-off arrives through the prompt's own message loop.
   desktop.whilePasswordPromptOpen = [&] { panel().Form_Unload(); };
+  const std::size_t received = desktop.Find(session.PanelWindow())->received.size();
   DoubleClick(10);
   EXPECT_TRUE(desktop.IsWindowVisible(first));
   EXPECT_TRUE(desktop.IsWindowVisible(last));
   EXPECT_TRUE(desktop.trayIcons.empty());
+  // The double-click that opened the prompt still reaches the panel itself.
+  EXPECT_EQ(desktop.Find(session.PanelWindow())->received.size(), received + 1);
 }
 
 TEST_F(TrayTest, MessagesPassThroughWithThePreviousProceduresResult) {

@@ -251,7 +251,12 @@ int GenericModifier(int virtualKey) {
 
 }  // namespace
 
+bool SimDesktop::IsKeyCode(int virtualKey) const {
+  return virtualKey >= 0 && virtualKey < static_cast<int>(keys_.size());
+}
+
 void SimDesktop::PressKey(int virtualKey) {
+  if (!IsKeyCode(virtualKey)) return;
   lastInput = now;
   keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
   if (const int generic = GenericModifier(virtualKey))
@@ -259,6 +264,7 @@ void SimDesktop::PressKey(int virtualKey) {
 }
 
 void SimDesktop::ReleaseKey(int virtualKey) {
+  if (!IsKeyCode(virtualKey)) return;
   lastInput = now;
   keys_[virtualKey] &= 0x0001;
   const int generic = GenericModifier(virtualKey);
@@ -272,7 +278,7 @@ void SimDesktop::Tap(int virtualKey) {
 }
 
 std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
-  if (virtualKey < 0 || virtualKey >= static_cast<int>(keys_.size())) return 0;
+  if (!IsKeyCode(virtualKey)) return 0;
   std::int16_t& state = keys_[static_cast<std::size_t>(virtualKey)];
   const std::int16_t answer = state;
   state = static_cast<std::int16_t>(state & ~0x0001);

@@ -141,6 +141,7 @@ class SimDesktop final : public WindowSystem,
   void FireTimer(TimerId id);
   // Left and right Shift, Ctrl and Alt (160 to 165) also press and release
   // their generic code (16, 17, 18); mouse buttons are codes 1, 2 and 4.
+  // A code outside 0 to 255 names no key: pressing it is no input at all.
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   void Tap(int virtualKey);
@@ -232,6 +233,7 @@ class SimDesktop final : public WindowSystem,
   };
   using Values = std::map<std::string, RegistryValue>;  // keyed by lower-case name
 
+  bool IsKeyCode(int virtualKey) const;
   void MaybeKilled() {
     if (killAt > 0 && --killAt == 0) throw Killed{};
   }

@@ -35,7 +35,11 @@ bool Drag(App& app, int row, POINT target, HWND window, const std::function<void
 
 HWND Arm(Checker& check, App& app) {
   const auto icons = TrayIcons();
-  Click(app.Control(ControlId::Command2));
+  // Under Wine without a window manager, a click on a panel that is not yet
+  // the active window (just started, behind the windows it showed again) is
+  // taken by its activation; a user would see it come forward first.
+  BringToFront(app.panel());
+  MouseClick(app.Control(ControlId::Command2));
   return ExpectInTray(check, "armed", app.panel(), icons);
 }
 
