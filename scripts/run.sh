@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the 64-bit Windows program and starts it: on Windows-less machines
 # under Wine, on the current X display or, without one, on a virtual display
-# that lives until this script ends (Ctrl+C, or closing the panel).
+# of its own, which stays up after the panel is closed for the programs
+# started on it, until Ctrl+C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,9 +28,13 @@ if [ -z "${DISPLAY:-}" ]; then
 No display: Nookshade runs on the virtual display $display.
   See it:   DISPLAY=$display import -window root shot.png   (a screenshot)
             or x11vnc -display $display, then a VNC viewer on port 5900
-  Stop it:  close the panel, or press Ctrl+C here
+  Stop it:  close the panel; then Ctrl+C here ends the virtual display
 MSG
 fi
 
 scripts/wine-prefix.sh ${xvfb:+--unmanaged}
-"$WINELOADER" build/mingw-x64/nookshade.exe
+"$WINELOADER" build/mingw-x64/nookshade.exe || true
+if [ -n "${xvfb:-}" ] && [ -t 0 ]; then
+  echo "Nookshade has ended. The virtual display $display stays up for the programs on it; Ctrl+C ends it."
+  wait "$xvfb" || true
+fi
