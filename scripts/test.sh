@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every test: the core against the
-# simulated desktop (with sanitizers), the icon resource, both Windows builds
-# with their import check, and the real program end to end under Wine. Ends
-# with the counts of each suite and their total.
+# simulated desktop (with sanitizers), a short run of the benchmarks, the icon
+# resource, both Windows builds with their import check, and the real
+# program end to end under Wine.
+# Ends with the counts of each suite and their total.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,18 @@ native_failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p'
 native_total=${native_total:-0}
 native_failed=${native_failed:-0}
 [ "$native_total" -gt 0 ] || native_failed=1
+
+echo "== Benchmarks (Release, no sanitizers): built, and run briefly to show they work"
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+# A hundredth of a second per benchmark: no figures worth quoting, only a
+# check that each one sets up, runs and finds what it expects.
+if ! build/bench/nookshade_bench --benchmark_min_time=0.01 >build/bench.log 2>&1 ||
+  grep -q "ERROR OCCURRED" build/bench.log; then
+  cat build/bench.log
+  status=1
+fi
+echo "benchmarks: $(grep -c '^BM_' build/bench.log) rows in build/bench.log"
 
 echo "== Icon resource"
 python3 -m unittest discover -s tests/icon || status=1
