@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every test: the core against the
 # simulated desktop (with sanitizers), a short run of the benchmarks, the icon
-# resource, both Windows builds with their import check, and the real
-# program end to end under Wine.
+# resource, both Windows builds (with the programs scripts/measure-wine.sh
+# uses) and their import check, and the real program end to end under Wine.
 # Ends with the counts of each suite and their total.
 set -euo pipefail
 cd "$(dirname "$0")/.."
