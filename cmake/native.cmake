@@ -7,3 +7,7 @@ target_include_directories(nookshade_tests PRIVATE tests/unit/support)
 target_link_libraries(nookshade_tests PRIVATE nookshade_sim GTest::gtest GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(nookshade_tests DISCOVERY_TIMEOUT 60)
+
+if(NOOKSHADE_BENCH)
+  add_subdirectory(bench)
+endif()

@@ -55,3 +55,6 @@ set_source_files_properties(resources/nookshade.rc PROPERTIES
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+
+# The programs that scripts/measure-wine.sh measures nookshade.exe against.
+add_subdirectory(bench/wine)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev
+  cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb imagemagick python3
 )

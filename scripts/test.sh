@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then runs every test: the core against the
-# simulated desktop (with sanitizers), a few seconds of every fuzz target,
-# the icon resource, both Windows builds with their import check, and the
+# simulated desktop (with sanitizers), a few seconds of every fuzz target, a
+# short run of the benchmarks, the icon resource, both Windows builds (with
+# the programs scripts/measure-wine.sh uses) and their import check, and the
 # real program end to end under Wine. Ends with the counts of each suite and
 # their total.
 set -euo pipefail
@@ -28,6 +29,18 @@ scripts/fuzz.sh 3 2>&1 | tee build/fuzz.log || status=1
 fuzz_total=$(grep -c '^fuzz ' build/fuzz.log || true)
 fuzz_failed=$(grep -c '^fuzz .*FAILED' build/fuzz.log || true)
 [ "$fuzz_total" -gt 0 ] || fuzz_failed=1
+
+echo "== Benchmarks (Release, no sanitizers): built, and run briefly to show they work"
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+# A hundredth of a second per benchmark: no figures worth quoting, only a
+# check that each one sets up, runs and finds what it expects.
+if ! build/bench/nookshade_bench --benchmark_min_time=0.01 >build/bench.log 2>&1 ||
+  grep -q "ERROR OCCURRED" build/bench.log; then
+  cat build/bench.log
+  status=1
+fi
+echo "benchmarks: $(grep -c '^BM_' build/bench.log) rows in build/bench.log"
 
 echo "== Icon resource"
 python3 -m unittest discover -s tests/icon || status=1
