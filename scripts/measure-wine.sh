@@ -44,22 +44,12 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/nookshade-measure.XXXXXX")
 log="$out_dir/wine.log"
 : >"$log"
 
-export LC_ALL=C.UTF-8
-export WINEPREFIX="$work/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINELOADER=/usr/lib/wine/wine64
-export WINEARCH=win64
-xvfb_pid=""
+. scripts/wine-session.sh
 program_pids=""
 
 cleanup() {
   for p in $program_pids; do kill -CONT "$p" 2>/dev/null; kill "$p" 2>/dev/null; done
-  if [ -d "$WINEPREFIX" ]; then
-    timeout 20 wineserver -k >/dev/null 2>&1
-    timeout 20 wineserver -w >/dev/null 2>&1
-  fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+  wine_session_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -82,14 +72,7 @@ worst() { sort -n "$1" | awk 'END {if (NR == 0) print "-"; else printf "%.1f", $
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "-" || b == "-" || b + 0 == 0) print "-"; else printf "%.2fx", a / b}'; }
 
 echo "== Xvfb and a private Wine prefix (Managed=N)"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >>"$log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-run_wine 120 wineboot -i
-run_wine 60 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
-timeout 30 wineserver -k >/dev/null 2>&1 || true
-timeout 30 wineserver -w >/dev/null 2>&1 || true
+wine_session_start "$work" "$log"
 # One wineserver for the whole run, so that its CPU time is read from one
 # process and Wine's own services are not started again between programs.
 wineserver -p

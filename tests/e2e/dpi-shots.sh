@@ -27,13 +27,7 @@ started=$(date +%s)
 work=$(mktemp -d "${TMPDIR:-/tmp}/nookshade-dpi.XXXXXX")
 log="$out_dir/dpi-shots.log"
 : >"$log"
-export LC_ALL=C.UTF-8
-export WINEPREFIX="$work/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINELOADER=/usr/lib/wine/wine64
-export WINEARCH=win64
-xvfb_pid=""
+. "$source_dir/scripts/wine-session.sh"
 
 stop_wine() {
   timeout 20 wineserver -k >/dev/null 2>&1
@@ -41,20 +35,11 @@ stop_wine() {
 }
 
 cleanup() {
-  [ -d "$WINEPREFIX" ] && stop_wine
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+  wine_session_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-
-wait_for() {
-  local deadline=$(( $(date +%s) + $1 )); shift
-  until "$@"; do
-    [ "$(date +%s)" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
-}
 
 wine_reg() { timeout 30 "$WINELOADER" reg add "$@" /f >>"$log" 2>&1; }
 
@@ -80,16 +65,8 @@ shoot() {
 
 start_program() { timeout -k 5 40 "$WINELOADER" "$exe" >>"$log" 2>&1 & }
 
-Xvfb -displayfd 3 -screen 0 1920x1440x24 -nolisten tcp 3>"$work/display" >>"$log" 2>&1 &
-xvfb_pid=$!
-if ! wait_for 20 test -s "$work/display"; then
-  echo "FAIL dpi-shots: Xvfb did not start"
-  exit 1
-fi
-export DISPLAY=":$(head -n 1 "$work/display")"
-
-if ! timeout 120 "$source_dir/scripts/wine-prefix.sh" --unmanaged >>"$log" 2>&1; then
-  echo "FAIL dpi-shots: the Wine prefix could not be prepared"
+if ! wine_session_start "$work" "$log" 1920x1440x24 2>"$work/why"; then
+  echo "FAIL dpi-shots: $(cat "$work/why")"
   exit 1
 fi
 

@@ -41,59 +41,26 @@ mkdir -p "$sync_dir"
 rm -f "$results" "$out_dir"/*.png
 : >"$wine_log"
 
-# Wine names Unix files in the locale's character set: without a UTF-8
-# locale a folder such as "Nook Shade ü" cannot be created at all.
-export LC_ALL=C.UTF-8
-export WINEPREFIX="$work/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINELOADER=/usr/lib/wine/wine64
-export WINEARCH=win64
-xvfb_pid=""
+. "$(dirname "$0")/../../scripts/wine-session.sh"
 watcher_pid=""
 
 cleanup() {
   if [ -n "$watcher_pid" ]; then kill "$watcher_pid" 2>/dev/null; wait "$watcher_pid" 2>/dev/null; fi
-  if [ -d "$WINEPREFIX" ]; then
-    timeout 20 wineserver -k >/dev/null 2>&1
-    timeout 20 wineserver -w >/dev/null 2>&1
-  fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+  wine_session_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Polls a condition (a shell command) every 0.1 s until it holds or the
-# deadline in seconds passes.
-wait_for() {
-  local deadline=$(( $(date +%s) + $1 )); shift
-  until "$@"; do
-    [ "$(date +%s)" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
 # A Wine path for a Unix path (Wine maps / to drive Z:).
 to_wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-# --- X display: Xvfb picks a free display number and reports it. ---------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >>"$wine_log" 2>&1 &
-xvfb_pid=$!
-if ! wait_for 20 test -s "$work/display"; then
-  echo "FAIL setup: Xvfb did not start" | tee "$results"
+# --- A display and a Wine prefix of this run's own. ---------------------
+if ! wine_session_start "$work" "$wine_log" 2>"$work/why"; then
+  echo "FAIL setup: $(cat "$work/why")" | tee "$results"
   exit 1
 fi
-export DISPLAY=":$(head -n 1 "$work/display")"
 echo "display $DISPLAY, prefix $WINEPREFIX"
-
-# --- Wine prefix: create it, switch off window management, restart. -----
-# The same prefix set-up as the run command's, unmanaged (no window manager
-# runs on this display).
-if ! timeout 180 "$(dirname "$0")/../../scripts/wine-prefix.sh" --unmanaged >>"$wine_log" 2>&1; then
-  echo "FAIL setup: the Wine prefix could not be prepared" | tee "$results"
-  exit 1
-fi
 echo "wine prefix ready after $(( $(date +%s) - started )) s"
 
 # --- Screenshot handshake: the driver creates <name>-ready while it holds
