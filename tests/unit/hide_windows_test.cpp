@@ -45,72 +45,48 @@ TEST_F(HideTest, TheWindowGoesIntoTheLowestFreeSlotWithItsIcon) {
   EXPECT_TRUE(desktop.trayIcons.contains({session.PanelWindow(), 1}));
 }
 
+// What Text1 names: a text as it stands, or a window built for the case.
+enum class Target { Text, Closed, OfClass, ShellWindow, DesktopWindow };
+
 struct Refusal {
   const char* name;
-  // Builds the world and returns Text1's text.
-  std::function<std::string(sim::SimDesktop&)> target;
-  std::vector<std::string> messages;
+  Target target;
+  std::string detail;  // the text, or the window's class
+  bool told;
 };
-
-WindowHandle ShellLike(sim::SimDesktop& d, const char* className) {
-  const WindowHandle window = d.AddWindow("Shell");
-  d.Find(window)->className = className;
-  return window;
-}
 
 class RefusalTest : public HideTest, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(RefusalTest, NothingIsHiddenAndTheUserIsTold) {
-  const std::string text1 = GetParam().target(desktop);
+  const Refusal& r = GetParam();
+  const WindowHandle window = r.target == Target::Text ? 0 : desktop.AddWindow("Target");
+  if (r.target == Target::Closed) desktop.DestroyWindow(window);
+  if (r.target == Target::OfClass) desktop.Find(window)->className = r.detail;
+  if (r.target == Target::ShellWindow) desktop.shellWindow = window;
+  if (r.target == Target::DesktopWindow) desktop.desktopWindow = window;
   const std::size_t icons = desktop.trayIcons.size();
-  HideWindow(text1);
-  EXPECT_EQ(Messages(), GetParam().messages);
-  for (const WindowHandle window : desktop.EnumTopLevelWindows()) {
-    if (window != session.PanelWindow()) {
-      EXPECT_TRUE(desktop.IsWindowVisible(window));
-    }
+  HideWindow(r.target == Target::Text ? r.detail : text::FormatHex32(window));
+  EXPECT_EQ(Messages(),
+            r.told ? std::vector<std::string>{"Not Valid window"} : std::vector<std::string>{});
+  if (desktop.IsWindow(window)) {
+    EXPECT_TRUE(desktop.IsWindowVisible(window));
   }
   EXPECT_EQ(desktop.trayIcons.size(), icons);
 }
 
-const std::vector<std::string> kNotValid = {"Not Valid window"};
-
 INSTANTIATE_TEST_SUITE_P(
     Targets, RefusalTest,
-    ::testing::Values(
-        Refusal{"empty text", [](auto&) { return ""; }, {}},
-        Refusal{"no window", [](auto&) { return "0"; }, kNotValid},
-        Refusal{"not hexadecimal", [](auto&) { return "12G4"; }, kNotValid},
-        Refusal{"closed window",
-                [](auto& d) {
-                  const WindowHandle gone = d.AddWindow("Gone");
-                  d.DestroyWindow(gone);
-                  return text::FormatHex32(gone);
-                },
-                kNotValid},
-        Refusal{"taskbar", [](auto& d) { return text::FormatHex32(ShellLike(d, "Shell_TrayWnd")); },
-                kNotValid},
-        Refusal{"second taskbar",
-                [](auto& d) { return text::FormatHex32(ShellLike(d, "shell_secondarytraywnd")); },
-                kNotValid},
-        Refusal{"desktop", [](auto& d) { return text::FormatHex32(ShellLike(d, "Progman")); },
-                kNotValid},
-        Refusal{
-            "Wine's tray",
-            [](auto& d) { return text::FormatHex32(ShellLike(d, "__winex11_standalone_tray")); },
-            kNotValid},
-        Refusal{"the shell's window",
-                [](auto& d) {
-                  d.shellWindow = d.AddWindow("Program Manager");
-                  return text::FormatHex32(d.shellWindow);
-                },
-                kNotValid},
-        Refusal{"the window system's desktop",
-                [](auto& d) {
-                  d.desktopWindow = d.AddWindow("Desktop");
-                  return text::FormatHex32(d.desktopWindow);
-                },
-                kNotValid}),
+    ::testing::Values(Refusal{"empty text", Target::Text, "", false},
+                      Refusal{"no window", Target::Text, "0", true},
+                      Refusal{"not hexadecimal", Target::Text, "12G4", true},
+                      Refusal{"closed window", Target::Closed, "", true},
+                      Refusal{"taskbar", Target::OfClass, "Shell_TrayWnd", true},
+                      Refusal{"second taskbar", Target::OfClass, "shell_secondarytraywnd", true},
+                      Refusal{"desktop", Target::OfClass, "Progman", true},
+                      Refusal{"desktop worker", Target::OfClass, "WorkerW", true},
+                      Refusal{"Wine's tray", Target::OfClass, "__winex11_standalone_tray", true},
+                      Refusal{"the shell's window", Target::ShellWindow, "", true},
+                      Refusal{"the window system's desktop", Target::DesktopWindow, "", true}),
     NameOf<Refusal>);
 
 TEST_F(HideTest, QuotaFullIsToldBeforeTheHandleIsRead) {
