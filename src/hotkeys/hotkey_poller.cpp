@@ -103,27 +103,29 @@ bool HotkeyPoller::MayFindPress(std::uint32_t now) {
 }
 
 void HotkeyPoller::Append(char keyCharacter) {
+  // The fields are read afresh for every key, and once.
+  std::array<std::string, 3> keyStrings;
+  std::size_t longest = 1;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    // An empty field means "no hotkey", never "any key".
+    if (!text::IsBlank(fields_[i]->Text())) keyStrings[i] = hotkey::KeyString(fields_[i]->Text());
+    longest = std::max(longest, keyStrings[i].size());
+  }
   // Only the tail can still complete a hotkey, so hours of typing cost
   // neither memory nor time per key.
-  std::size_t longest = 1;
-  for (const TextBox* field : fields_) {
-    longest = std::max(longest, hotkey::KeyString(field->Text()).size());
-  }
   if (buffer_.size() >= longest) buffer_.erase(0, buffer_.size() - (longest - 1));
   buffer_.push_back(keyCharacter);
-  Dispatch();
+  Dispatch(keyStrings);
 }
 
-void HotkeyPoller::Dispatch() {
+void HotkeyPoller::Dispatch(const std::array<std::string, 3>& keyStrings) {
   // Left Ctrl's own code follows the generic Ctrl that every press of it
   // also sets; dropped, it leaves a plain Ctrl.
   std::erase(buffer_, kLeftCtrlCharacter);
   static constexpr std::array<HotkeyAction, 3> kActions = {
       HotkeyAction::HideWindow, HotkeyAction::HideAll, HotkeyAction::FakeWork};
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    // An empty field means "no hotkey", never "any key".
-    const std::string& text = fields_[i]->Text();
-    if (text::IsBlank(text) || !hotkey::Matches(hotkey::KeyString(text), buffer_)) continue;
+  for (std::size_t i = 0; i < keyStrings.size(); ++i) {
+    if (!hotkey::Matches(keyStrings[i], buffer_)) continue;
     {
       const ActingScope scope(acting_);
       if (onMatch) onMatch(kActions[i]);

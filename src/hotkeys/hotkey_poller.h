@@ -41,7 +41,8 @@ class HotkeyPoller {
   // Whether this tick can find a press that the previous probe did not.
   bool MayFindPress(std::uint32_t now);
   void Append(char keyCharacter);
-  void Dispatch();
+  // The fields' key strings, in order; "" for a field that holds no hotkey.
+  void Dispatch(const std::array<std::string, 3>& keyStrings);
 
   std::array<const TextBox*, 3> fields_;
   Keyboard& keyboard_;
