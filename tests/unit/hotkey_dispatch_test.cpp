@@ -113,17 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Routing{"none", "q", "j", "w", false, false, false}),
     NameOf<Routing>);
 
-TEST_F(DispatchTest, TheFakeWorkHotkeyShowsThenHides) {
-  StartWith("q", "j", "(Ctrl)k");
-  const WindowHandle work = desktop.AddWindow("Report", false);
-  panel().fw1.SetTag(std::to_string(work));
-  panel().fw1.SetText("Report");
-  PressTicks({{kLCtrl}, {'K'}});
-  EXPECT_TRUE(desktop.IsWindowVisible(work));
-  PressTicks({{kLCtrl}, {'K'}});
-  EXPECT_FALSE(desktop.IsWindowVisible(work));
-}
-
 TEST_F(DispatchTest, AfterHideAllShowedTheFakeWorkItsHotkeyShowsFirst) {
   StartWith("q", "(Ctrl)(Space)", "(Ctrl)k");
   const WindowHandle work = desktop.AddWindow("Report", false);
