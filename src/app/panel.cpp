@@ -340,7 +340,7 @@ void Panel::SleepUntilInput() {
   // before the panel is first armed, and the start stays short.
   if (inputWatch_ == InputWatch::NotAsked) {
     inputWatch_ = platform_.keyboard.WatchInput(view_.Handle()) ? InputWatch::Watching
-                                                               : InputWatch::Unavailable;
+                                                                : InputWatch::Unavailable;
     if (inputWatch_ == InputWatch::Unavailable) {
       platform_.system.Log(
           "raw input could not be registered: the hotkey poll timer keeps ticking while idle");

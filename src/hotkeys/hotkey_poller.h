@@ -45,7 +45,7 @@ class HotkeyPoller {
 
  private:
   // Whether this tick can find a press that the previous probe did not.
-  bool MayFindPress(std::uint32_t now);
+  bool MayFindPress();
   void Append(char keyCharacter);
   // The fields' key strings, in order; "" for a field that holds no hotkey.
   void Dispatch(const std::array<std::string, 3>& keyStrings);

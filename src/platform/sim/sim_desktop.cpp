@@ -258,23 +258,31 @@ bool SimDesktop::IsKeyCode(int virtualKey) const {
   return virtualKey >= 0 && virtualKey < static_cast<int>(keys_.size());
 }
 
-void SimDesktop::PressKey(int virtualKey) {
+void SimDesktop::PressKey(int virtualKey) { KeyEvent(virtualKey, true); }
+
+void SimDesktop::ReleaseKey(int virtualKey) { KeyEvent(virtualKey, false); }
+
+void SimDesktop::KeyEvent(int virtualKey, bool down) {
   if (!IsKeyCode(virtualKey)) return;
   lastInput = now;
-  keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
-  if (const int generic = GenericModifier(virtualKey))
-    keys_[generic] = static_cast<std::int16_t>(0x8001);
+  if (keyStateDelayMs > 0) {
+    delayedKeys_.push_back({now + keyStateDelayMs, virtualKey, down});
+  } else {
+    SetKeyState(virtualKey, down);
+  }
   TellOfInput();
 }
 
-void SimDesktop::ReleaseKey(int virtualKey) {
-  if (!IsKeyCode(virtualKey)) return;
-  lastInput = now;
-  keys_[virtualKey] &= 0x0001;
+void SimDesktop::SetKeyState(int virtualKey, bool down) {
   const int generic = GenericModifier(virtualKey);
+  if (down) {
+    keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
+    if (generic != 0) keys_[generic] = static_cast<std::int16_t>(0x8001);
+    return;
+  }
+  keys_[virtualKey] &= 0x0001;
   // The generic code stays down while the other side's key is held.
   if (generic != 0 && (keys_[virtualKey ^ 1] & 0x8000) == 0) keys_[generic] &= 0x0001;
-  TellOfInput();
 }
 
 void SimDesktop::Tap(int virtualKey) {
@@ -284,6 +292,11 @@ void SimDesktop::Tap(int virtualKey) {
 
 std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
   if (!IsKeyCode(virtualKey)) return 0;
+  // Wrap-safe: the clock runs round.
+  while (!delayedKeys_.empty() && static_cast<std::int32_t>(now - delayedKeys_.front().due) >= 0) {
+    SetKeyState(delayedKeys_.front().virtualKey, delayedKeys_.front().down);
+    delayedKeys_.pop_front();
+  }
   std::int16_t& state = keys_[static_cast<std::size_t>(virtualKey)];
   const std::int16_t answer = state;
   state = static_cast<std::int16_t>(state & ~0x0001);

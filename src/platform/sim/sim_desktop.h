@@ -145,6 +145,11 @@ class SimDesktop final : public WindowSystem,
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   void Tap(int virtualKey);
+  // Wine answers GetAsyncKeyState from a copy of the key state that it
+  // refreshes at most every 50 ms: with a delay, a key event moves the input
+  // clock (and is told of) at once, and reaches the key state so many
+  // milliseconds later.
+  std::uint32_t keyStateDelayMs = 0;
   // Input that sets no press bit (the pointer moved): the input clock moves
   // on, and no window is told of it.
   void MovePointer() { lastInput = now; }
@@ -268,6 +273,14 @@ class SimDesktop final : public WindowSystem,
   WindowHandle inputWatcher_ = 0;
   std::map<WindowHandle, std::function<void()>> inputHandlers_;
   void TellOfInput();
+  void KeyEvent(int virtualKey, bool down);
+  void SetKeyState(int virtualKey, bool down);
+  struct DelayedKey {
+    std::uint32_t due;
+    int virtualKey;
+    bool down;
+  };
+  std::deque<DelayedKey> delayedKeys_;
   bool promptOpen_ = false;
 };
 
