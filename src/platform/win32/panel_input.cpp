@@ -9,6 +9,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_timers.h"
+#include "platform/win32/win32_window_system.h"
 #include "platform/win32/window_text.h"
 
 namespace nookshade::win32 {
@@ -62,6 +63,14 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       timers_.OnTimer(wParam);
       return 0;
+    case WM_INPUT:
+      // Pointer moves come by the hundred and set no press bit: they wake
+      // nothing.
+      if (IsKeyOrButtonEvent(reinterpret_cast<HRAWINPUT>(lParam))) {
+        Report([](Panel& panel) { panel.InputArrived(); });
+      }
+      // The system frees the input's data here.
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATE:
       OnActivate(wParam);
       return 0;

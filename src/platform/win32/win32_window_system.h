@@ -60,6 +60,12 @@ class Win32Keyboard final : public Keyboard {
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t LastInputTime() override;
   std::uint32_t TickCount() override;
+  bool WatchInput(WindowHandle window) override;
 };
+
+// Whether a raw-input message (WM_INPUT's handle) tells of a key or a mouse
+// button going down or up, the events that set press bits; a pointer move
+// or a wheel turn does not.
+bool IsKeyOrButtonEvent(HRAWINPUT input) noexcept;
 
 }  // namespace nookshade::win32
