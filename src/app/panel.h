@@ -33,6 +33,10 @@ class Panel final : public SlotOwner, private ControlObserver {
   Panel& operator=(const Panel&) = delete;
 
   void Form_Load();
+  // Whether the loaded panel goes straight to the tray (Check2). It is then
+  // never shown at the start: the program runs its first activation unseen
+  // instead, and the panel's controls are never built unless it is opened.
+  bool StartsInTray() const { return Check2.Value() == 1; }
   void Form_Activate();
   void Form_Unload();
   // The notification area was created anew (the shell restarted) and has

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "sim_fixture.h"
 
 namespace nookshade::test {
@@ -110,34 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
         DuplicateLoad{"blank_as_first", "(Space)", " ", "x", "(Space)", "", "x", 2}),
     kName);
 
-struct StartUp {
-  const char* name;
-  bool extendedSetUp, shell32Loads;
-  std::string calls;
-};
-
-class StartUpTest : public SimTest, public ::testing::WithParamInterface<StartUp> {};
-
-TEST_P(StartUpTest, PreparesCommonControlsWithShell32HeldAroundThePanel) {
-  desktop.commonControlsExAvailable = GetParam().extendedSetUp;
-  desktop.shell32Loads = GetParam().shell32Loads;
-  session.Start();
-  std::string calls;
-  for (const std::string& call : desktop.systemCalls) calls += call + "; ";
-  EXPECT_EQ(calls, GetParam().calls);
-  EXPECT_TRUE(desktop.IsWindowVisible(session.PanelWindow()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Systems, StartUpTest,
-    ::testing::Values(StartUp{"current", true, true,
-                              "LoadLibrary shell32.dll; InitCommonControlsEx 16384; ShowPanel; "
-                              "FreeLibrary; "},
-                      StartUp{"old", false, false,
-                              "LoadLibrary shell32.dll; InitCommonControlsEx 16384; "
-                              "InitCommonControls; ShowPanel; "}),
-    kName);
-
 struct AutoStart {
   const char* name;
   std::string stored;
@@ -151,6 +126,10 @@ TEST_P(AutoStartTest, SendsThePanelIntoTheTraySilentlyOnlyWhenChecked) {
   Store(setting::kHideWindowHotkey, "");  // arming's check does not apply here
   session.Start();
   EXPECT_EQ(desktop.IsWindowVisible(session.PanelWindow()), !GetParam().hides);
+  // Not even for a moment: the start that ends in the tray shows nothing.
+  const bool everShown = std::ranges::find(desktop.journal, "show " + std::string(kPanelCaption)) !=
+                         desktop.journal.end();
+  EXPECT_EQ(everShown, !GetParam().hides);
   EXPECT_EQ(desktop.trayIcons.contains({session.PanelWindow(), 0}), GetParam().hides);
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }

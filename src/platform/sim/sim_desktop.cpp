@@ -510,20 +510,6 @@ void SimDesktop::FireTimer(TimerId id) {
 
 // ---- System --------------------------------------------------------------
 
-ModuleHandle SimDesktop::LoadLibrary(std::string_view name) {
-  systemCalls.push_back("LoadLibrary " + std::string(name));
-  return shell32Loads ? 0xBEEF : 0;
-}
-
-void SimDesktop::FreeLibrary(ModuleHandle) { systemCalls.emplace_back("FreeLibrary"); }
-
-bool SimDesktop::InitCommonControlsEx(std::uint32_t classes) {
-  systemCalls.push_back("InitCommonControlsEx " + std::to_string(classes));
-  return commonControlsExAvailable;
-}
-
-void SimDesktop::InitCommonControls() { systemCalls.emplace_back("InitCommonControls"); }
-
 std::string SimDesktop::ModulePath() { return modulePath; }
 
 }  // namespace nookshade::sim

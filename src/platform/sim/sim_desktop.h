@@ -130,9 +130,6 @@ class SimDesktop final : public WindowSystem,
   std::int32_t topmostResult = 1;
 
   // ---- process ---------------------------------------------------------
-  std::vector<std::string> systemCalls;
-  bool commonControlsExAvailable = true;
-  bool shell32Loads = true;
   std::string modulePath = "C:\\Program Files\\Nookshade\\nookshade.exe";
 
   // ---- timers and keyboard ---------------------------------------------
@@ -229,10 +226,6 @@ class SimDesktop final : public WindowSystem,
   void StopTimer(TimerId id) override;
 
   // System
-  ModuleHandle LoadLibrary(std::string_view name) override;
-  void FreeLibrary(ModuleHandle module) override;
-  bool InitCommonControlsEx(std::uint32_t classes) override;
-  void InitCommonControls() override;
   std::string ModulePath() override;
   void Log(std::string_view line) override { log.emplace_back(line); }
   bool ClaimSingleInstance() override { return !std::exchange(instanceRunning, true); }

@@ -4,6 +4,7 @@
 
 #include "app/panel.h"
 #include "model/window_icon.h"
+#include "platform/win32/common_controls.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/handle_cast.h"
 #include "platform/win32/panel_layout.h"
@@ -132,9 +133,9 @@ bool PanelWindow::Create(HINSTANCE instance) {
   if (window == nullptr) return false;
   menu.Release();  // the window destroys its menu
   accelerators_ = CreatePanelAccelerators();
+  instance_ = instance;
   // The monitor's DPI may have changed since the session began.
   ApplyDpi(WindowDpi(window));
-  CreateControls(instance);
   if (const SIZE fitted = FrameSize(dpi_); fitted.cx != size.cx || fitted.cy != size.cy) {
     const POINT moved = centred(fitted);
     ::SetWindowPos(window, nullptr, moved.x, moved.y, fitted.cx, fitted.cy,
@@ -178,19 +179,26 @@ void PanelWindow::CreateFonts(int dpi) {
   boldFont_ = UniqueFont(::CreateFontIndirectW(&font));
 }
 
-void PanelWindow::CreateControls(HINSTANCE instance) {
+void PanelWindow::BuildControls() {
+  if (controlsBuilt_ || !window_) return;
+  controlsBuilt_ = true;
+  const CommonControls* common = LoadCommonControls();
   for (const PanelControl& entry : PanelControls()) {
-    const HWND control = CreateControl(instance, entry);
+    // Never shown, so never made: the model holds their content.
+    if (!entry.visible) continue;
+    const HWND control = CreateControl(instance_, entry);
     if (control == nullptr) continue;
     SetControlFont(control, entry);
+    if (common == nullptr) continue;
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
-      ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
-                          reinterpret_cast<DWORD_PTR>(this));
+      common->setWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
+                                reinterpret_cast<DWORD_PTR>(this));
     } else if (entry.kind == ControlKind::Crosshair) {
-      ::SetWindowSubclass(control, &PanelWindow::CrosshairProc, static_cast<UINT_PTR>(entry.id),
-                          reinterpret_cast<DWORD_PTR>(this));
+      common->setWindowSubclass(control, &PanelWindow::CrosshairProc,
+                                static_cast<UINT_PTR>(entry.id), reinterpret_cast<DWORD_PTR>(this));
     }
   }
+  for (const PanelControl& entry : PanelControls()) ControlChanged(entry.id);
 }
 
 HFONT PanelWindow::FontOf(const PanelControl& entry) const {
@@ -261,7 +269,7 @@ void PanelWindow::Attach(Panel* panel) {
   panel_ = panel;
   if (panel_ == nullptr) return;
   // Initial contents (the password field's "417") are never written, so
-  // no change reports them.
+  // no change reports them; controls built later show them as they are built.
   for (const PanelControl& entry : PanelControls()) ControlChanged(entry.id);
 }
 
@@ -273,6 +281,7 @@ HWND PanelWindow::Control(ControlId id) const {
 void PanelWindow::Show() {
   if (!window_) return;
   const HWND window = window_.Get();
+  BuildControls();
   ::ShowWindow(window, SW_SHOW);
   // Already active from loading, the panel gets no activation from being
   // shown; it is the first one all the same.

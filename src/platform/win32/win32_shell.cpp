@@ -42,7 +42,16 @@ bool Win32Shell::NotifyIcon(TrayOperation operation, const TrayRecord& record) {
   std::copy_n(tip.begin(), tipLength, data.szTip);
   data.dwState = record.state;
   data.uVersion = record.version;
-  return ::Shell_NotifyIconW(static_cast<DWORD>(operation), &data) != FALSE;
+  if (!notifyIconBound_) {
+    // Bound at the first icon, not at the start: the shell's library and
+    // the libraries it loads would come before the panel's first paint.
+    notifyIconBound_ = true;
+    if (const HMODULE shell32 = ::LoadLibraryW(L"shell32.dll")) {
+      notifyIcon_ = reinterpret_cast<decltype(&::Shell_NotifyIconW)>(
+          reinterpret_cast<void (*)()>(::GetProcAddress(shell32, "Shell_NotifyIconW")));
+    }
+  }
+  return notifyIcon_ != nullptr && notifyIcon_(static_cast<DWORD>(operation), &data) != FALSE;
 }
 
 std::uint16_t Win32Shell::FileMajorVersion(std::string_view file) {

@@ -7,7 +7,6 @@ namespace nookshade::sim {
 void SimSession::Start() {
   platform_ = std::make_unique<Platform>(desktop_.platform());
   Main(*platform_, [this] {
-    desktop_.systemCalls.emplace_back("ShowPanel");
     view_.Create();
     panel_ = std::make_unique<Panel>(*platform_, state_, view_);
     // The panel window's procedure, for raw input.
@@ -15,7 +14,7 @@ void SimSession::Start() {
       if (panel_) panel_->InputArrived();
     });
     panel_->Form_Load();
-    desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
+    if (!panel_->StartsInTray()) desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
     panel_->Form_Activate();
   });
 }
