@@ -69,6 +69,7 @@ void Panel::Form_Activate() {
 }
 
 void Panel::Form_Unload() {
+  unloaded_ = true;
   platform_.timers.StopTimer(TimerId::HotkeyPoll);
   platform_.timers.StopTimer(TimerId::PickerDrag);
   platform_.timers.StopTimer(TimerId::TrayRetry);
@@ -293,20 +294,24 @@ void Panel::HideIntoOwnSlot() {
 
 void Panel::HideWindow() {
   if (Text1.Text().empty()) return;
+  // Text that is no handle names no window, as a handle of 0 does.
+  const WindowHandle window = text::ParseHex32(Text1.Text()).value_or(0);
+  // A window already in a slot keeps its one icon: a second would outlive
+  // its restore. Its program may have shown it again; then it goes back
+  // where it was, even with every slot taken.
+  for (const auto& slot : WindowSlots) {
+    if (slot && slot->Holds(window)) {
+      slot->HideAgain();
+      return;
+    }
+  }
   if (FreeSlot < 0 || FreeSlot >= kSlotCount || !WindowSlots[FreeSlot]) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;
   }
-  // Text that is no handle names no window, as a handle of 0 does.
-  const WindowHandle window = text::ParseHex32(Text1.Text()).value_or(0);
   if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window)) {
     platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
     return;
-  }
-  // A window already in a slot (the window system may leave a hidden window
-  // in front) keeps its one icon; a second would outlive its restore.
-  for (const auto& slot : WindowSlots) {
-    if (slot && slot->Hiding && slot->hWnd == window) return;
   }
   Window& slot = *WindowSlots[FreeSlot];
   slot.hWnd = window;
@@ -316,6 +321,9 @@ void Panel::HideWindow() {
 
 void Panel::HideAllWindows() {
   const std::optional<bool> hidden = hideAll_.HideAllWindows();
+  // A session that ended while the prompt waited has unloaded the panel and
+  // shown everything; what the prompt's answer asks for is void.
+  if (unloaded_) return;
   if (hidden && Check1.Value() == 1) fakeWork_.OpenFakeWork(*hidden);
 }
 
@@ -326,7 +334,7 @@ void Panel::hkt_Timer() {
     poller_.Disarmed();
     return;
   }
-  poller_.Tick();
+  poller_.Tick(!platform_.dialogs.ModalOpen());
 }
 
 void Panel::RunHotkey(HotkeyAction action) {

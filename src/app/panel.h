@@ -122,6 +122,7 @@ class Panel final : public SlotOwner, private ControlObserver {
   HideAll hideAll_;
   HotkeyPoller poller_;
   int iconAttempts_ = 0;
+  bool unloaded_ = false;
 };
 
 }  // namespace nookshade

@@ -53,13 +53,17 @@ void FakeWork::OpenFakeWork(bool show) {
   }
   if (!show) journal_.Record(changed, HiddenBy::FakeWork);
   for (const WindowHandle window : windows) {
+    const auto hidden = hiddenByToggle_.find(window);
+    if (show && hidden != hiddenByToggle_.end() && !hidden->second.StillNames(platform_.windows)) {
+      continue;
+    }
     platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
   }
   for (const WindowHandle window : changed) {
     if (show) {
       hiddenByToggle_.erase(window);
     } else {
-      hiddenByToggle_.insert(window);
+      hiddenByToggle_.emplace(window, WindowIdentity::Of(platform_.windows, window));
     }
   }
   if (show) journal_.Forget(changed, HiddenBy::FakeWork);
@@ -92,8 +96,11 @@ void FakeWork::SetWindow(TextBox& field, std::string tag) {
   for (const TextBox* other : fields_) {
     if (text::ParseInt32(other->Tag()) == released) return;
   }
-  hiddenByToggle_.erase(*released);
-  platform_.windows.ShowWindow(*released, ShowCommand::Show);
+  const auto hidden = hiddenByToggle_.find(*released);
+  if (hidden->second.StillNames(platform_.windows)) {
+    platform_.windows.ShowWindow(*released, ShowCommand::Show);
+  }
+  hiddenByToggle_.erase(hidden);
   journal_.Forget(*released, HiddenBy::FakeWork);
 }
 

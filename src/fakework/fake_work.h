@@ -7,12 +7,13 @@
 
 #include <array>
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "model/controls.h"
 #include "model/recovery_journal.h"
+#include "model/window_identity.h"
 #include "platform/panel_view.h"
 #include "platform/platform.h"
 
@@ -62,7 +63,8 @@ class FakeWork {
   Platform& platform_;
   PanelView& view_;
   RecoveryJournal& journal_;
-  std::set<WindowHandle> hiddenByToggle_;
+  // The windows the toggle hid, as they were then.
+  std::map<WindowHandle, WindowIdentity> hiddenByToggle_;
 };
 
 }  // namespace nookshade

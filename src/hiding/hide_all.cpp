@@ -15,12 +15,14 @@ namespace {
 // only whether there is one matters here.
 constexpr int kTitleBuffer = 256;
 
-// Window classes the shell documents for its taskbars, the desktop and the
-// notification area's overflow; Wine's own notification area, shown when no
-// other tray runs, holds the icons there.
-constexpr std::array<std::string_view, 6> kShellClasses = {
-    "Shell_TrayWnd", "Shell_SecondaryTrayWnd",   "Progman",
-    "WorkerW",       "NotifyIconOverflowWindow", "__winex11_standalone_tray"};
+// Window classes the shell documents for its taskbars and the notification
+// area's overflow; Wine's own notification area, shown when no other tray
+// runs, holds the icons there. They are the way back to every hidden window.
+constexpr std::array<std::string_view, 4> kTrayClasses = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd",
+                                                          "NotifyIconOverflowWindow",
+                                                          "__winex11_standalone_tray"};
+// The desktop's own windows.
+constexpr std::array<std::string_view, 2> kDesktopClasses = {"Progman", "WorkerW"};
 
 bool SameClass(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -29,6 +31,16 @@ bool SameClass(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+template <std::size_t N>
+bool OfClass(WindowSystem& windows, WindowHandle window,
+             const std::array<std::string_view, N>& classes) {
+  const std::string className = windows.GetClassName(window);
+  for (const std::string_view shellClass : classes) {
+    if (SameClass(className, shellClass)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -44,9 +56,16 @@ std::optional<bool> HideAll::HideAllWindows() {
 void HideAll::CollectWindows() {
   hws_.Clear();
   WindowSystem& windows = platform_.windows;
+  const std::uint32_t ownProcess = platform_.system.CurrentProcessId();
   for (const WindowHandle window : windows.EnumTopLevelWindows()) {
     if (!windows.IsWindowVisible(window) || windows.GetParent(window) != 0 ||
         windows.GetOwner(window) != 0 || windows.GetWindowText(window, kTitleBuffer).empty()) {
+      continue;
+    }
+    // The way back stays in sight: the notification area with every icon,
+    // and the program's own windows (a prompt open at this moment, a message
+    // box, the panel's own slot icon's owner).
+    if (IsTrayWindow(windows, window) || windows.GetWindowProcessId(window) == ownProcess) {
       continue;
     }
     const std::size_t index = hws_.Add(std::to_string(window));
@@ -55,30 +74,38 @@ void HideAll::CollectWindows() {
 }
 
 void HideAll::HideListedWindows(bool hideThem) {
-  const auto& items = hws_.Items();
-  const std::size_t count = items.size();
-  std::vector<WindowHandle> windows;
-  windows.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
-    if (const auto handle = text::ParseInt32(text)) windows.push_back(*handle);
+  WindowSystem& windows = platform_.windows;
+  std::vector<WindowHandle> handles;
+  if (hideThem) {
+    hidden_.clear();
+    for (const ListBox::Item& item : hws_.Items()) {
+      if (const auto handle = text::ParseInt32(item.text)) {
+        handles.push_back(*handle);
+        hidden_.push_back(WindowIdentity::Of(windows, *handle));
+      }
+    }
+    // Journaled before the first hide.
+    journal_.Record(handles, HiddenBy::HideAll);
+    for (const WindowHandle window : handles) windows.ShowWindow(window, ShowCommand::Hide);
+    return;
   }
-  // Journaled before the first hide, forgotten after the last show.
-  if (hideThem) journal_.Record(windows, HiddenBy::HideAll);
-  for (const WindowHandle window : windows) {
-    platform_.windows.ShowWindow(window, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+  for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
+    handles.push_back(it->window);
+    if (it->StillNames(windows)) windows.ShowWindow(it->window, ShowCommand::Show);
   }
-  if (!hideThem) journal_.Forget(windows, HiddenBy::HideAll);
+  hidden_.clear();
+  // Forgotten after the last show.
+  journal_.Forget(handles, HiddenBy::HideAll);
+}
+
+bool IsTrayWindow(WindowSystem& windows, WindowHandle window) {
+  return OfClass(windows, window, kTrayClasses);
 }
 
 bool IsShellWindow(WindowSystem& windows, WindowHandle window) {
   if (window == 0) return false;
   if (window == windows.GetShellWindow() || window == windows.GetDesktopWindow()) return true;
-  const std::string className = windows.GetClassName(window);
-  for (const std::string_view shellClass : kShellClasses) {
-    if (SameClass(className, shellClass)) return true;
-  }
-  return false;
+  return IsTrayWindow(windows, window) || OfClass(windows, window, kDesktopClasses);
 }
 
 }  // namespace nookshade

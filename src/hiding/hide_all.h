@@ -3,10 +3,12 @@
 // together get no slots and no icons; the hidden list records them.
 
 #include <optional>
+#include <vector>
 
 #include "model/controls.h"
 #include "model/program_state.h"
 #include "model/recovery_journal.h"
+#include "model/window_identity.h"
 #include "platform/platform.h"
 
 namespace nookshade {
@@ -31,15 +33,18 @@ class HideAll {
   bool AllHidden = false;
 
  private:
+  // What the last hide-all hid, as it was then, top of the Z-order first.
+  std::vector<WindowIdentity> hidden_;
   ListBox& hws_;
   Platform& platform_;
   ProgramState& state_;
   RecoveryJournal& journal_;
 };
 
-// The shell's own windows (the taskbar with its notification area, the
-// desktop): hidden, they would bury every tray icon and with them every way
-// back, so the program never hides them on its own.
+// The taskbars and notification areas: hidden, they would bury every tray
+// icon and with them every way back.
+bool IsTrayWindow(WindowSystem& windows, WindowHandle window);
+// Those and the desktop: the program never hides one of them on its own.
 bool IsShellWindow(WindowSystem& windows, WindowHandle window);
 
 }  // namespace nookshade

@@ -24,8 +24,12 @@ SecretString PromptPassword(Platform& platform, ProgramState& state) {
 
 bool PasswordAccepted(Platform& platform, ProgramState& state) {
   if (!IsPasswordSet(state.UnlockPassword)) return true;
+  // The password asked for, not whatever holds when the prompt returns: an
+  // unload inside the prompt (the session ending) clears it, and the
+  // cancelled answer must not then pass for the right one.
+  const std::string asked = state.UnlockPassword;
   const SecretString typed = PromptPassword(platform, state);
-  return typed.View() == state.UnlockPassword;
+  return typed.View() == asked;
 }
 
 PasswordField::PasswordField(TextBox& field, Platform& platform, ProgramState& state)

@@ -14,6 +14,7 @@ void Window::Show(bool bShow) {
     // Journaled first, so that a kill between the two calls loses nothing;
     // the panel itself goes with the process.
     const bool journaled = hWnd != owner_.PanelHandle();
+    identity_ = WindowIdentity::Of(platform_.windows, hWnd);
     if (journaled) owner_.Journal().Record(hWnd, HiddenBy::Slot);
     platform_.windows.ShowWindow(hWnd, ShowCommand::Hide);
     if (platform_.windows.IsWindowVisible(hWnd)) {
@@ -35,12 +36,22 @@ void Window::Show(bool bShow) {
 
 void Window::Restore() {
   if (!Hiding) return;
-  platform_.windows.ShowWindow(hWnd, ShowCommand::Show);
+  if (identity_.StillNames(platform_.windows))
+    platform_.windows.ShowWindow(hWnd, ShowCommand::Show);
   Hiding = false;
   owner_.Journal().Forget(hWnd, HiddenBy::Slot);
   RemoveTrayIcon(platform_, state_, owner_.PanelHandle(), Id);
   IconShown = false;
   owner_.FindFreeSlot();
+}
+
+bool Window::Holds(WindowHandle window) {
+  return Hiding && hWnd == window && identity_.StillNames(platform_.windows);
+}
+
+void Window::HideAgain() {
+  if (!Hiding) return;
+  platform_.windows.ShowWindow(hWnd, ShowCommand::Hide);
 }
 
 bool Window::SendToTray() {

@@ -6,6 +6,7 @@
 
 #include "model/program_state.h"
 #include "model/recovery_journal.h"
+#include "model/window_identity.h"
 #include "platform/platform.h"
 
 namespace nookshade {
@@ -42,6 +43,12 @@ class Window {
   // Brings the window back without asking: at unload, and when no icon
   // could be given to it.
   void Restore();
+  // Whether the slot hides this very window (not another one that has been
+  // given its handle since).
+  bool Holds(WindowHandle window);
+  // The held window was shown again by its own program: hidden again, in
+  // this slot, with the icon it has.
+  void HideAgain();
   // Adds the slot's icon; whether it is there now.
   bool SendToTray();
   IconHandle GetWindowIcon();
@@ -50,6 +57,7 @@ class Window {
   Platform& platform_;
   ProgramState& state_;
   SlotOwner& owner_;
+  WindowIdentity identity_;
 };
 
 }  // namespace nookshade

@@ -1,6 +1,7 @@
 #include "hotkeys/hotkey_poller.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "hotkeys/hotkey_text.h"
 #include "text/numbers.h"
@@ -20,6 +21,9 @@ constexpr int kLastCode = 255;
 constexpr std::uint32_t kInputSettleMs = 100;
 constexpr int kInputSettleTicks = 10;
 
+constexpr int kShift = 16;
+constexpr int kAlt = 18;
+constexpr int kFirstSideCode = 160;  // left Shift; then right Shift, left and right Ctrl, Alt
 constexpr int kRightShift = 161;
 constexpr int kLeftCtrl = 162;
 constexpr int kRightCtrl = 163;
@@ -56,7 +60,7 @@ HotkeyPoller::HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll,
                            const TextBox& fakeWork, Keyboard& keyboard)
     : fields_{&hideWindow, &hideAll, &fakeWork}, keyboard_(keyboard) {}
 
-void HotkeyPoller::Tick() {
+void HotkeyPoller::Tick(bool mayAct) {
   // A key can only newly go down with an input event: without one, 255
   // probes would find nothing, and an armed program idles at the cost of
   // its timer alone.
@@ -69,12 +73,13 @@ void HotkeyPoller::Tick() {
   // made meanwhile do not arrive as a burst afterwards, but act on nothing:
   // one press never runs an action twice, and no second prompt is attempted
   // while one is open.
-  if (acting_) {
+  if (acting_ || !mayAct) {
     for (int code = kFirstCode; code <= kLastCode; ++code) keyboard_.GetAsyncKeyState(code);
+    sidePressed_.fill(false);
     return;
   }
   for (int code = kFirstCode; code <= kLastCode; ++code) {
-    if (keyboard_.GetAsyncKeyState(code) != kNewPress) continue;
+    if (!NewPress(code)) continue;
     if (const int generic = GenericKey(code)) {
       // Higher codes stay pending: the next tick probes whatever the clock.
       Append(hotkey::KeyCharacter(generic));
@@ -83,6 +88,30 @@ void HotkeyPoller::Tick() {
     }
     Append(hotkey::KeyCharacter(code));
   }
+}
+
+bool HotkeyPoller::NewPress(int code) {
+  if (code >= kFirstSideCode && code < kFirstSideCode + kSideCodes) {
+    const bool early = std::exchange(sidePressed_[code - kFirstSideCode], false);
+    return keyboard_.GetAsyncKeyState(code) == kNewPress || early;
+  }
+  if (keyboard_.GetAsyncKeyState(code) == kNewPress) return true;
+  if (code < kShift || code > kAlt) return false;
+  // Windows marks a press of Shift, Ctrl or Alt on the generic code as well
+  // as on the side's; Wine marks only the side's. The sides are probed here,
+  // where Windows' generic mark would be met, and remembered for their own
+  // place in the scan (or the next scan, if this one ends before it), so
+  // that a press means the same under both.
+  bool found = false;
+  for (int side = 0; side < 2; ++side) {
+    const int sideCode = kFirstSideCode + 2 * (code - kShift) + side;
+    bool& pressed = sidePressed_[sideCode - kFirstSideCode];
+    if (!pressed && keyboard_.GetAsyncKeyState(sideCode) == kNewPress) {
+      pressed = true;
+      found = true;
+    }
+  }
+  return found;
 }
 
 bool HotkeyPoller::MayFindPress(std::uint32_t now) {
@@ -119,8 +148,8 @@ void HotkeyPoller::Append(char keyCharacter) {
 }
 
 void HotkeyPoller::Dispatch(const std::array<std::string, 3>& keyStrings) {
-  // Left Ctrl's own code follows the generic Ctrl that every press of it
-  // also sets; dropped, it leaves a plain Ctrl.
+  // Left Ctrl's own code after the generic Ctrl that the same press set;
+  // dropped, it leaves a plain Ctrl.
   std::erase(buffer_, kLeftCtrlCharacter);
   static constexpr std::array<HotkeyAction, 3> kActions = {
       HotkeyAction::HideWindow, HotkeyAction::HideAll, HotkeyAction::FakeWork};

@@ -25,8 +25,10 @@ class HotkeyPoller {
   HotkeyPoller(const HotkeyPoller&) = delete;
   HotkeyPoller& operator=(const HotkeyPoller&) = delete;
 
-  // One tick while the panel is out of sight.
-  void Tick();
+  // One tick while the panel is out of sight. While one of the program's
+  // modal windows is open (mayAct false) presses are probed and dropped: a
+  // hotkey must not act behind a prompt, nor hide the prompt itself.
+  void Tick(bool mayAct = true);
   // The panel came into sight. The first tick after it hides again probes
   // whatever the input clock says, so a key held at that moment counts.
   void Disarmed() { probeNext_ = true; }
@@ -40,6 +42,8 @@ class HotkeyPoller {
  private:
   // Whether this tick can find a press that the previous probe did not.
   bool MayFindPress(std::uint32_t now);
+  // Whether the code went down since the previous probe (consumes the mark).
+  bool NewPress(int code);
   void Append(char keyCharacter);
   // The fields' key strings, in order; "" for a field that holds no hotkey.
   void Dispatch(const std::array<std::string, 3>& keyStrings);
@@ -52,6 +56,10 @@ class HotkeyPoller {
   std::uint32_t lastProbeStart_ = 0;
   std::uint32_t lastInputSeen_ = 0;
   int settleTicks_ = 0;
+  // Side-specific Shift, Ctrl and Alt presses already probed for their
+  // generic key, not yet appended as themselves.
+  static constexpr int kSideCodes = 6;
+  std::array<bool, kSideCodes> sidePressed_{};
 };
 
 }  // namespace nookshade

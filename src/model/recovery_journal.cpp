@@ -58,9 +58,7 @@ void RecoveryJournal::Recover() {
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
     // A handle given to another window since must never be touched.
-    if (!windows.IsWindow(entry.window) ||
-        windows.GetWindowProcessId(entry.window) != entry.processId ||
-        windows.GetClassName(entry.window) != entry.className) {
+    if (!WindowIdentity{entry.window, entry.processId, entry.className}.StillNames(windows)) {
       continue;
     }
     // Not activated: the program starting up keeps the foreground.

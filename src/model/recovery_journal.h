@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "model/window_identity.h"
 #include "platform/platform.h"
 
 namespace nookshade {

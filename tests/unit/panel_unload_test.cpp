@@ -35,12 +35,10 @@ TEST_F(PanelUnloadTest, RestoresEverySlotWithoutAPromptAndRemovesTheirIcons) {
 
 TEST_F(PanelUnloadTest, ShowsHideAllWindowsInReverseOrderAndTheFakeWorkLast) {
   session.Start();
-  const WindowHandle top = desktop.AddWindow("Top", false);
-  const WindowHandle below = desktop.AddWindow("Below", false);
+  const WindowHandle below = desktop.AddWindow("Below");
+  const WindowHandle top = desktop.AddWindow("Top");
+  panel().HideAllWindows();
   const WindowHandle work = desktop.AddWindow("Spreadsheet", false);
-  panel().hws.Add(std::to_string(top));
-  panel().hws.Add(std::to_string(below));
-  panel().hws.Add("not a handle");
   panel().fw1.SetTag(std::to_string(work));
   panel().fw1.SetText("Spreadsheet");
   session.Close();

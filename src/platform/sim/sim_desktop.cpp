@@ -259,8 +259,10 @@ void SimDesktop::PressKey(int virtualKey) {
   if (!IsKeyCode(virtualKey)) return;
   lastInput = now;
   keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
-  if (const int generic = GenericModifier(virtualKey))
-    keys_[generic] = static_cast<std::int16_t>(0x8001);
+  if (const int generic = GenericModifier(virtualKey)) {
+    keys_[generic] = static_cast<std::int16_t>(
+        keyboardMode == KeyboardMode::Wine ? (keys_[generic] | 0x8000) : 0x8001);
+  }
 }
 
 void SimDesktop::ReleaseKey(int virtualKey) {
@@ -421,7 +423,9 @@ std::string SimDesktop::DescribeStatus(std::int32_t status) {
 int SimDesktop::MessageBox(std::string_view text, std::string_view title, std::uint32_t style) {
   messageBoxes.push_back({std::string(text), std::string(title), style});
   journal.push_back("message " + std::string(text));
+  ++modalDepth_;
   if (whileMessageBoxOpen) whileMessageBoxOpen(messageBoxes.back());
+  --modalDepth_;
   return 1;  // IDOK
 }
 
@@ -429,10 +433,13 @@ std::optional<SecretString> SimDesktop::RunPasswordPrompt(
     const std::function<void(WindowHandle)>& onLoad) {
   ++passwordPromptsShown;
   lastPromptWindow = AddWindow("Enter Password", false);
+  Find(lastPromptWindow)->processId = ownProcessId;
   onLoad(lastPromptWindow);
   ShowWindow(lastPromptWindow, ShowCommand::Show);
   promptOpen_ = true;
+  ++modalDepth_;
   if (whilePasswordPromptOpen) whilePasswordPromptOpen();
+  --modalDepth_;
   promptOpen_ = false;
   DestroyWindow(lastPromptWindow);
   if (passwordAnswers.empty()) return std::nullopt;

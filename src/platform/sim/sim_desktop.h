@@ -141,6 +141,9 @@ class SimDesktop final : public WindowSystem,
   void FireTimer(TimerId id);
   // Left and right Shift, Ctrl and Alt (160 to 165) also press and release
   // their generic code (16, 17, 18); mouse buttons are codes 1, 2 and 4.
+  // Windows marks a press as "pressed since the last probe" on both codes;
+  // Wine on the side-specific code alone (the generic one only goes down).
+  enum class KeyboardMode { Windows, Wine } keyboardMode = KeyboardMode::Windows;
   // A code outside 0 to 255 names no key: pressing it is no input at all.
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
@@ -207,6 +210,7 @@ class SimDesktop final : public WindowSystem,
   std::optional<SecretString> RunPasswordPrompt(
       const std::function<void(WindowHandle)>& onLoad) override;
   bool IsPasswordPromptVisible() override;
+  bool ModalOpen() const override { return modalDepth_ > 0; }
   void UnloadPasswordPrompt() override;
 
   // Timers
@@ -222,6 +226,10 @@ class SimDesktop final : public WindowSystem,
   void Log(std::string_view line) override { log.emplace_back(line); }
   bool ClaimSingleInstance() override { return !std::exchange(instanceRunning, true); }
   void WakeRunningInstance() override { ++wakes; }
+  std::uint32_t CurrentProcessId() override { return ownProcessId; }
+  // The program's own windows (the panel, its prompt) belong to this process;
+  // every other window to another program's (SimWindow::processId).
+  std::uint32_t ownProcessId = 1000;
   std::vector<std::string> log;
   bool instanceRunning = false;  // a Nookshade holds the claim
   int wakes = 0;
@@ -256,6 +264,7 @@ class SimDesktop final : public WindowSystem,
   std::map<TimerId, Timer> timers_;
   std::array<std::int16_t, 256> keys_{};
   bool promptOpen_ = false;
+  int modalDepth_ = 0;
 };
 
 }  // namespace nookshade::sim

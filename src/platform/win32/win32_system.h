@@ -14,6 +14,7 @@ class Win32System final : public System {
   std::string ModulePath() override;
   void Log(std::string_view line) override;
   bool ClaimSingleInstance() override;
+  std::uint32_t CurrentProcessId() override { return ::GetCurrentProcessId(); }
   void WakeRunningInstance() override;
 
  private:

@@ -15,7 +15,10 @@ namespace nookshade::sim {
 class SimPanelView final : public PanelView {
  public:
   explicit SimPanelView(SimDesktop& desktop) : desktop_(desktop) {}
-  void Create() { handle_ = desktop_.AddWindow(std::string(kPanelCaption), false); }
+  void Create() {
+    handle_ = desktop_.AddWindow(std::string(kPanelCaption), false);
+    desktop_.Find(handle_)->processId = desktop_.ownProcessId;
+  }
 
   WindowHandle Handle() const override { return handle_; }
   void ControlChanged(ControlId control) override { changes.push_back(control); }
