@@ -225,5 +225,136 @@ TEST_F(HideAllTest, EachHideCollectsAfreshAndTheSlotsKeepTheirs) {
   EXPECT_FALSE(Visible(slotted));  // only its icon brings it back
 }
 
+struct WayBack {
+  const char* name;
+  std::string className;
+  bool ours;  // a window of the program's own process
+  bool hidden;
+};
+
+class WayBackTest : public HideAllTest, public ::testing::WithParamInterface<WayBack> {};
+
+TEST_P(WayBackTest, HideAllLeavesEveryWayBackInSight) {
+  const WindowHandle window = desktop.AddWindow("Titled");
+  desktop.Find(window)->className = GetParam().className;
+  if (GetParam().ours) desktop.Find(window)->processId = desktop.ownProcessId;
+  Press();
+  EXPECT_EQ(!Visible(window), GetParam().hidden);
+  Press({"417"});
+  EXPECT_TRUE(Visible(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WayBackTest,
+    ::testing::Values(WayBack{"an ordinary window", "Notepad", false, true},
+                      WayBack{"the taskbar", "Shell_TrayWnd", false, false},
+                      WayBack{"a second taskbar", "Shell_SecondaryTrayWnd", false, false},
+                      WayBack{"the overflow area", "NotifyIconOverflowWindow", false, false},
+                      WayBack{"Wine's tray", "__winex11_standalone_tray", false, false},
+                      WayBack{"Program Manager", "Progman", false, true},
+                      WayBack{"a window of ours", "#32770", true, false}),
+    NameOf<WayBack>);
+
+struct Rehide {
+  const char* name;
+  int othersHidden;  // windows in slots besides the panel's and this one
+};
+
+class RehideTest : public HideTest, public ::testing::WithParamInterface<Rehide> {};
+
+TEST_P(RehideTest, AWindowItsProgramShowedAgainGoesBackIntoItsSlot) {
+  const WindowHandle window = desktop.AddWindow("Chat");
+  HideWindow(window);
+  for (int i = 0; i < GetParam().othersHidden; ++i) HideWindow(desktop.AddWindow("Other"));
+  const std::size_t icons = desktop.trayIcons.size();
+  desktop.ShowWindow(window, ShowCommand::Show);  // its program's doing
+  HideWindow(window);
+  EXPECT_FALSE(desktop.IsWindowVisible(window));
+  EXPECT_EQ(panel().WindowSlots[1]->hWnd, window);
+  EXPECT_EQ(desktop.trayIcons.size(), icons);
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  desktop.passwordAnswers = {"417"};
+  panel().Form1_Mouse(1, 1, 0, 0);
+  EXPECT_TRUE(desktop.IsWindowVisible(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, RehideTest,
+                         ::testing::Values(Rehide{"slots left", 0}, Rehide{"every slot taken", 9}),
+                         NameOf<Rehide>);
+
+enum class WayOut { Icon, ShowAll, Unload };
+
+struct Successor {
+  const char* name;
+  WayOut way;
+  bool sameWindow;  // or its handle now names another program's hidden window
+};
+
+class SuccessorRestoreTest : public HideAllTest, public ::testing::WithParamInterface<Successor> {};
+
+TEST_P(SuccessorRestoreTest, OnlyTheWindowThatWasHiddenIsShown) {
+  const Successor& c = GetParam();
+  WindowHandle window = desktop.AddWindow("Ledger");
+  if (c.way == WayOut::Icon) {
+    HideWindow(window);
+  } else {
+    Press();
+  }
+  if (!c.sameWindow) {
+    desktop.DestroyWindow(window);
+    desktop.SetNextHandle(window);
+    window = desktop.AddWindow("Someone else's secret", false);
+    desktop.Find(window)->processId = 777;
+  }
+  if (c.way == WayOut::Unload) {
+    session.Close();
+  } else if (c.way == WayOut::Icon) {
+    desktop.passwordAnswers = {"417"};
+    panel().Form1_Mouse(1, 1, 0, 0);
+  } else if (c.way == WayOut::ShowAll) {
+    Press({"417"});
+  }
+  EXPECT_EQ(Visible(window), c.sameWindow);
+  if (session.Running()) {
+    EXPECT_FALSE(desktop.trayIcons.contains({session.PanelWindow(), 1}));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, SuccessorRestoreTest,
+    ::testing::Values(Successor{"icon, same window", WayOut::Icon, true},
+                      Successor{"icon, handle reused", WayOut::Icon, false},
+                      Successor{"show all, same window", WayOut::ShowAll, true},
+                      Successor{"show all, handle reused", WayOut::ShowAll, false},
+                      Successor{"unload, same window", WayOut::Unload, true},
+                      Successor{"unload, handle reused", WayOut::Unload, false}),
+    NameOf<Successor>);
+
+struct EndDuringShowAll {
+  const char* name;
+  std::optional<std::string> answer;
+};
+
+class EndDuringShowAllTest : public HideAllTest,
+                             public ::testing::WithParamInterface<EndDuringShowAll> {};
+
+TEST_P(EndDuringShowAllTest, TheWaitingShowAllUndoesNothingOfTheUnload) {
+  const WindowHandle mail = desktop.AddWindow("Mail");
+  const WindowHandle work = desktop.AddWindow("Report", false);
+  panel().fw1.SetTag(std::to_string(work));
+  panel().fw1.SetText("Report");
+  Press();  // Check1 is ticked by default: the fake work shows
+  desktop.whilePasswordPromptOpen = [&] { panel().Form_Unload(); };  // the session ends
+  Press({GetParam().answer});
+  EXPECT_TRUE(Visible(mail) && Visible(work));
+  EXPECT_EQ(Stored(setting::kRecoveryJournal), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, EndDuringShowAllTest,
+                         ::testing::Values(EndDuringShowAll{"cancelled by the unload",
+                                                            std::nullopt},
+                                           EndDuringShowAll{"right", "417"}),
+                         NameOf<EndDuringShowAll>);
+
 }  // namespace
 }  // namespace nookshade::test

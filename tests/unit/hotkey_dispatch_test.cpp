@@ -238,5 +238,53 @@ TEST_F(DispatchTest, ASecondHideAllDuringItsPromptFlipsNothing) {
   EXPECT_TRUE(desktop.IsWindowVisible(notes));
 }
 
+enum class PromptOpener { WindowIcon, PanelIcon, SecondStart };
+
+struct OpenPrompt {
+  const char* name;
+  PromptOpener opener;
+};
+
+class OpenPromptTest : public DispatchTest, public ::testing::WithParamInterface<OpenPrompt> {};
+
+TEST_P(OpenPromptTest, HotkeysActOnNothingWhileAnyPromptOfOursIsOpen) {
+  StartWith("(Ctrl)h", "(Ctrl)(Space)");
+  panel().PW.SetText("417");
+  PressTicks({{kLCtrl}, {'H'}});  // Notes into slot 1
+  const WindowHandle mail = desktop.AddWindow("Mail");
+  desktop.SetForeground(mail);
+  bool promptStayed = false;
+  desktop.whilePasswordPromptOpen = [&] {
+    desktop.SetForeground(desktop.lastPromptWindow);
+    PressTicks({{kLCtrl}, {kSpace}});
+    PressTicks({{kLCtrl}, {'H'}});
+    promptStayed = desktop.IsWindowVisible(desktop.lastPromptWindow);
+  };
+  desktop.passwordAnswers = {"417"};
+  switch (GetParam().opener) {
+    case PromptOpener::WindowIcon:
+      panel().Form1_Mouse(1, 1, 0, 0);
+      break;
+    case PromptOpener::PanelIcon:
+      panel().Form1_Mouse(1, 0, 0, 0);
+      break;
+    case PromptOpener::SecondStart:
+      panel().AnotherStart();
+      break;
+  }
+  EXPECT_TRUE(promptStayed);
+  EXPECT_TRUE(desktop.IsWindowVisible(mail));
+  EXPECT_FALSE(panel().hideAll().AllHidden);
+  EXPECT_EQ(desktop.passwordPromptsShown, 1);
+  EXPECT_TRUE(panel().PollBuffer().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Openers, OpenPromptTest,
+                         ::testing::Values(OpenPrompt{"a hidden window's icon",
+                                                      PromptOpener::WindowIcon},
+                                           OpenPrompt{"the panel's icon", PromptOpener::PanelIcon},
+                                           OpenPrompt{"a second start", PromptOpener::SecondStart}),
+                         NameOf<OpenPrompt>);
+
 }  // namespace
 }  // namespace nookshade::test
