@@ -58,6 +58,10 @@ void Panel::Form_Load() {
   options_.Load();
   fakeWork_.ShowPlaceholders();
   password_.Load();
+  StartPollTimer();
+}
+
+void Panel::StartPollTimer() {
   platform_.timers.StartTimer(TimerId::HotkeyPoll, kHotkeyPollIntervalMs, [this] { hkt_Timer(); });
 }
 
@@ -71,6 +75,7 @@ void Panel::Form_Activate() {
 void Panel::Form_Unload() {
   unloaded_ = true;
   platform_.timers.StopTimer(TimerId::HotkeyPoll);
+  pollAsleep_ = false;  // input after the unload wakes nothing
   platform_.timers.StopTimer(TimerId::PickerDrag);
   platform_.timers.StopTimer(TimerId::TrayRetry);
   state_.UnlockPassword.clear();
@@ -335,6 +340,30 @@ void Panel::hkt_Timer() {
     return;
   }
   poller_.Tick(!platform_.dialogs.ModalOpen());
+  if (poller_.Idle()) SleepUntilInput();
+}
+
+void Panel::SleepUntilInput() {
+  // Asked at the first idle tick, not at load: nothing of it is needed
+  // before the panel is first armed, and the start stays short.
+  if (inputWatch_ == InputWatch::NotAsked) {
+    inputWatch_ = platform_.keyboard.WatchInput(view_.Handle()) ? InputWatch::Watching
+                                                               : InputWatch::Unavailable;
+    if (inputWatch_ == InputWatch::Unavailable) {
+      platform_.system.Log(
+          "raw input could not be registered: the hotkey poll timer keeps ticking while idle");
+    }
+  }
+  if (inputWatch_ != InputWatch::Watching) return;
+  platform_.timers.StopTimer(TimerId::HotkeyPoll);
+  pollAsleep_ = true;
+}
+
+void Panel::InputArrived() {
+  if (!pollAsleep_) return;
+  pollAsleep_ = false;
+  poller_.InputArrived();
+  StartPollTimer();
 }
 
 void Panel::RunHotkey(HotkeyAction action) {

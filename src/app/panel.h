@@ -42,6 +42,10 @@ class Panel final : public SlotOwner, private ControlObserver {
   // Nookshade was started again while this one runs: the panel comes
   // forward, from the tray behind the password.
   void AnotherStart();
+  // A key or mouse-button event somewhere in the session (the platform
+  // tells of them once the panel watches input): a sleeping poll timer
+  // starts again.
+  void InputArrived();
 
   // The user's input, reported by the view.
   void TextEdited(ControlId control, std::string text);
@@ -106,6 +110,10 @@ class Panel final : public SlotOwner, private ControlObserver {
   void Command2_Click();
   void HideIntoOwnSlot();
   void hkt_Timer();
+  void StartPollTimer();
+  // Stops the poll timer until input arrives, when the platform can tell of
+  // input; otherwise the timer goes on, gated.
+  void SleepUntilInput();
   void RunHotkey(HotkeyAction action);
   // Tries again to add the icons the shell refused; after the last attempt
   // their windows are shown again, so that none stays hidden without one.
@@ -123,6 +131,8 @@ class Panel final : public SlotOwner, private ControlObserver {
   HotkeyPoller poller_;
   int iconAttempts_ = 0;
   bool unloaded_ = false;
+  enum class InputWatch { NotAsked, Watching, Unavailable } inputWatch_ = InputWatch::NotAsked;
+  bool pollAsleep_ = false;
 };
 
 }  // namespace nookshade

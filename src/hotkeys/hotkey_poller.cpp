@@ -65,7 +65,11 @@ void HotkeyPoller::Tick(bool mayAct) {
   // probes would find nothing, and an armed program idles at the cost of
   // its timer alone.
   const std::uint32_t now = keyboard_.TickCount();
-  if (gated && !MayFindPress(now)) return;
+  // Once the gate is shut it stays shut until new input: every later tick
+  // would be skipped too. (A tick run by a modal window's loop inside an
+  // action may shut it; the action's own tick then decides by what is owed.)
+  idle_ = gated && !MayFindPress(now);
+  if (idle_) return;
   probeNext_ = false;
   lastProbeStart_ = now;
   // An action with a modal window open (the password prompt, a message box)
@@ -113,6 +117,8 @@ bool HotkeyPoller::NewPress(int code) {
   }
   return found;
 }
+
+void HotkeyPoller::InputArrived() { settleTicks_ = kInputSettleTicks; }
 
 bool HotkeyPoller::MayFindPress(std::uint32_t now) {
   if (probeNext_) return true;

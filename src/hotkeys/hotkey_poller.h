@@ -29,6 +29,12 @@ class HotkeyPoller {
   // modal windows is open (mayAct false) presses are probed and dropped: a
   // hotkey must not act behind a prompt, nor hide the prompt itself.
   void Tick(bool mayAct = true);
+  // The last tick found that no probe can find a press until the next key
+  // or button event: the timer may sleep until one arrives.
+  bool Idle() const { return idle_ && !probeNext_; }
+  // A key or button event arrived. The ticks that follow probe as after
+  // any input, also when the input clock does not show it yet.
+  void InputArrived();
   // The panel came into sight. The first tick after it hides again probes
   // whatever the input clock says, so a key held at that moment counts.
   void Disarmed() { probeNext_ = true; }
@@ -53,6 +59,7 @@ class HotkeyPoller {
   std::string buffer_;
   bool acting_ = false;
   bool probeNext_ = true;
+  bool idle_ = false;
   std::uint32_t lastProbeStart_ = 0;
   std::uint32_t lastInputSeen_ = 0;
   int settleTicks_ = 0;

@@ -61,6 +61,9 @@ void SimDesktop::DestroyWindow(WindowHandle window) {
   std::erase_if(windows_, [window](const SimWindow& w) { return w.handle == window; });
   std::erase(zOrder_, window);
   if (foreground_ == window) foreground_ = 0;
+  // Raw input goes to a window, and with it.
+  inputHandlers_.erase(window);
+  if (inputWatcher_ == window) inputWatcher_ = 0;
 }
 
 SimWindow* SimDesktop::Find(WindowHandle window) {
@@ -263,6 +266,7 @@ void SimDesktop::PressKey(int virtualKey) {
     keys_[generic] = static_cast<std::int16_t>(
         keyboardMode == KeyboardMode::Wine ? (keys_[generic] | 0x8000) : 0x8001);
   }
+  TellOfInput();
 }
 
 void SimDesktop::ReleaseKey(int virtualKey) {
@@ -272,6 +276,7 @@ void SimDesktop::ReleaseKey(int virtualKey) {
   const int generic = GenericModifier(virtualKey);
   // The generic code stays down while the other side's key is held.
   if (generic != 0 && (keys_[virtualKey ^ 1] & 0x8000) == 0) keys_[generic] &= 0x0001;
+  TellOfInput();
 }
 
 void SimDesktop::Tap(int virtualKey) {
@@ -285,6 +290,24 @@ std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
   const std::int16_t answer = state;
   state = static_cast<std::int16_t>(state & ~0x0001);
   return answer;
+}
+
+bool SimDesktop::WatchInput(WindowHandle window) {
+  if (!rawInputRegisters || Find(window) == nullptr) return false;
+  inputWatcher_ = window;
+  return true;
+}
+
+void SimDesktop::SetInputHandler(WindowHandle window, std::function<void()> handler) {
+  inputHandlers_[window] = std::move(handler);
+}
+
+void SimDesktop::TellOfInput() {
+  const auto it = inputHandlers_.find(inputWatcher_);
+  if (it == inputHandlers_.end() || !it->second) return;
+  // A copy: the handler may replace itself while it runs.
+  const std::function<void()> handler = it->second;
+  handler();
 }
 
 // ---- Shell ---------------------------------------------------------------

@@ -148,6 +148,15 @@ class SimDesktop final : public WindowSystem,
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   void Tap(int virtualKey);
+  // Input that sets no press bit (the pointer moved): the input clock moves
+  // on, and no window is told of it.
+  void MovePointer() { lastInput = now; }
+  // Raw input: once a window watches input (WatchInput), each key and
+  // button event above reaches it as it happens, through the handler its
+  // view set here (as WM_INPUT reaches the window's procedure).
+  bool rawInputRegisters = true;
+  WindowHandle InputWatcher() const { return inputWatcher_; }
+  void SetInputHandler(WindowHandle window, std::function<void()> handler);
   // The input clock: milliseconds now (the poll timer moves it on by its
   // interval at each tick) and the time stamp of the last key event.
   std::uint32_t now = 0;
@@ -190,6 +199,7 @@ class SimDesktop final : public WindowSystem,
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t LastInputTime() override { return lastInput; }
   std::uint32_t TickCount() override { return now; }
+  bool WatchInput(WindowHandle window) override;
 
   // Shell
   bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override;
@@ -263,6 +273,9 @@ class SimDesktop final : public WindowSystem,
   RegistryKey nextKey_ = 0x100;
   std::map<TimerId, Timer> timers_;
   std::array<std::int16_t, 256> keys_{};
+  WindowHandle inputWatcher_ = 0;
+  std::map<WindowHandle, std::function<void()>> inputHandlers_;
+  void TellOfInput();
   bool promptOpen_ = false;
   int modalDepth_ = 0;
 };

@@ -10,6 +10,10 @@ void SimSession::Start() {
     desktop_.systemCalls.emplace_back("ShowPanel");
     view_.Create();
     panel_ = std::make_unique<Panel>(*platform_, state_, view_);
+    // The panel window's procedure, for raw input.
+    desktop_.SetInputHandler(view_.Handle(), [this] {
+      if (panel_) panel_->InputArrived();
+    });
     panel_->Form_Load();
     desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
     panel_->Form_Activate();
