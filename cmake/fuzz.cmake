@@ -1,6 +1,7 @@
 # Fuzz build: every fuzz/*.cpp is one libFuzzer target, the core on the
-# simulated desktop; a run is started and closed as the unit tests do it.
-add_library(nookshade_sim_session STATIC tests/unit/support/sim_session.cpp)
+# simulated desktop, run as the unit tests run it.
+add_library(nookshade_sim_session STATIC tests/unit/support/sim_session.cpp
+  tests/unit/support/random_session.cpp)
 target_include_directories(nookshade_sim_session PUBLIC tests/unit/support)
 target_link_libraries(nookshade_sim_session PUBLIC nookshade_sim)
 

@@ -17,9 +17,9 @@ configure_file(resources/nookshade_version.h.in ${NOOKSHADE_GENERATED_DIR}/nooks
 add_executable(nookshade WIN32
   src/platform/win32/main.cpp
   src/platform/win32/wide_text.cpp
-  src/platform/win32/window_proc_thunk.cpp
   src/platform/win32/win32_window_system.cpp
   src/platform/win32/win32_shell.cpp
+  src/platform/win32/tray_icon.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_dialogs.cpp
   src/platform/win32/win32_timers.cpp

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "hiding/tray_icons.h"
+#include "platform/win32/tray_icon.h"
 
 namespace {
 
@@ -161,8 +161,8 @@ int Latency(int presses, bool restoreThroughNookshade, const wchar_t* resultFile
     latencies.push_back(latency);
     if (restoreThroughNookshade) {
       const HWND panel = FindWindowW(kPanelClass, nullptr);
-      PostMessageW(panel, nookshade::kTrayCallbackMessage, kFirstWindowSlot,
-                   nookshade::kTrayDoubleClick);
+      PostMessageW(panel, nookshade::win32::kTrayCallbackMessage, kFirstWindowSlot,
+                   WM_LBUTTONDBLCLK);
     } else {
       ShowWindow(target, SW_SHOW);
     }

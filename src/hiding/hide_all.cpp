@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hiding/password.h"
-#include "text/numbers.h"
+#include "model/settings.h"
 
 namespace nookshade {
 namespace {
@@ -45,16 +45,23 @@ bool OfClass(WindowSystem& windows, WindowHandle window,
 
 }  // namespace
 
-std::optional<bool> HideAll::HideAllWindows() {
-  if (AllHidden && !PasswordAccepted(platform_, state_)) return std::nullopt;
-  AllHidden = !AllHidden;
-  if (AllHidden) CollectWindows();
-  HideListedWindows(AllHidden);
-  return AllHidden;
+std::optional<bool> HideAll::Toggle() {
+  if (allHidden_) {
+    if (!PasswordAccepted(platform_, state_)) return std::nullopt;
+    allHidden_ = false;
+    ShowHidden();
+    return false;
+  }
+  if (!HideCollected()) {
+    platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
+    return std::nullopt;
+  }
+  allHidden_ = true;
+  return true;
 }
 
-void HideAll::CollectWindows() {
-  hws_.Clear();
+std::vector<WindowHandle> HideAll::CollectWindows() {
+  std::vector<WindowHandle> found;
   WindowSystem& windows = platform_.windows;
   const std::uint32_t ownProcess = platform_.system.CurrentProcessId();
   for (const WindowHandle window : windows.EnumTopLevelWindows()) {
@@ -64,38 +71,38 @@ void HideAll::CollectWindows() {
     }
     // The way back stays in sight: the notification area with every icon,
     // and the program's own windows (a prompt open at this moment, a message
-    // box, the panel's own slot icon's owner).
+    // box, the panel).
     if (IsTrayWindow(windows, window) || windows.GetWindowProcessId(window) == ownProcess) {
       continue;
     }
-    const std::size_t index = hws_.Add(std::to_string(window));
-    hws_.SetItemData(index, window);
+    found.push_back(window);
   }
+  return found;
 }
 
-void HideAll::HideListedWindows(bool hideThem) {
+bool HideAll::HideCollected() {
   WindowSystem& windows = platform_.windows;
-  std::vector<WindowHandle> handles;
-  if (hideThem) {
-    hidden_.clear();
-    for (const ListBox::Item& item : hws_.Items()) {
-      if (const auto handle = text::ParseInt32(item.text)) {
-        handles.push_back(*handle);
-        hidden_.push_back(WindowIdentity::Of(windows, *handle));
-      }
-    }
-    // Journaled before the first hide.
-    journal_.Record(handles, HiddenBy::HideAll);
-    for (const WindowHandle window : handles) windows.ShowWindow(window, ShowCommand::Hide);
-    return;
+  const std::vector<WindowHandle> collected = CollectWindows();
+  // Journaled before the first hide.
+  if (!journal_.Record(collected, HiddenBy::HideAll)) return false;
+  hidden_.clear();
+  for (const WindowHandle window : collected) {
+    hidden_.push_back(WindowIdentity::Of(windows, window));
+    windows.ShowWindow(window, ShowCommand::Hide);
   }
+  return true;
+}
+
+void HideAll::ShowHidden() {
+  WindowSystem& windows = platform_.windows;
+  std::vector<WindowHandle> shown;
   for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
-    handles.push_back(it->window);
+    shown.push_back(it->window);
     if (it->StillNames(windows)) windows.ShowWindow(it->window, ShowCommand::Show);
   }
   hidden_.clear();
   // Forgotten after the last show.
-  journal_.Forget(handles, HiddenBy::HideAll);
+  journal_.Forget(shown, HiddenBy::HideAll);
 }
 
 bool IsTrayWindow(WindowSystem& windows, WindowHandle window) {

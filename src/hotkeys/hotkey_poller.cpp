@@ -56,9 +56,8 @@ struct ActingScope {
 
 }  // namespace
 
-HotkeyPoller::HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll,
-                           const TextBox& fakeWork, Keyboard& keyboard)
-    : fields_{&hideWindow, &hideAll, &fakeWork}, keyboard_(keyboard) {}
+HotkeyPoller::HotkeyPoller(const std::array<std::string, 3>& keyStrings, Keyboard& keyboard)
+    : keyStrings_(keyStrings), keyboard_(keyboard) {}
 
 void HotkeyPoller::Tick(bool mayAct) {
   // A key can only newly go down with an input event: without one, 255
@@ -138,29 +137,23 @@ bool HotkeyPoller::MayFindPress(std::uint32_t now) {
 }
 
 void HotkeyPoller::Append(char keyCharacter) {
-  // The fields are read afresh for every key, and once.
-  std::array<std::string, 3> keyStrings;
   std::size_t longest = 1;
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    // An empty field means "no hotkey", never "any key".
-    if (!text::IsBlank(fields_[i]->Text())) keyStrings[i] = hotkey::KeyString(fields_[i]->Text());
-    longest = std::max(longest, keyStrings[i].size());
-  }
+  for (const std::string& keyString : keyStrings_) longest = std::max(longest, keyString.size());
   // Only the tail can still complete a hotkey, so hours of typing cost
   // neither memory nor time per key.
   if (buffer_.size() >= longest) buffer_.erase(0, buffer_.size() - (longest - 1));
   buffer_.push_back(keyCharacter);
-  Dispatch(keyStrings);
+  Dispatch();
 }
 
-void HotkeyPoller::Dispatch(const std::array<std::string, 3>& keyStrings) {
+void HotkeyPoller::Dispatch() {
   // Left Ctrl's own code after the generic Ctrl that the same press set;
   // dropped, it leaves a plain Ctrl.
   std::erase(buffer_, kLeftCtrlCharacter);
   static constexpr std::array<HotkeyAction, 3> kActions = {
       HotkeyAction::HideWindow, HotkeyAction::HideAll, HotkeyAction::FakeWork};
-  for (std::size_t i = 0; i < keyStrings.size(); ++i) {
-    if (!hotkey::Matches(keyStrings[i], buffer_)) continue;
+  for (std::size_t i = 0; i < keyStrings_.size(); ++i) {
+    if (!hotkey::Matches(keyStrings_[i], buffer_)) continue;
     {
       const ActingScope scope(acting_);
       if (onMatch) onMatch(kActions[i]);

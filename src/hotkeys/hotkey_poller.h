@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-#include "model/controls.h"
 #include "platform/keyboard.h"
 
 namespace nookshade {
@@ -19,9 +18,9 @@ enum class HotkeyAction { HideWindow, HideAll, FakeWork };
 
 class HotkeyPoller {
  public:
-  // The fields are read afresh on every dispatch, in this order.
-  HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll, const TextBox& fakeWork,
-               Keyboard& keyboard);
+  // The hotkeys' key strings, in the order they are tested: hide a window,
+  // hide all, fake work. Read at every key, so a changed field counts at once.
+  HotkeyPoller(const std::array<std::string, 3>& keyStrings, Keyboard& keyboard);
   HotkeyPoller(const HotkeyPoller&) = delete;
   HotkeyPoller& operator=(const HotkeyPoller&) = delete;
 
@@ -51,10 +50,9 @@ class HotkeyPoller {
   // Whether the code went down since the previous probe (consumes the mark).
   bool NewPress(int code);
   void Append(char keyCharacter);
-  // The fields' key strings, in order; "" for a field that holds no hotkey.
-  void Dispatch(const std::array<std::string, 3>& keyStrings);
+  void Dispatch();
 
-  std::array<const TextBox*, 3> fields_;
+  const std::array<std::string, 3>& keyStrings_;
   Keyboard& keyboard_;
   std::string buffer_;
   bool acting_ = false;

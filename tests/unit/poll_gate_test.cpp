@@ -23,10 +23,9 @@ struct PollRun {
     poller.onMatch = [this](HotkeyAction action) { actions.push_back(action); };
   }
   sim::SimDesktop desktop;
-  TextBox hideWindow{ControlId::Text2, TextEncoding::Windows1252, "(Ctrl)h"};
-  TextBox hideAll{ControlId::Text3, TextEncoding::Windows1252, "(Shift)(Ctrl)(Space)"};
-  TextBox fakeWork{ControlId::fwhk, TextEncoding::Windows1252, "(Alt)k"};
-  HotkeyPoller poller{hideWindow, hideAll, fakeWork, desktop};
+  // (Ctrl)h, (Shift)(Ctrl)(Space) and (Alt)k as the poller looks for them.
+  std::array<std::string, 3> keyStrings = {"\x11h", "\x10\x11 ", "\x12k"};
+  HotkeyPoller poller{keyStrings, desktop};
   std::vector<HotkeyAction> actions;
 };
 

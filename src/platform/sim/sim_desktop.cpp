@@ -43,13 +43,6 @@ WindowHandle SimDesktop::AddWindow(std::string title, bool visible, WindowHandle
   window.owner = owner;
   window.parent = parent;
   const WindowHandle handle = window.handle;
-  // Each window's own procedure records what reaches it.
-  window.proc = nextProc_++;
-  procs_[window.proc] = [this](WindowHandle w, std::uint32_t message, std::uintptr_t,
-                               std::intptr_t) -> std::intptr_t {
-    if (SimWindow* target = Find(w)) target->received.push_back(message);
-    return 0;
-  };
   windows_.push_back(std::move(window));
   if (parent == 0) zOrder_.insert(zOrder_.begin(), handle);
   return handle;
@@ -83,13 +76,6 @@ const SimWindow* SimDesktop::Find(WindowHandle window) const {
 void SimDesktop::SetForeground(WindowHandle window) {
   foreground_ = window;
   if (std::erase(zOrder_, window) > 0) zOrder_.insert(zOrder_.begin(), window);
-}
-
-std::intptr_t SimDesktop::SendMessage(WindowHandle window, std::uint32_t message,
-                                      std::uintptr_t wParam, std::intptr_t lParam) {
-  const SimWindow* target = Find(window);
-  if (target == nullptr) return 0;
-  return CallWindowProc(target->proc, window, message, wParam, lParam);
 }
 
 // ---- WindowSystem --------------------------------------------------------
@@ -213,34 +199,6 @@ Point SimDesktop::GetCursorPos() { return cursor; }
 
 WindowHandle SimDesktop::WindowFromPoint(Point) { return pointerWindow; }
 
-WindowProcToken SimDesktop::ReplaceWindowProc(WindowHandle window, MessageHandler handler) {
-  SimWindow* target = Find(window);
-  if (target == nullptr) return 0;
-  journal.emplace_back("replace procedure");
-  const WindowProcToken previous = target->proc;
-  target->proc = nextProc_++;
-  procs_[target->proc] = std::move(handler);
-  return previous;
-}
-
-void SimDesktop::RestoreWindowProc(WindowHandle window, WindowProcToken previous) {
-  journal.emplace_back("restore procedure");
-  if (SimWindow* target = Find(window)) {
-    procs_.erase(target->proc);
-    target->proc = previous;
-  }
-}
-
-std::intptr_t SimDesktop::CallWindowProc(WindowProcToken previous, WindowHandle window,
-                                         std::uint32_t message, std::uintptr_t wParam,
-                                         std::intptr_t lParam) {
-  const auto it = procs_.find(previous);
-  if (it == procs_.end()) return 0;
-  // Copy: the procedure may replace itself while it runs.
-  const MessageHandler handler = it->second;
-  return handler(window, message, wParam, lParam);
-}
-
 // ---- Keyboard ------------------------------------------------------------
 
 namespace {
@@ -312,36 +270,26 @@ void SimDesktop::TellOfInput() {
 
 // ---- Shell ---------------------------------------------------------------
 
-bool SimDesktop::NotifyIcon(TrayOperation operation, const TrayRecord& record) {
+bool SimDesktop::ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) {
   MaybeKilled();
-  trayCalls.emplace_back(operation, record);
-  if (operation != TrayOperation::SetVersion) {
-    journal.push_back((operation == TrayOperation::Add ? "tray add " : "tray delete ") +
-                      std::to_string(record.id));
+  journal.push_back("tray add " + std::to_string(id));
+  const auto key = std::make_pair(owner, id);
+  if (const auto it = trayIcons.find(key); it != trayIcons.end()) {
+    it->second = icon;
+    return true;
   }
-  const auto key = std::make_pair(record.owner, record.id);
-  switch (operation) {
-    case TrayOperation::Add:
-      if (failTrayAdds > 0) {
-        --failTrayAdds;
-        return false;
-      }
-      return trayIcons.emplace(key, record).second;
-    case TrayOperation::Modify:
-      if (!trayIcons.contains(key)) return false;
-      trayIcons[key] = record;
-      return true;
-    case TrayOperation::Delete:
-      return trayIcons.erase(key) > 0;
-    case TrayOperation::SetVersion:
-      return trayIcons.contains(key);
+  if (failTrayAdds > 0) {
+    --failTrayAdds;
+    return false;
   }
-  return false;
+  trayIcons.emplace(key, icon);
+  return true;
 }
 
-std::uint16_t SimDesktop::FileMajorVersion(std::string_view) {
-  ++versionQueries;
-  return shellMajorVersion;
+void SimDesktop::RemoveIcon(WindowHandle owner, std::int32_t id) {
+  MaybeKilled();
+  journal.push_back("tray delete " + std::to_string(id));
+  trayIcons.erase(std::make_pair(owner, id));
 }
 
 // ---- Registry ------------------------------------------------------------

@@ -32,8 +32,6 @@ struct SimWindow {
   IconHandle smallIcon = 0;
   IconHandle classSmallIcon = 0;
   bool topmost = false;
-  WindowProcToken proc = 0;
-  std::vector<std::uint32_t> received;  // messages that reached the window's own procedure
 };
 
 // Thrown at the change of the world at which a test kills the program.
@@ -64,7 +62,7 @@ class SimDesktop final : public WindowSystem,
   Platform platform();
 
   // What the program did to the world, in order: one line per icon sent,
-  // topmost change, window procedure change, value written or deleted,
+  // topmost change, value written or deleted,
   // window shown or hidden, tray change, message box and prompt unload.
   std::vector<std::string> journal;
   // Counts down the program's changes of the world (a window shown or
@@ -81,8 +79,6 @@ class SimDesktop final : public WindowSystem,
   SimWindow* Find(WindowHandle window);
   const SimWindow* Find(WindowHandle window) const;
   void SetForeground(WindowHandle window);
-  std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                            std::intptr_t lParam);
 
   // ---- registry --------------------------------------------------------
   std::optional<std::string> StoredString(const std::string& path, const std::string& name) const;
@@ -104,12 +100,10 @@ class SimDesktop final : public WindowSystem,
   WindowHandle lastPromptWindow = 0;
 
   // ---- shell -----------------------------------------------------------
-  std::map<std::pair<WindowHandle, std::int32_t>, TrayRecord> trayIcons;
-  std::vector<std::pair<TrayOperation, TrayRecord>> trayCalls;
-  std::uint16_t shellMajorVersion = 6;
+  // The icons in the notification area, by owner and identifier.
+  std::map<std::pair<WindowHandle, std::int32_t>, IconHandle> trayIcons;
   // The shell refuses this many adds (it is restarting, or gone).
   int failTrayAdds = 0;
-  int versionQueries = 0;
 
   // ---- icons and topmost -----------------------------------------------
   struct IconMessage {
@@ -190,10 +184,6 @@ class SimDesktop final : public WindowSystem,
   std::int32_t SetTopmost(WindowHandle window, bool topmost) override;
   Point GetCursorPos() override;
   WindowHandle WindowFromPoint(Point point) override;
-  WindowProcToken ReplaceWindowProc(WindowHandle window, MessageHandler handler) override;
-  void RestoreWindowProc(WindowHandle window, WindowProcToken previous) override;
-  std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window, std::uint32_t message,
-                               std::uintptr_t wParam, std::intptr_t lParam) override;
 
   // Keyboard
   std::int16_t GetAsyncKeyState(int virtualKey) override;
@@ -202,8 +192,8 @@ class SimDesktop final : public WindowSystem,
   bool WatchInput(WindowHandle window) override;
 
   // Shell
-  bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override;
-  std::uint16_t FileMajorVersion(std::string_view file) override;
+  bool ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) override;
+  void RemoveIcon(WindowHandle owner, std::int32_t id) override;
 
   // Registry
   std::int32_t CreateKey(std::string_view path, RegistryKey& key) override;
@@ -262,8 +252,6 @@ class SimDesktop final : public WindowSystem,
   std::vector<WindowHandle> zOrder_;  // top first
   WindowHandle foreground_ = 0;
   WindowHandle nextHandle_ = 0x10010;
-  std::map<WindowProcToken, MessageHandler> procs_;
-  WindowProcToken nextProc_ = 0x4000;
   std::map<std::string, Values> registry_;  // keyed by lower-case path
   struct OpenKeyState {
     std::string path;  // lower case

@@ -64,7 +64,7 @@ void PanelWindow::DrawCrosshairBox(const DRAWITEMSTRUCT& item) const {
   const HDC dc = item.hDC;
   const RECT box = item.rcItem;
   ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_BTNFACE));
-  const int index = static_cast<int>(item.CtlID) - static_cast<int>(ControlId::Picture1);
+  const int index = static_cast<int>(item.CtlID) - static_cast<int>(ControlId::crosshair1);
   if (index < 0 || index >= static_cast<int>(crosshairShown_.size()) ||
       !crosshairShown_[static_cast<std::size_t>(index)]) {
     return;

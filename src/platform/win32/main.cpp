@@ -51,7 +51,7 @@ int Run(HINSTANCE instance) {
     windows.SetMetricsWindow(view.Hwnd());
     panel = std::make_unique<Panel>(platform, state, view);
     view.Attach(panel.get());
-    panel->Form_Load();
+    panel->Load();
     view.Show();
   });
   if (!started) return 0;  // the running Nookshade was woken instead
@@ -71,7 +71,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   try {
     return Run(instance);
   } catch (...) {
-    // Nothing is left to report to: the panel could not be set up.
+    // The panel could not be set up, or its loop failed past every handler.
+    Win32System::LogCaught("the start-up");
     return 1;
   }
 }

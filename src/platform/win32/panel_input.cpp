@@ -2,12 +2,13 @@
 // core: clicks, edits, focus changes and key presses in the hotkey fields.
 
 #include "app/panel.h"
-#include "hiding/tray_icons.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/panel_layout.h"
 #include "platform/win32/panel_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/window_text.h"
 
@@ -15,8 +16,8 @@ namespace nookshade::win32 {
 namespace {
 
 bool IsMenuCommand(int id) {
-  return id >= static_cast<int>(ControlId::mnuStartNookshade) &&
-         id <= static_cast<int>(ControlId::mnug);
+  return id >= static_cast<int>(ControlId::menuStart) &&
+         id <= static_cast<int>(ControlId::menuHelpOptions);
 }
 
 }  // namespace
@@ -29,6 +30,7 @@ void PanelWindow::Report(Call&& call) noexcept {
   } catch (...) {
     // A handler that fails is skipped, as every handler of the panel is;
     // the window goes on with the next message.
+    Win32System::LogCaught("a panel handler");
   }
 }
 
@@ -49,6 +51,7 @@ LRESULT CALLBACK PanelWindow::WindowProc(HWND window, UINT message, WPARAM wPara
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (...) {
+    Win32System::LogCaught("the panel's window procedure");
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
 }
@@ -111,8 +114,12 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::PostQuitMessage(0);
       return 0;
     case kTrayCallbackMessage:
-      // The core's replacement procedure acts on the tray's double-clicks
-      // before the message arrives here.
+      // The icon's identifier in wParam, what the mouse did in lParam.
+      if (lParam == WM_LBUTTONDBLCLK) {
+        Report([slot = static_cast<std::int64_t>(wParam)](Panel& panel) {
+          panel.IconDoubleClicked(slot);
+        });
+      }
       return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) {
@@ -136,7 +143,9 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     // A menu item (code 0) or its shortcut (code 1). Enter and Escape
     // arrive here too, as IDOK and IDCANCEL: Enter presses a focused
     // button, as in a dialog, and means nothing in a text box.
-    if (IsMenuCommand(id)) {
+    if (IsMenuCommand(id) && code == 1 && control == ControlId::menuStart) {
+      Report([](Panel& panel) { panel.ArmByShortcut(); });
+    } else if (IsMenuCommand(id)) {
       Report([control](Panel& panel) { panel.Clicked(control); });
     } else if (id == IDOK) {
       PressFocusedButton();
@@ -199,7 +208,7 @@ void PanelWindow::OnActivate(WPARAM wParam) {
 void PanelWindow::Activated() {
   activatedWhileHidden_ = false;
   if (const HWND focus = FocusTarget()) ::SetFocus(focus);
-  Report([](Panel& panel) { panel.Form_Activate(); });
+  Report([](Panel& panel) { panel.Activate(); });
 }
 
 LRESULT PanelWindow::OnControlColour(HDC dc, HWND control) {
@@ -248,7 +257,7 @@ void PanelWindow::EndSession() {
 
 void PanelWindow::Unload() {
   if (unloaded_) return;
-  Report([](Panel& panel) { panel.Form_Unload(); });
+  Report([](Panel& panel) { panel.Unload(); });
   // Whatever happens while the window is taken down is no input any more.
   unloaded_ = true;
 }
@@ -281,6 +290,7 @@ LRESULT CALLBACK PanelWindow::TextBoxProc(HWND edit, UINT message, WPARAM wParam
     return reinterpret_cast<PanelWindow*>(self)->HandleTextBoxMessage(
         edit, static_cast<ControlId>(id), message, wParam, lParam);
   } catch (...) {
+    Win32System::LogCaught("a text box of the panel");
     return ::DefSubclassProc(edit, message, wParam, lParam);
   }
 }
@@ -320,10 +330,14 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
         // The key-down wrote the key already; a character would only beep
         // in a read-only field, or open the menu for Alt+letter.
         return 0;
-      case WM_SYSKEYUP:
+      case WM_KEYUP:
+      case WM_SYSKEYUP: {
+        const int key = static_cast<int>(wParam);
+        Report([id, key](Panel& panel) { panel.KeyUp(id, key); });
         // Releasing Alt or F10 would put the menu bar in keyboard mode.
-        if (wParam == VK_MENU || wParam == VK_F10) return 0;
+        if (message == WM_SYSKEYUP && (wParam == VK_MENU || wParam == VK_F10)) return 0;
         break;
+      }
       default:
         break;
     }

@@ -13,9 +13,12 @@ struct HelpItem {
 };
 
 constexpr HelpItem kHelpItems[] = {
-    {ControlId::mnub, L"How Does Nookshade Work"}, {ControlId::mnuc, L"How to Set Hotkeys"},
-    {ControlId::mnud, L"Hot to Set a Password"},   {ControlId::mnue, L"How to Set Fake Work"},
-    {ControlId::mnuf, L"How to Start Nookshade"},  {ControlId::mnug, L"Advanced Options"},
+    {ControlId::menuHelpAbout, L"How Does Nookshade Work"},
+    {ControlId::menuHelpHotkeys, L"How to Set Hotkeys"},
+    {ControlId::menuHelpPassword, L"Hot to Set a Password"},
+    {ControlId::menuHelpFakeWork, L"How to Set Fake Work"},
+    {ControlId::menuHelpStarting, L"How to Start Nookshade"},
+    {ControlId::menuHelpOptions, L"Advanced Options"},
 };
 
 }  // namespace
@@ -28,7 +31,7 @@ UniqueMenu CreatePanelMenu() {
   for (const HelpItem& item : kHelpItems) {
     if (!::AppendMenuW(help.Get(), MF_STRING, MenuId(item.id), item.caption)) return {};
   }
-  if (!::AppendMenuW(show.Get(), MF_STRING, MenuId(ControlId::mnuStartNookshade),
+  if (!::AppendMenuW(show.Get(), MF_STRING, MenuId(ControlId::menuStart),
                      L"Start Nookshade\tCtrl+S")) {
     return {};
   }
@@ -49,7 +52,7 @@ UniqueAccelerators CreatePanelAccelerators() {
   ACCEL start{};
   start.fVirt = FCONTROL | FVIRTKEY;
   start.key = 'S';
-  start.cmd = static_cast<WORD>(ControlId::mnuStartNookshade);
+  start.cmd = static_cast<WORD>(ControlId::menuStart);
   return UniqueAccelerators(::CreateAcceleratorTableW(&start, 1));
 }
 

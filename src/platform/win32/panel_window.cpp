@@ -50,9 +50,10 @@ WindowKind KindOf(const PanelControl& entry) {
       // Clipped by the controls above it, it never paints over them.
       return {WC_BUTTONW, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
     case ControlKind::Label:
-      return {WC_STATICW,
-              SS_LEFT | SS_NOPREFIX | (entry.id == ControlId::Label2 ? 0u : DWORD{SS_CENTERIMAGE}),
-              0};
+      return {
+          WC_STATICW,
+          SS_LEFT | SS_NOPREFIX | (entry.id == ControlId::description ? 0u : DWORD{SS_CENTERIMAGE}),
+          0};
     case ControlKind::TextBox:
       return {WC_EDITW, kEdit | (entry.visible ? DWORD{WS_TABSTOP} : 0u), WS_EX_CLIENTEDGE};
     case ControlKind::HotkeyField:
@@ -196,7 +197,7 @@ void PanelWindow::CreateControls(HINSTANCE instance) {
 HFONT PanelWindow::FontOf(const PanelControl& entry) const {
   // The picker's instruction stands out in bold, as does the start button.
   if (entry.kind == ControlKind::StartButton) return boldFont_.Get();
-  if (entry.id == ControlId::Label8) return instructionFont_.Get();
+  if (entry.id == ControlId::crosshairHint) return instructionFont_.Get();
   return font_.Get();
 }
 
@@ -298,8 +299,6 @@ void PanelWindow::ControlChanged(ControlId id) {
     const int value = check->Value();
     const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
     ::SendMessageW(control, BM_SETCHECK, state, 0);
-  } else if (id == ControlId::hws) {
-    MirrorList(control, panel_->hws);
   }
 }
 
@@ -317,21 +316,6 @@ void PanelWindow::MirrorText(HWND edit, const TextBox& box) {
     const std::size_t start = EditPosition(box, box.SelStart());
     const std::size_t end = EditPosition(box, box.SelStart() + box.SelLength());
     ::SendMessageW(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
-  }
-}
-
-void PanelWindow::MirrorList(HWND list, const ListBox& box) {
-  // No WM_SETREDRAW around the refill: turning drawing back on makes a
-  // hidden list visible.
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const ListBox::Item& item : box.Items()) {
-    const std::wstring text = Widen(item.text);
-    const LRESULT index =
-        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index >= 0) {
-      ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index),
-                     static_cast<LPARAM>(item.data));
-    }
   }
 }
 
@@ -357,7 +341,7 @@ HCURSOR PanelWindow::CrosshairCursor() const {
 }
 
 void PanelWindow::ShowCrosshairPicture(ControlId box, bool shown) {
-  const int index = static_cast<int>(box) - static_cast<int>(ControlId::Picture1);
+  const int index = static_cast<int>(box) - static_cast<int>(ControlId::crosshair1);
   if (index < 0 || index >= static_cast<int>(crosshairShown_.size())) return;
   crosshairShown_[static_cast<std::size_t>(index)] = shown;
   if (const HWND control = Control(box)) ::InvalidateRect(control, nullptr, TRUE);

@@ -79,7 +79,6 @@ class PanelWindow final : public PanelView {
   SIZE FrameSize(int dpi) const;
   HWND Control(ControlId id) const;
   void MirrorText(HWND edit, const TextBox& box);
-  void MirrorList(HWND list, const ListBox& box);
 
   // panel_input.cpp: the user's input.
   void OnCommand(WPARAM wParam, LPARAM lParam);

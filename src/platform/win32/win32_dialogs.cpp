@@ -5,6 +5,7 @@
 #include "platform/win32/handle_cast.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system.h"
 
 namespace nookshade::win32 {
 namespace {
@@ -36,6 +37,7 @@ SecretString TakeTypedPassword(HWND edit) {
     secret = SecretString(Narrow(typed));
   } catch (...) {
     // Out of memory: an empty answer, which unlocks nothing.
+    Win32System::LogCaught("reading the typed password");
   }
   ::SecureZeroMemory(typed.data(), typed.capacity() * sizeof(wchar_t));
   ::SetWindowTextW(edit, L"");
@@ -63,6 +65,7 @@ class Win32Dialogs::ModalScope {
       dialogs_.onModalsClosed_();
     } catch (...) {
       // Only a deferred close waits on this, and the user can close again.
+      Win32System::LogCaught("the close after the last modal window");
     }
   }
 
@@ -124,6 +127,7 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
         if (run->onLoad) run->onLoad(FromHwnd(dialog));
       } catch (...) {
         // Staying on top is a comfort; the prompt works without it.
+        Win32System::LogCaught("setting up the password prompt");
       }
       CentreOnScreen(dialog);
       const HWND edit = ::GetDlgItem(dialog, IDC_PASSW);
@@ -144,6 +148,7 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
             run->answer = TakeTypedPassword(::GetDlgItem(dialog, IDC_PASSW));
           } catch (...) {
             // Out of memory: no answer, which unlocks nothing.
+            Win32System::LogCaught("taking the typed password");
           }
           ::EndDialog(dialog, IDOK);
           return TRUE;

@@ -30,6 +30,14 @@ bool Win32System::InitCommonControlsEx(std::uint32_t classes) {
 
 void Win32System::InitCommonControls() { ::InitCommonControls(); }
 
+void Win32System::LogCaught(const char* where) noexcept {
+  try {
+    Win32System().Log(std::string("a failure was caught and skipped in ") + where);
+  } catch (...) {
+    ::OutputDebugStringW(L"Nookshade: a failure was caught and skipped\n");
+  }
+}
+
 void Win32System::Log(std::string_view line) {
   const std::wstring text = L"Nookshade: " + Widen(line) + L"\n";
   ::OutputDebugStringW(text.c_str());

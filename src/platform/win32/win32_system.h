@@ -13,6 +13,9 @@ class Win32System final : public System {
   void InitCommonControls() override;
   std::string ModulePath() override;
   void Log(std::string_view line) override;
+  // What every boundary where Windows calls us says of a failure it caught
+  // and skipped: one line in the debug log.
+  static void LogCaught(const char* where) noexcept;
   bool ClaimSingleInstance() override;
   std::uint32_t CurrentProcessId() override { return ::GetCurrentProcessId(); }
   void WakeRunningInstance() override;

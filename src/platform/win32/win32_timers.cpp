@@ -1,5 +1,7 @@
 #include "platform/win32/win32_timers.h"
 
+#include "platform/win32/win32_system.h"
+
 namespace nookshade::win32 {
 
 void Win32Timers::Attach(HWND window) {
@@ -28,6 +30,7 @@ void Win32Timers::OnTimer(UINT_PTR id) noexcept {
     if (tick) tick();
   } catch (...) {
     // One failed tick must not end the program; the next one comes anyway.
+    Win32System::LogCaught("a timer tick");
   }
 }
 

@@ -5,7 +5,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/handle_cast.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/window_proc_thunk.h"
+#include "platform/win32/win32_system.h"
 
 namespace nookshade::win32 {
 namespace {
@@ -20,6 +20,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
     windows.push_back(FromHwnd(window));
     return TRUE;
   } catch (...) {
+    Win32System::LogCaught("listing the top-level windows");
     return FALSE;  // out of memory: keep what was collected
   }
 }
@@ -151,22 +152,6 @@ Point Win32WindowSystem::GetCursorPos() {
 
 WindowHandle Win32WindowSystem::WindowFromPoint(Point point) {
   return FromHwnd(::WindowFromPoint(POINT{point.x, point.y}));
-}
-
-WindowProcToken Win32WindowSystem::ReplaceWindowProc(WindowHandle window, MessageHandler handler) {
-  return InstallWindowProcThunk(ToHwnd(window), std::move(handler));
-}
-
-void Win32WindowSystem::RestoreWindowProc(WindowHandle window, WindowProcToken previous) {
-  RemoveWindowProcThunk(ToHwnd(window), previous);
-}
-
-std::intptr_t Win32WindowSystem::CallWindowProc(WindowProcToken previous, WindowHandle window,
-                                                std::uint32_t message, std::uintptr_t wParam,
-                                                std::intptr_t lParam) {
-  if (previous == 0) return ::DefWindowProcW(ToHwnd(window), message, wParam, lParam);
-  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(previous), ToHwnd(window), message, wParam,
-                           lParam);
 }
 
 std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {

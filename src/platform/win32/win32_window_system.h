@@ -41,11 +41,6 @@ class Win32WindowSystem final : public WindowSystem {
   Point GetCursorPos() override;
   WindowHandle WindowFromPoint(Point point) override;
 
-  WindowProcToken ReplaceWindowProc(WindowHandle window, MessageHandler handler) override;
-  void RestoreWindowProc(WindowHandle window, WindowProcToken previous) override;
-  std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window, std::uint32_t message,
-                               std::uintptr_t wParam, std::intptr_t lParam) override;
-
  private:
   HWND metricsWindow_ = nullptr;
   // One icon per name and size, kept until the program ends: the core uses
@@ -60,6 +55,8 @@ class Win32Keyboard final : public Keyboard {
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t LastInputTime() override;
   std::uint32_t TickCount() override;
+  // Not yet: the poll timer keeps ticking while idle.
+  bool WatchInput(WindowHandle) override { return false; }
 };
 
 }  // namespace nookshade::win32

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh simulated desktop and one program run per test.
+// A fresh simulated desktop and one program run per test, with the steps a
+// user takes, and tables' case names.
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,16 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/settings.h"
 #include "sim_session.h"
 
 namespace nookshade::test {
+
+inline constexpr int kMouse = 1, kBackspace = 8, kSpace = 32;
+inline constexpr int kLShift = 160, kRShift = 161, kLCtrl = 162, kRCtrl = 163, kLAlt = 164,
+                     kRAlt = 165, kLWin = 91;
 
 // Names a table's case after its `name`, so that a failure says which case.
 inline std::string CaseName(std::string_view name) {
@@ -34,26 +40,59 @@ class SimTest : public ::testing::Test {
   void Store(const SettingKey& key, std::string value) {
     desktop.StoreString(SettingPath(kAppName, key.section), std::string(key.key), std::move(value));
   }
-  std::optional<std::string> RunEntry(const std::string& name) const {
-    return desktop.StoredString("Software\\Microsoft\\Windows\\CurrentVersion\\Run", name);
-  }
   Panel& panel() { return session.panel(); }
 
-  // Starts and arms as a user does, with the notification after arming off.
+  // Starts with the panel in the tray (the option "Auto"), so the hotkeys are
+  // live; the default password unless another is stored.
   void StartArmed() {
-    Store(setting::kNoNotification, "1");
+    Store(setting::kAutoStart, "1");
     session.Start();
-    panel().Clicked(ControlId::Command2);
+  }
+  // A window of another program, in front.
+  WindowHandle Window(std::string title) {
+    const WindowHandle window = desktop.AddWindow(std::move(title));
+    desktop.SetForeground(window);
+    return window;
+  }
+  bool Visible(WindowHandle window) const {
+    return desktop.Find(window) && desktop.Find(window)->visible;
   }
   void Tick() { desktop.FireTimer(TimerId::HotkeyPoll); }
-  // Each key goes down in a tick of its own and comes up after it.
-  void Type(std::initializer_list<int> keys) {
-    for (const int key : keys) {
-      desktop.PressKey(key);
+  // Each group of keys goes down within one tick, and comes up after it.
+  void PressTicks(const std::vector<std::vector<int>>& ticks) {
+    for (const auto& keys : ticks) {
+      for (const int key : keys) desktop.PressKey(key);
       Tick();
-      desktop.ReleaseKey(key);
+      for (const int key : keys) desktop.ReleaseKey(key);
     }
   }
+  // A modifier held while a key is tapped, as people press hotkeys.
+  void Chord(int modifier, int key) { PressTicks({{modifier}, {key}}); }
+  void HideInFront() { Chord(kLCtrl, 'H'); }
+  void HideAll(std::vector<std::optional<std::string>> answers = {}) {
+    desktop.passwordAnswers.assign(answers.begin(), answers.end());
+    Chord(kLCtrl, kSpace);
+  }
+  // A double-click on a slot's icon, answered so.
+  void DoubleClickIcon(int slot, std::optional<std::string> answer = "417") {
+    desktop.passwordAnswers = {answer};
+    panel().IconDoubleClicked(slot);
+  }
+  // Drags the crosshair of a fake-work row onto the window.
+  void PickFakeWork(int row, WindowHandle window) {
+    const auto box = static_cast<ControlId>(static_cast<int>(ControlId::crosshair1) + row - 1);
+    panel().MouseDown(box);
+    desktop.pointerWindow = window;
+    desktop.FireTimer(TimerId::PickerDrag);
+    panel().MouseUp(box);
+  }
+  std::string Text(ControlId field) { return panel().FindTextBox(field)->Text(); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : desktop.messageBoxes) texts.push_back(box.text);
+    return texts;
+  }
+  int IconCount() const { return static_cast<int>(desktop.trayIcons.size()); }
 
   sim::SimDesktop desktop;
   sim::SimSession session{desktop};

@@ -7,22 +7,21 @@ namespace nookshade::sim {
 void SimSession::Start() {
   platform_ = std::make_unique<Platform>(desktop_.platform());
   Main(*platform_, [this] {
-    desktop_.systemCalls.emplace_back("ShowPanel");
     view_.Create();
     panel_ = std::make_unique<Panel>(*platform_, state_, view_);
     // The panel window's procedure, for raw input.
     desktop_.SetInputHandler(view_.Handle(), [this] {
       if (panel_) panel_->InputArrived();
     });
-    panel_->Form_Load();
+    panel_->Load();
     desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
-    panel_->Form_Activate();
+    panel_->Activate();
   });
 }
 
 void SimSession::Close() {
   if (!panel_) return;
-  panel_->Form_Unload();
+  panel_->Unload();
   Kill();
 }
 

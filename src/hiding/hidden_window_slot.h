@@ -18,28 +18,32 @@ class SlotOwner {
  public:
   virtual ~SlotOwner() = default;
   virtual WindowHandle PanelHandle() const = 0;
-  virtual void FindFreeSlot() = 0;
+  // A slot was taken or given back.
+  virtual void SlotsChanged() = 0;
   virtual RecoveryJournal& Journal() = 0;
   // A hidden window's icon could not be added; the owner tries again later.
   virtual void IconMissing() = 0;
 };
 
-class Window {
+class HiddenWindowSlot {  // Window
  public:
-  Window(Platform& platform, ProgramState& state, SlotOwner& owner)
-      : platform_(platform), state_(state), owner_(owner) {}
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
+  HiddenWindowSlot(std::int32_t id, Platform& platform, ProgramState& state, SlotOwner& owner)
+      : id_(id), platform_(platform), state_(state), owner_(owner) {}
+  HiddenWindowSlot(const HiddenWindowSlot&) = delete;
+  HiddenWindowSlot& operator=(const HiddenWindowSlot&) = delete;
 
-  std::int32_t Id = 0;
-  WindowHandle hWnd = 0;
-  bool Hiding = false;
+  std::int32_t Id() const { return id_; }
+  WindowHandle Window() const { return window_; }
+  bool Hiding() const { return hiding_; }
   // Whether the slot's icon is in the notification area while it hides.
-  bool IconShown = false;
+  bool IconShown() const { return iconShown_; }
 
-  // False hides the window into the tray; True brings it back once the
-  // unlock password has been given.
-  void Show(bool bShow);
+  // Hides the window into the tray with this slot's icon. A window that
+  // stays visible (its program runs with more rights) is not taken.
+  void Hide(WindowHandle window);
+  // The icon's double-click: the window comes back once the unlock
+  // password has been given.
+  void RequestRestore();
   // Brings the window back without asking: at unload, and when no icon
   // could be given to it.
   void Restore();
@@ -51,12 +55,17 @@ class Window {
   void HideAgain();
   // Adds the slot's icon; whether it is there now.
   bool SendToTray();
-  IconHandle GetWindowIcon();
 
  private:
+  IconHandle WindowIcon();
+
+  const std::int32_t id_;  // Id
   Platform& platform_;
   ProgramState& state_;
   SlotOwner& owner_;
+  WindowHandle window_ = 0;  // hWnd
+  bool hiding_ = false;      // Hiding
+  bool iconShown_ = false;
   WindowIdentity identity_;
 };
 
