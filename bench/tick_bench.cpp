@@ -7,7 +7,7 @@
 
 #include "armed_panel.h"
 #include "hotkeys/hotkey_poller.h"
-#include "platform/sim/sim_desktop.h"
+#include "sim_desktop.h"
 
 namespace nookshade::bench {
 namespace {

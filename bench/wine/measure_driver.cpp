@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/tray_icon.h"
+#include "win32/tray_icon.h"
 
 namespace {
 

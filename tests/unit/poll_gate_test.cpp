@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "hotkeys/hotkey_poller.h"
-#include "platform/sim/sim_desktop.h"
+#include "sim_desktop.h"
 
 namespace nookshade::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "expected_texts.h"
-#include "platform/win32/resource_ids.h"
+#include "win32/resource_ids.h"
 #include "registry_access.h"
 #include "scenario.h"
 #include "text.h"
