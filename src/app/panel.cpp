@@ -1,5 +1,8 @@
 #include "app/panel.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/help_texts.h"
 #include "app/login_entry.h"
 #include "model/settings.h"
@@ -9,6 +12,13 @@
 
 namespace nookshade {
 namespace {
+
+template <std::size_t... Id>
+std::array<HiddenWindowSlot, sizeof...(Id)> MakeSlots(Platform& platform, ProgramState& state,
+                                                      SlotOwner& owner,
+                                                      std::index_sequence<Id...>) {
+  return {HiddenWindowSlot(static_cast<std::int32_t>(Id), platform, state, owner)...};
+}
 
 constexpr unsigned kHotkeyPollIntervalMs = 1;
 // The shell takes a few seconds to come back after a restart.
@@ -27,7 +37,8 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       passwordField_(password_, platform, state),
       options_(showFakeWorkWithHideAll_, autoStart_, loginStart_, noNotification_, platform),
       hideAll_(platform, state, journal_),
-      poller_(hotkeys_.KeyStrings(), platform.keyboard) {
+      poller_(hotkeys_.KeyStrings(), platform.keyboard),
+      slots_(MakeSlots(platform, state, *this, std::make_index_sequence<kSlotCount>())) {
   for (Control* control : Controls()) control->SetObserver(this);
   poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
 }
@@ -47,10 +58,6 @@ void Panel::Load() {
   SetAlphaIcon(platform_.windows, panel, kIconResource, true);
   SetAlphaIcon(platform_.windows, panel, kIconResource, false);
   SetTopMostWindow(platform_.windows, panel, true);
-  for (int i = 0; i < kSlotCount; ++i) {
-    slots_[i] = std::make_unique<HiddenWindowSlot>(i, platform_, state_, *this);
-  }
-  freeSlot_ = 0;
   hotkeys_.Load();
   options_.Load();
   fakeWork_.ShowPlaceholders();
@@ -82,9 +89,7 @@ void Panel::Unload() {
   if (platform_.dialogs.IsPasswordPromptVisible()) platform_.dialogs.UnloadPasswordPrompt();
   // The slot objects themselves go with the panel: a restore still waiting
   // in that prompt's loop goes on using its slot when the loop returns.
-  for (auto& slot : slots_) {
-    if (slot) slot->Restore();
-  }
+  for (HiddenWindowSlot& slot : slots_) slot.Restore();
   hideAll_.ShowHidden();
   fakeWork_.Open(true);
   // Everything hidden has been given back: nothing is left to recover.
@@ -94,8 +99,8 @@ void Panel::Unload() {
 
 void Panel::ShellRestarted() {
   bool missing = false;
-  for (auto& slot : slots_) {
-    if (slot && slot->Hiding() && !slot->SendToTray()) missing = true;
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Hiding() && !slot.SendToTray()) missing = true;
   }
   if (missing) IconMissing();
 }
@@ -106,8 +111,8 @@ void Panel::AnotherStart() {
     platform_.windows.ShowWindow(panel, ShowCommand::Show);
     return;
   }
-  for (auto& slot : slots_) {
-    if (slot && slot->Hiding() && slot->Window() == panel) slot->RequestRestore();
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Hiding() && slot.Window() == panel) slot.RequestRestore();
   }
 }
 
@@ -120,10 +125,10 @@ void Panel::RetryIcons() {
   const bool lastAttempt = ++iconAttempts_ >= kIconAttempts;
   bool missing = false;
   bool gaveBack = false;
-  for (auto& slot : slots_) {
-    if (!slot || !slot->Hiding() || slot->IconShown() || slot->SendToTray()) continue;
+  for (HiddenWindowSlot& slot : slots_) {
+    if (!slot.Hiding() || slot.IconShown() || slot.SendToTray()) continue;
     if (lastAttempt) {
-      slot->Restore();
+      slot.Restore();
       gaveBack = true;
     } else {
       missing = true;
@@ -200,25 +205,21 @@ void Panel::MouseUp(ControlId control) { fakeWork_.CrosshairReleased(control); }
 void Panel::IconDoubleClicked(std::int64_t slot) {
   // Only the program's own icons report identifiers, 0 to 10; anything else
   // names no slot.
-  if (slot < 0 || slot >= kSlotCount || !slots_[slot]) return;
-  slots_[slot]->RequestRestore();
+  if (slot < 0 || slot >= kSlotCount) return;
+  slots_[slot].RequestRestore();
 }
 
 WindowHandle Panel::PanelHandle() const { return view_.Handle(); }
 
 WindowHandle Panel::SlotWindow(int slot) const {
-  if (slot < 0 || slot >= kSlotCount || !slots_[slot] || !slots_[slot]->Hiding()) return 0;
-  return slots_[slot]->Window();
+  if (slot < 0 || slot >= kSlotCount || !slots_[slot].Hiding()) return 0;
+  return slots_[slot].Window();
 }
 
 void Panel::SlotsChanged() {  // FindFreeSlot
-  for (int i = 0; i < kSlotCount; ++i) {
-    if (!slots_[i] || !slots_[i]->Hiding()) {
-      freeSlot_ = i;
-      return;
-    }
-  }
-  freeSlot_ = -1;
+  const auto free = std::find_if(slots_.begin(), slots_.end(),
+                                 [](const HiddenWindowSlot& slot) { return !slot.Hiding(); });
+  freeSlot_ = free == slots_.end() ? -1 : static_cast<int>(free - slots_.begin());
 }
 
 const TextBox* Panel::FindTextBox(ControlId control) const {
@@ -271,8 +272,7 @@ void Panel::ArmByShortcut() {
 }
 
 void Panel::HideIntoOwnSlot() {
-  if (freeSlot_ < 0 || freeSlot_ >= kSlotCount || !slots_[freeSlot_]) return;
-  slots_[freeSlot_]->Hide(view_.Handle());
+  if (freeSlot_ >= 0) slots_[freeSlot_].Hide(view_.Handle());
 }
 
 void Panel::HideWindowInFront() { HideIntoFreeSlot(platform_.windows.GetForegroundWindow()); }
@@ -281,13 +281,13 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   // A window already in a slot keeps its one icon: a second would outlive
   // its restore. Its program may have shown it again; then it goes back
   // where it was, even with every slot taken.
-  for (const auto& slot : slots_) {
-    if (slot && slot->Holds(window)) {
-      slot->HideAgain();
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Holds(window)) {
+      slot.HideAgain();
       return;
     }
   }
-  if (freeSlot_ < 0 || freeSlot_ >= kSlotCount || !slots_[freeSlot_]) {
+  if (freeSlot_ < 0) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;
   }
@@ -295,7 +295,7 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
     platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
     return;
   }
-  slots_[freeSlot_]->Hide(window);
+  slots_[freeSlot_].Hide(window);
 }
 
 void Panel::ToggleHideAll() {

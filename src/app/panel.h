@@ -125,9 +125,9 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   Options options_;
   HideAll hideAll_;
   HotkeyPoller poller_;
-  std::array<std::unique_ptr<HiddenWindowSlot>, kSlotCount> slots_;  // WindowSlots
-  int freeSlot_ = 0;                                                 // FreeSlot
-  bool activatedOnce_ = false;                                       // ActivatedOnce
+  std::array<HiddenWindowSlot, kSlotCount> slots_;  // WindowSlots
+  int freeSlot_ = 0;                                // FreeSlot
+  bool activatedOnce_ = false;                      // ActivatedOnce
   // Inverted by every fake-work hotkey; what that hotkey asks for.
   bool fakeWorkShown_ = false;  // FakeWorkShown
   int iconAttempts_ = 0;
