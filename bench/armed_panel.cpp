@@ -22,8 +22,8 @@ void ArmedPanel::Settle() {
 }
 
 void ArmedPanel::PickFakeWork(int slot, WindowHandle window) {
-  static constexpr std::array<ControlId, 3> kBoxes = {ControlId::Picture1, ControlId::Picture2,
-                                                      ControlId::Picture3};
+  static constexpr std::array<ControlId, 3> kBoxes = {ControlId::crosshair1, ControlId::crosshair2,
+                                                      ControlId::crosshair3};
   panel().MouseDown(kBoxes[static_cast<std::size_t>(slot)]);
   desktop.pointerWindow = window;
   desktop.FireTimer(TimerId::PickerDrag);
@@ -32,10 +32,8 @@ void ArmedPanel::PickFakeWork(int slot, WindowHandle window) {
 
 void ArmedPanel::ForgetRecords() {
   desktop.journal.clear();
-  desktop.trayCalls.clear();
   desktop.iconMessages.clear();
   desktop.messageBoxes.clear();
-  if (sim::SimWindow* window = desktop.Find(session.PanelWindow())) window->received.clear();
 }
 
 }  // namespace nookshade::bench

@@ -6,9 +6,8 @@
 #include <string>
 
 #include "armed_panel.h"
-#include "hiding/tray_icons.h"
 #include "hotkeys/hotkey_poller.h"
-#include "platform/sim/sim_desktop.h"
+#include "sim_desktop.h"
 
 namespace nookshade::bench {
 namespace {
@@ -61,18 +60,19 @@ const HotkeyCase kHideWindow{
     [](ArmedPanel& p, WindowHandle notes) {
       // A double-click on the window's icon, which sits in slot 1 (the
       // panel holds slot 0).
-      p.desktop.SendMessage(p.session.PanelWindow(), kTrayCallbackMessage, 1, kTrayDoubleClick);
+      p.panel().IconDoubleClicked(1);
       p.desktop.SetForeground(notes);
     }};
 const HotkeyCase kHideAll{
     kSpace, [](ArmedPanel& p, WindowHandle notes) { return !p.desktop.IsWindowVisible(notes); },
     [](ArmedPanel& p, WindowHandle notes) {
-      p.panel().HideAllWindows();
+      p.panel().ToggleHideAll();
       p.desktop.SetForeground(notes);
     }};
-const HotkeyCase kFakeWork{'K', [](ArmedPanel& p, WindowHandle) { return p.panel().FakeWorkShown; },
+const HotkeyCase kFakeWork{'K',
+                           [](ArmedPanel& p, WindowHandle) { return p.panel().FakeWorkShown(); },
                            [](ArmedPanel& p, WindowHandle notes) {
-                             p.panel().FakeWorkShown = false;
+                             p.panel().ToggleFakeWork();
                              p.desktop.SetForeground(notes);
                            }};
 
@@ -117,10 +117,9 @@ BENCHMARK_CAPTURE(BM_TickCompletingHotkey, fake_work, kFakeWork);
 // probing every key code on every tick (what the gate saves).
 void BM_PollerIdleTick(benchmark::State& state) {
   sim::SimDesktop desktop;
-  const TextBox hideWindow{ControlId::Text2, TextEncoding::Windows1252, "(Ctrl)h"};
-  const TextBox hideAll{ControlId::Text3, TextEncoding::Windows1252, "(Ctrl)(Space)"};
-  const TextBox fakeWork{ControlId::fwhk, TextEncoding::Windows1252, "(Ctrl)k"};
-  HotkeyPoller poller(hideWindow, hideAll, fakeWork, desktop);
+  // (Ctrl)h, (Ctrl)(Space) and (Ctrl)k as the poller looks for them.
+  const std::array<std::string, 3> keyStrings = {"\x11h", "\x11 ", "\x11k"};
+  HotkeyPoller poller(keyStrings, desktop);
   poller.gated = state.range(0) == 1;
   desktop.now = 1000;
   const std::uint64_t before = AllocationCount();

@@ -15,21 +15,21 @@ configure_file(resources/nookshade.manifest.in ${NOOKSHADE_GENERATED_DIR}/nooksh
 configure_file(resources/nookshade_version.h.in ${NOOKSHADE_GENERATED_DIR}/nookshade_version.h @ONLY)
 
 add_executable(nookshade WIN32
-  src/platform/win32/main.cpp
-  src/platform/win32/wide_text.cpp
-  src/platform/win32/window_proc_thunk.cpp
-  src/platform/win32/win32_window_system.cpp
-  src/platform/win32/win32_shell.cpp
-  src/platform/win32/win32_registry.cpp
-  src/platform/win32/win32_dialogs.cpp
-  src/platform/win32/win32_timers.cpp
-  src/platform/win32/win32_system.cpp
-  src/platform/win32/common_controls.cpp
-  src/platform/win32/panel_layout.cpp
-  src/platform/win32/panel_menu.cpp
-  src/platform/win32/panel_window.cpp
-  src/platform/win32/panel_input.cpp
-  src/platform/win32/crosshair_box.cpp
+  src/win32/main.cpp
+  src/win32/wide_text.cpp
+  src/win32/win32_window_system.cpp
+  src/win32/win32_shell.cpp
+  src/win32/tray_icon.cpp
+  src/win32/win32_registry.cpp
+  src/win32/win32_dialogs.cpp
+  src/win32/win32_timers.cpp
+  src/win32/win32_system.cpp
+  src/win32/common_controls.cpp
+  src/win32/panel_layout.cpp
+  src/win32/panel_menu.cpp
+  src/win32/panel_window.cpp
+  src/win32/panel_input.cpp
+  src/win32/crosshair_box.cpp
   resources/nookshade.rc
 )
 target_include_directories(nookshade PRIVATE
@@ -47,13 +47,13 @@ target_compile_options(nookshade PRIVATE
 target_link_options(nookshade PRIVATE -municode -static -static-libgcc -static-libstdc++
   -Wl,--no-insert-timestamp -Wl,--file-alignment,4096 $<$<CONFIG:Release>:-s>)
 # The common controls and the shell's library are loaded when first needed
-# (src/platform/win32/common_controls.h, win32_shell.cpp), not imported.
+# (src/win32/common_controls.h, win32_shell.cpp), not imported.
 target_link_libraries(nookshade PRIVATE
-  nookshade_core
+  nookshade_app
   user32 gdi32 advapi32 version
 )
 set_source_files_properties(resources/nookshade.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/nookshade.ico;${NOOKSHADE_GENERATED_DIR}/nookshade.manifest;${CMAKE_CURRENT_SOURCE_DIR}/src/platform/win32/resource_ids.h"
+  OBJECT_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/nookshade.ico;${NOOKSHADE_GENERATED_DIR}/nookshade.manifest;${CMAKE_CURRENT_SOURCE_DIR}/src/win32/resource_ids.h"
 )
 
 # The end-to-end driver lives with its tests and is added when present.

@@ -23,6 +23,7 @@ if [ -z "${DISPLAY:-}" ]; then
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   trap 'kill $xvfb 2>/dev/null || true' EXIT
+  trap 'exit 130' INT TERM
   export DISPLAY=$display
   cat <<MSG
 No display: Nookshade runs on the virtual display $display.
@@ -31,10 +32,15 @@ No display: Nookshade runs on the virtual display $display.
   Stop it:  close the panel; then Ctrl+C here ends the virtual display
 MSG
 fi
+cat <<MSG
+Another program to hide, on the same display and Wine prefix (in a second terminal):
+  DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX $WINELOADER notepad
+MSG
 
 scripts/wine-prefix.sh ${xvfb:+--unmanaged}
 "$WINELOADER" build/mingw-x64/nookshade.exe || true
-if [ -n "${xvfb:-}" ] && [ -t 0 ]; then
-  echo "Nookshade has ended. The virtual display $display stays up for the programs on it; Ctrl+C ends it."
+if [ -n "${xvfb:-}" ]; then
+  # With or without a terminal: the programs started on the display keep it.
+  echo "Nookshade has ended. The virtual display $display stays up for the programs on it; Ctrl+C (or kill $$) ends it."
   wait "$xvfb" || true
 fi

@@ -20,8 +20,8 @@
 #include <utility>
 #include <vector>
 
-#include "hiding/tray_icons.h"
 #include "platform/panel_view.h"
+#include "win32/tray_icon.h"
 
 namespace {
 
@@ -163,8 +163,8 @@ int Latency(int presses, bool restoreThroughNookshade, const wchar_t* resultFile
     latencies.push_back(latency);
     if (restoreThroughNookshade) {
       const HWND panel = FindWindowW(kPanelClass, nullptr);
-      PostMessageW(panel, nookshade::kTrayCallbackMessage, kFirstWindowSlot,
-                   nookshade::kTrayDoubleClick);
+      PostMessageW(panel, nookshade::win32::kTrayCallbackMessage, kFirstWindowSlot,
+                   WM_LBUTTONDBLCLK);
     } else {
       ShowWindow(target, SW_SHOW);
     }
@@ -256,7 +256,7 @@ int WaitWindow(const wchar_t* className, bool shown, DWORD deadlineMs) {
 int Arm(DWORD deadlineMs) {
   const HWND panel = FindWindowW(kPanelClass, nullptr);
   if (panel == nullptr) return 1;
-  PostMessageW(panel, WM_COMMAND, static_cast<WPARAM>(nookshade::ControlId::mnuStartNookshade), 0);
+  PostMessageW(panel, WM_COMMAND, static_cast<WPARAM>(nookshade::ControlId::menuStart), 0);
   return WaitWindow(kPanelClass, false, deadlineMs);
 }
 

@@ -18,7 +18,7 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 
 std::optional<std::string> HelpText(ControlId menuItem) {
   switch (menuItem) {
-    case ControlId::mnub:
+    case ControlId::menuHelpAbout:
       return Join({
           "Nookshade is the ultimate tool for you if you want privacy and comfort when using a "
           "PC. Nookshade offers three main features:",
@@ -38,7 +38,7 @@ std::optional<std::string> HelpText(ControlId menuItem) {
           "With just a single hotkey, your games are gone, and your 'work' magically appears out "
           "of nowhere!",
       });
-    case ControlId::mnuc:
+    case ControlId::menuHelpHotkeys:
       return Join({
           "To set hotkeys, click on the textbox under the specific hotkey action and then press "
           "the keys for your hotkey.",
@@ -51,7 +51,7 @@ std::optional<std::string> HelpText(ControlId menuItem) {
           "complete freedom.",
           " You can set hotkeys such as 'HideAllWindows', 'OpenFakeWork', 'HideWindow' and so on.",
       });
-    case ControlId::mnud:
+    case ControlId::menuHelpPassword:
       return Join({
           "To set a password, click on the textbox under 'Unlock Windows Password' and type your "
           "password. If you do not want to set a password, then leave the password textbox blank "
@@ -62,7 +62,7 @@ std::optional<std::string> HelpText(ControlId menuItem) {
           "The password you set will be prompted whenever you attempt to 'unhide' or 'open' any "
           "of the windows you hide with Nookshade, so do not forget it!",
       });
-    case ControlId::mnue:
+    case ControlId::menuHelpFakeWork:
       return Join({
           "Under 'Fake Work', there are three textboxes. This means that you can select up to "
           "three windows as Fake Work.",
@@ -73,7 +73,7 @@ std::optional<std::string> HelpText(ControlId menuItem) {
           "Whenever you press the hotkey you set for Fake Work, the windows that you have "
           "selected as Fake Work will be shown. To hide them, press the hotkey again.",
       });
-    case ControlId::mnuf:
+    case ControlId::menuHelpStarting:
       return Join({
           "Nookshade will only hide your windows after you click the big button on the bottom "
           "right corner; 'Start Nookshade'.",
@@ -81,7 +81,7 @@ std::optional<std::string> HelpText(ControlId menuItem) {
           "In case you want to change the password, the hotkeys, the fakework and so on, you will "
           "need to do double click on the Nookshade icon on the taskbar tray to reopen Nookshade.",
       });
-    case ControlId::mnug:
+    case ControlId::menuHelpOptions:
       return Join({
           "Nookshade offers four advanced options:",
           kCrLf,

@@ -27,8 +27,10 @@ void Options::Load() {
 }
 
 void Options::Clicked(const Option& option) {
-  SaveSetting(platform_.registry, kAppName, option.setting.section, option.setting.key,
-              std::to_string(option.box.Value()));
+  if (!SaveSetting(platform_.registry, kAppName, option.setting.section, option.setting.key,
+                   std::to_string(option.box.Value()))) {
+    platform_.system.Log("An option could not be stored; it holds until Nookshade ends.");
+  }
   if (option.setting.key == setting::kLoginStart.key) {
     const std::string program = platform_.system.ModulePath();
     SetLoginStart(platform_, LoginEntryName(program), program, option.box.Value() == 1);

@@ -1,8 +1,10 @@
 #include "app/panel.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/help_texts.h"
 #include "app/login_entry.h"
-#include "hiding/tray_icons.h"
 #include "model/settings.h"
 #include "model/window_icon.h"
 #include "text/encoding.h"
@@ -11,8 +13,14 @@
 namespace nookshade {
 namespace {
 
+template <std::size_t... Id>
+std::array<HiddenWindowSlot, sizeof...(Id)> MakeSlots(Platform& platform, ProgramState& state,
+                                                      SlotOwner& owner,
+                                                      std::index_sequence<Id...>) {
+  return {HiddenWindowSlot(static_cast<std::int32_t>(Id), platform, state, owner)...};
+}
+
 constexpr unsigned kHotkeyPollIntervalMs = 1;
-constexpr std::int16_t kLeftButton = 1;
 // The shell takes a few seconds to come back after a restart.
 constexpr unsigned kIconRetryMs = 1000;
 constexpr int kIconAttempts = 5;
@@ -24,12 +32,13 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       state_(state),
       view_(view),
       journal_(platform),
-      hotkeys_(Text2, Text3, fwhk, platform),
-      fakeWork_(fw1, fw2, fw3, platform, view, journal_),
-      password_(PW, platform, state),
-      options_(Check1, Check2, Check3, Check4, platform),
-      hideAll_(hws, platform, state, journal_),
-      poller_(Text2, Text3, fwhk, platform.keyboard) {
+      hotkeys_(hideWindowHotkey_, hideAllHotkey_, fakeWorkHotkey_, platform),
+      fakeWork_(fakeWork1_, fakeWork2_, fakeWork3_, platform, view, journal_),
+      passwordField_(password_, platform, state),
+      options_(showFakeWorkWithHideAll_, autoStart_, loginStart_, noNotification_, platform),
+      hideAll_(platform, state, journal_),
+      poller_(hotkeys_.KeyStrings(), platform.keyboard),
+      slots_(MakeSlots(platform, state, *this, std::make_index_sequence<kSlotCount>())) {
   for (Control* control : Controls()) control->SetObserver(this);
   poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
 }
@@ -38,41 +47,37 @@ Panel::~Panel() {
   for (Control* control : Controls()) control->SetObserver(nullptr);
 }
 
-std::array<Control*, 13> Panel::Controls() {
-  return {&Text1, &Text2,  &Text3,  &fwhk,   &fw1,    &fw2, &fw3,
-          &PW,    &Check1, &Check2, &Check3, &Check4, &hws};
+std::array<Control*, 11> Panel::Controls() {
+  return {&hideWindowHotkey_, &hideAllHotkey_, &fakeWorkHotkey_, &fakeWork1_,
+          &fakeWork2_,        &fakeWork3_,     &password_,       &showFakeWorkWithHideAll_,
+          &autoStart_,        &loginStart_,    &noNotification_};
 }
 
-void Panel::Form_Load() {
+void Panel::Load() {
   const WindowHandle panel = view_.Handle();
   SetAlphaIcon(platform_.windows, panel, kIconResource, true);
   SetAlphaIcon(platform_.windows, panel, kIconResource, false);
   SetTopMostWindow(platform_.windows, panel, true);
-  InstallPanelWindowProc(panel);
-  for (int i = 0; i < kSlotCount; ++i) {
-    WindowSlots[i] = std::make_unique<Window>(platform_, state_, *this);
-    WindowSlots[i]->Id = i;
-  }
-  FreeSlot = 0;
   hotkeys_.Load();
   options_.Load();
   fakeWork_.ShowPlaceholders();
-  password_.Load();
+  passwordField_.Load();
   StartPollTimer();
 }
 
 void Panel::StartPollTimer() {
-  platform_.timers.StartTimer(TimerId::HotkeyPoll, kHotkeyPollIntervalMs, [this] { hkt_Timer(); });
+  platform_.timers.StartTimer(TimerId::HotkeyPoll, kHotkeyPollIntervalMs, [this] { PollTick(); });
 }
 
-void Panel::Form_Activate() {
-  if (ActivatedOnce) return;
-  ActivatedOnce = true;
-  if (Check2.Value() == 1) HideIntoOwnSlot();
-  view_.Focus(ControlId::PW);
+void Panel::Activate() {
+  if (activatedOnce_) return;
+  activatedOnce_ = true;
+  if (StartsInTray()) HideIntoOwnSlot();
+  view_.Focus(ControlId::password);
 }
 
-void Panel::Form_Unload() {
+void Panel::Unload() {
+  unloaded_ = true;
   platform_.timers.StopTimer(TimerId::HotkeyPoll);
   pollAsleep_ = false;  // input after the unload wakes nothing
   platform_.timers.StopTimer(TimerId::PickerDrag);
@@ -84,21 +89,18 @@ void Panel::Form_Unload() {
   if (platform_.dialogs.IsPasswordPromptVisible()) platform_.dialogs.UnloadPasswordPrompt();
   // The slot objects themselves go with the panel: a restore still waiting
   // in that prompt's loop goes on using its slot when the loop returns.
-  for (auto& slot : WindowSlots) {
-    if (slot && slot->Hiding) slot->Show(true);
-  }
-  hideAll_.HideListedWindows(false);
-  fakeWork_.OpenFakeWork(true);
+  for (HiddenWindowSlot& slot : slots_) slot.Restore();
+  hideAll_.ShowHidden();
+  fakeWork_.Open(true);
   // Everything hidden has been given back: nothing is left to recover.
   journal_.Clear();
-  RemovePanelWindowProc(view_.Handle());
   platform_.dialogs.UnloadPasswordPrompt();
 }
 
 void Panel::ShellRestarted() {
   bool missing = false;
-  for (auto& slot : WindowSlots) {
-    if (slot && slot->Hiding && !slot->SendToTray()) missing = true;
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Hiding() && !slot.SendToTray()) missing = true;
   }
   if (missing) IconMissing();
 }
@@ -109,8 +111,8 @@ void Panel::AnotherStart() {
     platform_.windows.ShowWindow(panel, ShowCommand::Show);
     return;
   }
-  for (auto& slot : WindowSlots) {
-    if (slot && slot->Hiding && slot->hWnd == panel) slot->Show(true);
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Hiding() && slot.Window() == panel) slot.RequestRestore();
   }
 }
 
@@ -123,10 +125,10 @@ void Panel::RetryIcons() {
   const bool lastAttempt = ++iconAttempts_ >= kIconAttempts;
   bool missing = false;
   bool gaveBack = false;
-  for (auto& slot : WindowSlots) {
-    if (!slot || !slot->Hiding || slot->IconShown || slot->SendToTray()) continue;
+  for (HiddenWindowSlot& slot : slots_) {
+    if (!slot.Hiding() || slot.IconShown() || slot.SendToTray()) continue;
     if (lastAttempt) {
-      slot->Restore();
+      slot.Restore();
       gaveBack = true;
     } else {
       missing = true;
@@ -142,7 +144,7 @@ void Panel::RetryIcons() {
 }
 
 void Panel::TextEdited(ControlId control, std::string text) {
-  if (TextBox* box = FindTextBox(control)) box->SetText(std::move(text));
+  if (TextBox* box = FindEditableTextBox(control)) box->SetText(std::move(text));
 }
 
 void Panel::Clicked(ControlId control) {
@@ -151,114 +153,90 @@ void Panel::Clicked(ControlId control) {
     return;
   }
   switch (control) {
-    case ControlId::Command1:
-      HideWindow();
+    case ControlId::startButton:
+    case ControlId::menuStart:
+      Arm();
       return;
-    case ControlId::Command2:
-    case ControlId::mnuStartNookshade:
-      Command2_Click();
+    case ControlId::resetHideWindowHotkey:
+      hotkeys_.Reset(ControlId::hideWindowHotkey);
       return;
-    case ControlId::Command3:
-      hotkeys_.Reset(ControlId::Text2);
+    case ControlId::resetHideAllHotkey:
+      hotkeys_.Reset(ControlId::hideAllHotkey);
       return;
-    case ControlId::Command4:
-      hotkeys_.Reset(ControlId::Text3);
+    case ControlId::resetFakeWorkHotkey:
+      hotkeys_.Reset(ControlId::fakeWorkHotkey);
       return;
-    case ControlId::Command8:
-      hotkeys_.Reset(ControlId::fwhk);
+    case ControlId::resetFakeWork1:
+      fakeWork_.Reset(ControlId::fakeWork1);
       return;
-    case ControlId::Command5:
-      fakeWork_.Reset(ControlId::fw1);
+    case ControlId::resetFakeWork2:
+      fakeWork_.Reset(ControlId::fakeWork2);
       return;
-    case ControlId::Command6:
-      fakeWork_.Reset(ControlId::fw2);
-      return;
-    case ControlId::Command7:
-      fakeWork_.Reset(ControlId::fw3);
+    case ControlId::resetFakeWork3:
+      fakeWork_.Reset(ControlId::fakeWork3);
       return;
     default:
       break;
   }
-  if (CheckBox* box = FindCheckBox(control)) {
-    box->Click();
-  } else if (TextBox* text = FindTextBox(control)) {
-    text->Click();
+  for (CheckBox* box : {&showFakeWorkWithHideAll_, &autoStart_, &loginStart_, &noNotification_}) {
+    if (box->Id() == control) return box->Click();
   }
+  if (TextBox* text = FindEditableTextBox(control)) text->Click();
 }
 
 void Panel::FocusLost(ControlId control) {
-  if (TextBox* box = FindTextBox(control)) box->LostFocus();
+  if (TextBox* box = FindEditableTextBox(control)) box->LostFocus();
 }
 
 void Panel::KeyDown(ControlId control, int virtualKey, std::size_t selStart,
                     std::size_t selLength) {
-  if (TextBox* box = FindTextBox(control)) {
+  if (TextBox* box = FindEditableTextBox(control)) {
     box->SetSelection(selStart, selLength);
     box->KeyDown(virtualKey);
   }
 }
 
+void Panel::KeyUp(ControlId control, int virtualKey) { hotkeys_.KeyUp(control, virtualKey); }
+
 void Panel::MouseDown(ControlId control) { fakeWork_.CrosshairPressed(control); }
 
 void Panel::MouseUp(ControlId control) { fakeWork_.CrosshairReleased(control); }
 
-std::intptr_t Panel::PanelWindowProc(WindowHandle window, std::uint32_t message,
-                                     std::uintptr_t wParam, std::intptr_t lParam) {
-  // Taken before acting: a session that ends inside the prompt a double-click
-  // opens unloads the panel, which clears it, yet this message is still owed
-  // to the panel's own procedure.
-  const WindowProcToken previous = state_.PreviousWindowProc;
-  // An identifier that does not fit the 16-bit argument names no icon of
-  // ours; cutting it down could name one.
-  if (message == kTrayCallbackMessage && lParam == kTrayDoubleClick && wParam <= 0x7FFF) {
-    Form1_Mouse(kLeftButton, static_cast<std::int16_t>(wParam), 0.0F, 0.0F);
-  }
-  return platform_.windows.CallWindowProc(previous, window, message, wParam, lParam);
-}
-
-void Panel::Form1_Mouse(std::int16_t Button, std::int16_t Shift, float /*x*/, float /*y*/) {
-  if (Button != kLeftButton) return;
+void Panel::IconDoubleClicked(std::int64_t slot) {
   // Only the program's own icons report identifiers, 0 to 10; anything else
   // names no slot.
-  if (Shift < 0 || Shift >= kSlotCount || !WindowSlots[Shift]) return;
-  WindowSlots[Shift]->Show(true);
-}
-
-void Panel::InstallPanelWindowProc(WindowHandle window) {
-  if (state_.PreviousWindowProc != 0) return;
-  state_.PreviousWindowProc = platform_.windows.ReplaceWindowProc(
-      window, [this](WindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        return PanelWindowProc(w, m, wp, lp);
-      });
-}
-
-void Panel::RemovePanelWindowProc(WindowHandle window) {
-  if (state_.PreviousWindowProc == 0) return;
-  platform_.windows.RestoreWindowProc(window, state_.PreviousWindowProc);
-  state_.PreviousWindowProc = 0;
+  if (slot < 0 || slot >= kSlotCount) return;
+  slots_[slot].RequestRestore();
 }
 
 WindowHandle Panel::PanelHandle() const { return view_.Handle(); }
 
-void Panel::FindFreeSlot() {
-  for (int i = 0; i < kSlotCount; ++i) {
-    if (!WindowSlots[i] || !WindowSlots[i]->Hiding) {
-      FreeSlot = i;
-      return;
-    }
-  }
-  FreeSlot = -1;
+WindowHandle Panel::SlotWindow(int slot) const {
+  if (slot < 0 || slot >= kSlotCount || !slots_[slot].Hiding()) return 0;
+  return slots_[slot].Window();
 }
 
-TextBox* Panel::FindTextBox(ControlId control) {
-  for (TextBox* box : {&Text1, &Text2, &Text3, &fwhk, &fw1, &fw2, &fw3, &PW}) {
+void Panel::SlotsChanged() {  // FindFreeSlot
+  const auto free = std::find_if(slots_.begin(), slots_.end(),
+                                 [](const HiddenWindowSlot& slot) { return !slot.Hiding(); });
+  freeSlot_ = free == slots_.end() ? -1 : static_cast<int>(free - slots_.begin());
+}
+
+const TextBox* Panel::FindTextBox(ControlId control) const {
+  return const_cast<Panel*>(this)->FindEditableTextBox(control);
+}
+
+TextBox* Panel::FindEditableTextBox(ControlId control) {
+  for (TextBox* box : {&hideWindowHotkey_, &hideAllHotkey_, &fakeWorkHotkey_, &fakeWork1_,
+                       &fakeWork2_, &fakeWork3_, &password_}) {
     if (box->Id() == control) return box;
   }
   return nullptr;
 }
 
-CheckBox* Panel::FindCheckBox(ControlId control) {
-  for (CheckBox* box : {&Check1, &Check2, &Check3, &Check4}) {
+const CheckBox* Panel::FindCheckBox(ControlId control) const {
+  for (const CheckBox* box :
+       {&showFakeWorkWithHideAll_, &autoStart_, &loginStart_, &noNotification_}) {
     if (box->Id() == control) return box;
   }
   return nullptr;
@@ -266,15 +244,15 @@ CheckBox* Panel::FindCheckBox(ControlId control) {
 
 void Panel::ControlChanged(ControlId control) { view_.ControlChanged(control); }
 
-void Panel::Command2_Click() {
-  if (text::IsBlank(Text2.Text()) || text::IsBlank(Text3.Text())) {
+void Panel::Arm() {
+  if (text::IsBlank(hideWindowHotkey_.Text()) || text::IsBlank(hideAllHotkey_.Text())) {
     platform_.dialogs.MessageBox("The hotkeys have not been set", kAppName,
                                  message_style::kIconInformation);
     return;
   }
   HideIntoOwnSlot();
-  fakeWork_.VerifyFakeWorkWindows();
-  if (Check4.Value() == 1) return;
+  fakeWork_.VerifyWindows();
+  if (noNotification_.Value() == 1) return;
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
   note += "\r\n\r\n";
@@ -283,55 +261,64 @@ void Panel::Command2_Click() {
       "Nookshade.";
   note += "\r\n\r\n";
   note += "Reminder: Press ";
-  note += text::Windows1252ToUtf8(Text2.Text());
+  note += text::Windows1252ToUtf8(hideWindowHotkey_.Text());
   note += " to hide a window";
   platform_.dialogs.MessageBox(note, kPanelCaption, message_style::kIconInformation);
 }
 
-void Panel::HideIntoOwnSlot() {
-  if (FreeSlot < 0 || FreeSlot >= kSlotCount || !WindowSlots[FreeSlot]) return;
-  Window& slot = *WindowSlots[FreeSlot];
-  slot.hWnd = view_.Handle();
-  slot.Show(false);
-  FindFreeSlot();
+void Panel::ArmByShortcut() {
+  hotkeys_.TakeBackShortcutCtrl();
+  Arm();
 }
 
-void Panel::HideWindow() {
-  if (Text1.Text().empty()) return;
-  if (FreeSlot < 0 || FreeSlot >= kSlotCount || !WindowSlots[FreeSlot]) {
+void Panel::HideIntoOwnSlot() {
+  if (freeSlot_ >= 0) slots_[freeSlot_].Hide(view_.Handle());
+}
+
+void Panel::HideWindowInFront() { HideIntoFreeSlot(platform_.windows.GetForegroundWindow()); }
+
+void Panel::HideIntoFreeSlot(WindowHandle window) {
+  // A window already in a slot keeps its one icon: a second would outlive
+  // its restore. Its program may have shown it again; then it goes back
+  // where it was, even with every slot taken.
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Holds(window)) {
+      slot.HideAgain();
+      return;
+    }
+  }
+  if (freeSlot_ < 0) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;
   }
-  // Text that is no handle names no window, as a handle of 0 does.
-  const WindowHandle window = text::ParseHex32(Text1.Text()).value_or(0);
   if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window)) {
     platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
     return;
   }
-  // A window already in a slot (the window system may leave a hidden window
-  // in front) keeps its one icon; a second would outlive its restore.
-  for (const auto& slot : WindowSlots) {
-    if (slot && slot->Hiding && slot->hWnd == window) return;
-  }
-  Window& slot = *WindowSlots[FreeSlot];
-  slot.hWnd = window;
-  slot.Show(false);
-  FindFreeSlot();
+  slots_[freeSlot_].Hide(window);
 }
 
-void Panel::HideAllWindows() {
-  const std::optional<bool> hidden = hideAll_.HideAllWindows();
-  if (hidden && Check1.Value() == 1) fakeWork_.OpenFakeWork(*hidden);
+void Panel::ToggleHideAll() {
+  const std::optional<bool> hidden = hideAll_.Toggle();
+  // A session that ended while the prompt waited has unloaded the panel and
+  // shown everything; what the prompt's answer asks for is void.
+  if (unloaded_) return;
+  if (hidden && showFakeWorkWithHideAll_.Value() == 1) fakeWork_.Open(*hidden);
 }
 
-void Panel::hkt_Timer() {
+void Panel::ToggleFakeWork() {
+  fakeWorkShown_ = !fakeWorkShown_;
+  fakeWork_.Open(fakeWorkShown_);
+}
+
+void Panel::PollTick() {
   // Hotkeys are live only while the panel is out of sight: hiding the panel
   // is what arms them.
   if (platform_.windows.IsWindowVisible(view_.Handle())) {
     poller_.Disarmed();
     return;
   }
-  poller_.Tick();
+  poller_.Tick(!platform_.dialogs.ModalOpen());
   if (poller_.Idle()) SleepUntilInput();
 }
 
@@ -361,15 +348,13 @@ void Panel::InputArrived() {
 void Panel::RunHotkey(HotkeyAction action) {
   switch (action) {
     case HotkeyAction::HideWindow:
-      Text1.SetText(text::FormatHex32(platform_.windows.GetForegroundWindow()));
-      HideWindow();
+      HideWindowInFront();
       return;
     case HotkeyAction::HideAll:
-      HideAllWindows();
+      ToggleHideAll();
       return;
     case HotkeyAction::FakeWork:
-      FakeWorkShown = !FakeWorkShown;
-      fakeWork_.OpenFakeWork(FakeWorkShown);
+      ToggleFakeWork();
       return;
   }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The configuration panel: every control's content, its load, first
-// activation and unload, the replacement window procedure, and the routing of
-// the user's input to the handlers of each control. The on-screen window is a
-// PanelView that mirrors this model.
+// activation and unload, and the intents the view and the hotkeys call:
+// hide the window in front, an icon double-clicked, show or hide all, toggle
+// the fake work, arm. The on-screen window is a PanelView that mirrors this
+// model and reports the user's input to it.
 
 #include <array>
 #include <cstdint>
@@ -11,9 +12,9 @@
 
 #include "app/options.h"
 #include "fakework/fake_work.h"
+#include "hiding/hidden_window_slot.h"
 #include "hiding/hide_all.h"
 #include "hiding/password.h"
-#include "hiding/window_slot.h"
 #include "hotkeys/capture_fields.h"
 #include "hotkeys/hotkey_poller.h"
 #include "model/controls.h"
@@ -25,20 +26,36 @@ namespace nookshade {
 
 inline constexpr std::string_view kPanelCaption = "Nookshade Pro";
 
-class Panel final : public SlotOwner, private ControlObserver {
+class Panel final : public SlotOwner, private ControlObserver {  // Form1
  public:
   Panel(Platform& platform, ProgramState& state, PanelView& view);
   ~Panel() override;
   Panel(const Panel&) = delete;
   Panel& operator=(const Panel&) = delete;
 
-  void Form_Load();
-  // Whether the loaded panel goes straight to the tray (Check2). It is then
-  // never shown at the start: the program runs its first activation unseen
-  // instead, and the panel's controls are never built unless it is opened.
-  bool StartsInTray() const { return Check2.Value() == 1; }
-  void Form_Activate();
-  void Form_Unload();
+  void Load();  // Form_Load
+  // Whether the loaded panel goes straight to the tray (the automatic start
+  // option). It is then never shown at the start: the program runs its
+  // first activation unseen instead, and the panel's controls are never
+  // built unless it is opened.
+  bool StartsInTray() const { return autoStart_.Value() == 1; }
+  void Activate();  // Form_Activate
+  void Unload();    // Form_Unload
+
+  // ---- intents -----------------------------------------------------------
+  // The hide-a-window hotkey: the window in front into the lowest free slot.
+  void HideWindowInFront();  // HideWindow
+  // A left double-click on the tray icon with this identifier.
+  void IconDoubleClicked(std::int64_t slot);  // Form1_Mouse
+  // The hide-all hotkey, with the fake work shown or hidden along when the
+  // option asks for it.
+  void ToggleHideAll();  // HideAllWindows
+  // The fake-work hotkey.
+  void ToggleFakeWork();
+  // "Start Nookshade": hides the panel into the tray, which arms the hotkeys.
+  void Arm();  // Command2_Click
+  // The same by its keyboard shortcut, Ctrl+S.
+  void ArmByShortcut();
   // The notification area was created anew (the shell restarted) and has
   // lost every icon; each hidden window gets its icon back, so none is left
   // without a way back.
@@ -46,82 +63,62 @@ class Panel final : public SlotOwner, private ControlObserver {
   // Nookshade was started again while this one runs: the panel comes
   // forward, from the tray behind the password.
   void AnotherStart();
-  // A key or mouse-button event somewhere in the session (the platform
-  // tells of them once the panel watches input): a sleeping poll timer
-  // starts again.
+  // A key or mouse button went down somewhere in the session.
   void InputArrived();
 
-  // The user's input, reported by the view.
+  // ---- the user's input in the panel, reported by the view ---------------
   void TextEdited(ControlId control, std::string text);
   void Clicked(ControlId control);
   void FocusLost(ControlId control);
   void KeyDown(ControlId control, int virtualKey, std::size_t selStart, std::size_t selLength);
+  void KeyUp(ControlId control, int virtualKey);
   // A mouse button went down on a control, or up on the control that the
   // press captured the mouse for.
   void MouseDown(ControlId control);
   void MouseUp(ControlId control);
 
-  std::intptr_t PanelWindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                std::intptr_t lParam);
-  void Form1_Mouse(std::int16_t Button, std::int16_t Shift, float x, float y);
-  void InstallPanelWindowProc(WindowHandle window);
-  void RemovePanelWindowProc(WindowHandle window);
+  // ---- what the view mirrors ---------------------------------------------
+  const TextBox* FindTextBox(ControlId control) const;
+  const CheckBox* FindCheckBox(ControlId control) const;
+
+  // ---- state, for those who watch the program run ------------------------
+  bool AllHidden() const { return hideAll_.AllHidden(); }
+  bool FakeWorkShown() const { return fakeWorkShown_; }
+  const std::string& PollBuffer() const { return poller_.Buffer(); }
+  // The window a slot hides, or 0.
+  WindowHandle SlotWindow(int slot) const;
 
   // SlotOwner
   WindowHandle PanelHandle() const override;
-  void FindFreeSlot() override;
+  void SlotsChanged() override;
   RecoveryJournal& Journal() override { return journal_; }
   void IconMissing() override;
 
-  TextBox* FindTextBox(ControlId control);
-  CheckBox* FindCheckBox(ControlId control);
-
-  // The hide-a-window action (the hidden Command1's click): hides the window
-  // whose handle Text1 holds into the lowest free slot.
-  void HideWindow();
-  // The hide-all hotkey, with the fake work shown or hidden along when
-  // Check1 asks for it.
-  void HideAllWindows();
-
-  // Controls. Text1, hws and Command1 are never shown.
-  TextBox Text1{ControlId::Text1, TextEncoding::Utf8};
-  TextBox Text2{ControlId::Text2, TextEncoding::Windows1252};
-  TextBox Text3{ControlId::Text3, TextEncoding::Windows1252};
-  TextBox fwhk{ControlId::fwhk, TextEncoding::Windows1252};
-  TextBox fw1{ControlId::fw1, TextEncoding::Utf8};
-  TextBox fw2{ControlId::fw2, TextEncoding::Utf8};
-  TextBox fw3{ControlId::fw3, TextEncoding::Utf8};
-  TextBox PW{ControlId::PW, TextEncoding::Utf8, std::string(kDefaultPassword)};
-  CheckBox Check1{ControlId::Check1};
-  CheckBox Check2{ControlId::Check2};
-  CheckBox Check3{ControlId::Check3};
-  CheckBox Check4{ControlId::Check4};
-  ListBox hws{ControlId::hws};
-
-  std::array<std::unique_ptr<Window>, kSlotCount> WindowSlots;
-  std::int32_t FreeSlot = 0;
-  bool ActivatedOnce = false;
-  // Inverted by every fake-work hotkey; what that hotkey asks for.
-  bool FakeWorkShown = false;
-
-  FakeWork& fakeWork() { return fakeWork_; }
-  HideAll& hideAll() { return hideAll_; }
-  const std::string& PollBuffer() const { return poller_.Buffer(); }
-
  private:
-  std::array<Control*, 13> Controls();
+  std::array<Control*, 11> Controls();
+  TextBox* FindEditableTextBox(ControlId control);
   void ControlChanged(ControlId control) override;
-  void Command2_Click();
   void HideIntoOwnSlot();
-  void hkt_Timer();
+  void HideIntoFreeSlot(WindowHandle window);
   void StartPollTimer();
-  // Stops the poll timer until input arrives, when the platform can tell of
-  // input; otherwise the timer goes on, gated.
+  void PollTick();  // hkt_Timer
   void SleepUntilInput();
   void RunHotkey(HotkeyAction action);
   // Tries again to add the icons the shell refused; after the last attempt
   // their windows are shown again, so that none stays hidden without one.
   void RetryIcons();
+
+  TextBox hideWindowHotkey_{ControlId::hideWindowHotkey, TextEncoding::Windows1252};  // Text2
+  TextBox hideAllHotkey_{ControlId::hideAllHotkey, TextEncoding::Windows1252};        // Text3
+  TextBox fakeWorkHotkey_{ControlId::fakeWorkHotkey, TextEncoding::Windows1252};      // fwhk
+  TextBox fakeWork1_{ControlId::fakeWork1, TextEncoding::Utf8};                       // fw1
+  TextBox fakeWork2_{ControlId::fakeWork2, TextEncoding::Utf8};                       // fw2
+  TextBox fakeWork3_{ControlId::fakeWork3, TextEncoding::Utf8};                       // fw3
+  TextBox password_{ControlId::password, TextEncoding::Utf8, std::string(kDefaultPassword)};  // PW
+  CheckBox showFakeWorkWithHideAll_{ControlId::showFakeWorkWithHideAll};  // Check1
+  CheckBox autoStart_{ControlId::autoStart};                              // Check2
+  CheckBox loginStart_{ControlId::loginStart};                            // Check3
+  CheckBox noNotification_{ControlId::noNotification};                    // Check4
 
   Platform& platform_;
   ProgramState& state_;
@@ -129,11 +126,17 @@ class Panel final : public SlotOwner, private ControlObserver {
   RecoveryJournal journal_;
   HotkeyFields hotkeys_;
   FakeWork fakeWork_;
-  PasswordField password_;
+  PasswordField passwordField_;
   Options options_;
   HideAll hideAll_;
   HotkeyPoller poller_;
+  std::array<HiddenWindowSlot, kSlotCount> slots_;  // WindowSlots
+  int freeSlot_ = 0;                                // FreeSlot
+  bool activatedOnce_ = false;                      // ActivatedOnce
+  // Inverted by every fake-work hotkey; what that hotkey asks for.
+  bool fakeWorkShown_ = false;  // FakeWorkShown
   int iconAttempts_ = 0;
+  bool unloaded_ = false;
   enum class InputWatch { NotAsked, Watching, Unavailable } inputWatch_ = InputWatch::NotAsked;
   bool pollAsleep_ = false;
 };

@@ -18,29 +18,30 @@ bool HoldsNoTitle(std::string_view text) {
 
 }  // namespace
 
-FakeWork::FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view,
-                   RecoveryJournal& journal)
-    : fields_{&fw1, &fw2, &fw3}, platform_(platform), view_(view), journal_(journal) {
-  for (TextBox* field : fields_) {
-    field->onChange = [this, field] { Changed(*field); };
+FakeWork::FakeWork(TextBox& title1, TextBox& title2, TextBox& title3, Platform& platform,
+                   PanelView& view, RecoveryJournal& journal)
+    : titles_{&title1, &title2, &title3}, platform_(platform), view_(view), journal_(journal) {
+  for (std::size_t slot = 0; slot < titles_.size(); ++slot) {
+    TextBox* field = titles_[slot];
+    field->onChange = [this, slot] { Changed(slot); };
     field->onLostFocus = [this, field] { LeftField(*field); };
     field->onClick = [this, field] { Clicked(*field); };
   }
 }
 
-void FakeWork::VerifyFakeWorkWindows() {
-  for (TextBox* field : fields_) {
+void FakeWork::VerifyWindows() {
+  for (TextBox* field : titles_) {
     // An empty title would find any untitled window; it names none.
     if (field->Text().empty()) continue;
     if (platform_.windows.FindWindowByTitle(field->Text()) == 0) field->SetText({});
   }
 }
 
-void FakeWork::OpenFakeWork(bool show) {
-  VerifyFakeWorkWindows();
+void FakeWork::Open(bool show) {
+  VerifyWindows();
   std::vector<WindowHandle> windows;
-  for (const TextBox* field : fields_) {
-    if (const auto handle = text::ParseInt32(field->Tag())) windows.push_back(*handle);
+  for (const WindowHandle window : windows_) {
+    if (window != 0) windows.push_back(window);
   }
   // The journal holds each window the toggle hid once, from before its hide
   // to after its show.
@@ -51,73 +52,82 @@ void FakeWork::OpenFakeWork(bool show) {
       changed.push_back(window);
     }
   }
-  if (!show) journal_.Record(changed, HiddenBy::FakeWork);
+  if (!show && !journal_.Record(changed, HiddenBy::FakeWork)) {
+    platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
+    return;
+  }
   for (const WindowHandle window : windows) {
+    const auto hidden = hiddenByToggle_.find(window);
+    if (show && hidden != hiddenByToggle_.end() && !hidden->second.StillNames(platform_.windows)) {
+      continue;
+    }
     platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
   }
   for (const WindowHandle window : changed) {
     if (show) {
       hiddenByToggle_.erase(window);
     } else {
-      hiddenByToggle_.insert(window);
+      hiddenByToggle_.emplace(window, WindowIdentity::Of(platform_.windows, window));
     }
   }
   if (show) journal_.Forget(changed, HiddenBy::FakeWork);
 }
 
 void FakeWork::Reset(ControlId id) {
-  if (TextBox* field = Find(id)) {
-    field->SetText({});
-    LeftField(*field);
-  }
+  const int slot = SlotOf(id);
+  if (slot < 0) return;
+  TextBox& field = *titles_[static_cast<std::size_t>(slot)];
+  field.SetText({});
+  LeftField(field);
 }
 
 void FakeWork::ShowPlaceholders() {
-  for (TextBox* field : fields_) LeftField(*field);
+  for (TextBox* field : titles_) LeftField(*field);
 }
 
-void FakeWork::Changed(TextBox& field) {
+void FakeWork::Changed(std::size_t slot) {
+  TextBox& field = *titles_[slot];
   if (HoldsNoTitle(field.Text())) {
-    SetWindow(field, {});
+    SetWindow(slot, 0);
     LeftField(field);
   }
-  if (!HoldsNoTitle(field.Text())) VerifyFakeWorkWindows();
+  if (!HoldsNoTitle(field.Text())) VerifyWindows();
 }
 
-void FakeWork::SetWindow(TextBox& field, std::string tag) {
-  if (field.Tag() == tag) return;
-  const auto released = text::ParseInt32(field.Tag());
-  field.SetTag(std::move(tag));
-  if (!released || !hiddenByToggle_.contains(*released)) return;
-  for (const TextBox* other : fields_) {
-    if (text::ParseInt32(other->Tag()) == released) return;
+void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
+  const WindowHandle released = std::exchange(windows_[slot], window);
+  if (released == window || released == 0) return;
+  const auto hidden = hiddenByToggle_.find(released);
+  if (hidden == hiddenByToggle_.end()) return;
+  if (std::find(windows_.begin(), windows_.end(), released) != windows_.end()) return;
+  if (hidden->second.StillNames(platform_.windows)) {
+    platform_.windows.ShowWindow(released, ShowCommand::Show);
   }
-  hiddenByToggle_.erase(*released);
-  platform_.windows.ShowWindow(*released, ShowCommand::Show);
-  journal_.Forget(*released, HiddenBy::FakeWork);
+  hiddenByToggle_.erase(hidden);
+  journal_.Forget(released, HiddenBy::FakeWork);
 }
 
 void FakeWork::CrosshairPressed(ControlId box) {
   const int index = BoxIndex(box);
   if (index < 0) return;
-  PickSlot = static_cast<std::int16_t>(index + 1);
+  pickSlot_ = index + 1;
   view_.SetCrosshairPointer(true);
   view_.ShowCrosshairPicture(box, false);
-  platform_.timers.StartTimer(TimerId::PickerDrag, kDragTickMs, [this] { Timer1_Timer(); });
+  platform_.timers.StartTimer(TimerId::PickerDrag, kDragTickMs, [this] { DragTick(); });
 }
 
-void FakeWork::Timer1_Timer() {
+void FakeWork::DragTick() {
   WindowSystem& windows = platform_.windows;
   // The window under the pointer may be a child (a button, a pane); only
   // a title that names a top-level window survives the existence check.
   const WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
   std::string title = windows.GetWindowTitle(window);
-  if (PickSlot < 1 || PickSlot > static_cast<int>(fields_.size())) return;
-  TextBox& field = *fields_[static_cast<std::size_t>(PickSlot - 1)];
-  // The handle first: the title's change rule then has the last word on it.
-  SetWindow(field, std::to_string(window));
+  if (pickSlot_ < 1 || pickSlot_ > static_cast<int>(titles_.size())) return;
+  const auto slot = static_cast<std::size_t>(pickSlot_ - 1);
+  // The window first: the title's change rule then has the last word on it.
+  SetWindow(slot, window);
   title.erase(0, std::min(title.find_first_not_of(' '), title.size()));
-  field.SetText(title);
+  titles_[slot]->SetText(title);
 }
 
 void FakeWork::CrosshairReleased(ControlId box) {
@@ -129,17 +139,17 @@ void FakeWork::CrosshairReleased(ControlId box) {
   // Each box compares its slot with the others in a fixed order; only a
   // duplicate of the first other slot is taken back.
   static constexpr std::array<std::array<std::size_t, 2>, 3> kOthers = {{{1, 2}, {0, 2}, {0, 1}}};
-  TextBox& own = *fields_[static_cast<std::size_t>(index)];
-  const TextBox& first = *fields_[kOthers[index][0]];
-  const TextBox& second = *fields_[kOthers[index][1]];
-  const auto value = [](const TextBox& field) { return text::ParseInt32(field.Tag()).value_or(0); };
-  if (value(own) == 0 || value(first) == 0) return;
-  if (own.Tag() == first.Tag()) {
+  const auto own = static_cast<std::size_t>(index);
+  const WindowHandle window = windows_[own];
+  const WindowHandle first = windows_[kOthers[own][0]];
+  const WindowHandle second = windows_[kOthers[own][1]];
+  if (window == 0 || first == 0) return;
+  if (window == first) {
     platform_.dialogs.MessageBox(kSameWindowMessage, kAppName, message_style::kIconInformation);
-    own.SetText({});
+    titles_[own]->SetText({});
     return;
   }
-  if (value(second) != 0 && own.Tag() == second.Tag()) {
+  if (second != 0 && window == second) {
     platform_.dialogs.MessageBox(kSameWindowMessage, kAppName, message_style::kIconInformation);
   }
 }
@@ -153,15 +163,15 @@ void FakeWork::Clicked(TextBox& field) {
 }
 
 int FakeWork::BoxIndex(ControlId box) const {
-  const int index = static_cast<int>(box) - static_cast<int>(ControlId::Picture1);
-  return index >= 0 && index < static_cast<int>(fields_.size()) ? index : -1;
+  const int index = static_cast<int>(box) - static_cast<int>(ControlId::crosshair1);
+  return index >= 0 && index < static_cast<int>(titles_.size()) ? index : -1;
 }
 
-TextBox* FakeWork::Find(ControlId id) {
-  for (TextBox* field : fields_) {
-    if (field->Id() == id) return field;
+int FakeWork::SlotOf(ControlId id) const {
+  for (std::size_t slot = 0; slot < titles_.size(); ++slot) {
+    if (titles_[slot]->Id() == id) return static_cast<int>(slot);
   }
-  return nullptr;
+  return -1;
 }
 
 }  // namespace nookshade

@@ -1,18 +1,19 @@
 #pragma once
-// The three fake-work slots: a field with the chosen window's title and a
-// tag with its handle. The title is how a slot finds out whether its window
-// still exists; the handle is what is shown and hidden. The crosshair picker
-// fills them: pressed on a row's box and dragged, it follows the window under
-// the pointer until the release.
+// The three fake-work slots: a field with the chosen window's title and the
+// window itself. The title is how a slot finds out whether its window still
+// exists; the window is what is shown and hidden. The crosshair picker fills
+// them: pressed on a row's box and dragged, it follows the window under the
+// pointer until the release.
 
 #include <array>
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "model/controls.h"
 #include "model/recovery_journal.h"
+#include "model/window_identity.h"
 #include "platform/panel_view.h"
 #include "platform/platform.h"
 
@@ -22,47 +23,48 @@ inline constexpr std::string_view kFakeWorkPlaceholder = "[Fake Work Window Not 
 
 class FakeWork {
  public:
-  FakeWork(TextBox& fw1, TextBox& fw2, TextBox& fw3, Platform& platform, PanelView& view,
+  FakeWork(TextBox& title1, TextBox& title2, TextBox& title3, Platform& platform, PanelView& view,
            RecoveryJournal& journal);
   FakeWork(const FakeWork&) = delete;
   FakeWork& operator=(const FakeWork&) = delete;
 
   // Empties every slot whose title no top-level window carries any more.
-  void VerifyFakeWorkWindows();
+  void VerifyWindows();  // VerifyFakeWorkWindows
   // Shows (or hides) the window of every selected slot.
-  void OpenFakeWork(bool show);
+  void Open(bool show);  // OpenFakeWork
   // The Reset button of a slot's row.
   void Reset(ControlId field);
   // What the panel's load does to each field: puts the placeholder in.
   void ShowPlaceholders();
 
-  // The crosshair boxes Picture1 to Picture3: any mouse button starts a
-  // drag on press and ends it on release, wherever the pointer is then.
+  // The crosshair boxes: any mouse button starts a drag on press and ends it
+  // on release, wherever the pointer is then.
   void CrosshairPressed(ControlId box);
   void CrosshairReleased(ControlId box);
   // The drag timer's tick: the slot takes the window under the pointer.
-  void Timer1_Timer();
-
-  // The slot (1 to 3) the current or last drag fills; 0 before any.
-  std::int16_t PickSlot = 0;
+  void DragTick();  // Timer1_Timer
 
  private:
-  void Changed(TextBox& field);
+  void Changed(std::size_t slot);
   // Every change of a slot's window goes through here: a window the slot
   // lets go of (Reset, typing over it, picking another) is shown again if
   // the toggle hid it and no other slot holds it, since nothing else would
   // ever show it.
-  void SetWindow(TextBox& field, std::string tag);
+  void SetWindow(std::size_t slot, WindowHandle window);
   void LeftField(TextBox& field);
   void Clicked(TextBox& field);
-  TextBox* Find(ControlId id);
+  int SlotOf(ControlId field) const;
   int BoxIndex(ControlId box) const;
 
-  std::array<TextBox*, 3> fields_;
+  std::array<TextBox*, 3> titles_;            // fw1, fw2, fw3
+  std::array<WindowHandle, 3> windows_ = {};  // their Tag
   Platform& platform_;
   PanelView& view_;
   RecoveryJournal& journal_;
-  std::set<WindowHandle> hiddenByToggle_;
+  // The slot (1 to 3) the current or last drag fills; 0 before any.
+  int pickSlot_ = 0;  // PickSlot
+  // The windows the toggle hid, as they were then.
+  std::map<WindowHandle, WindowIdentity> hiddenByToggle_;
 };
 
 }  // namespace nookshade

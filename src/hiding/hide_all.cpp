@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hiding/password.h"
-#include "text/numbers.h"
+#include "model/settings.h"
 
 namespace nookshade {
 namespace {
@@ -15,12 +15,14 @@ namespace {
 // only whether there is one matters here.
 constexpr int kTitleBuffer = 256;
 
-// Window classes the shell documents for its taskbars, the desktop and the
-// notification area's overflow; Wine's own notification area, shown when no
-// other tray runs, holds the icons there.
-constexpr std::array<std::string_view, 6> kShellClasses = {
-    "Shell_TrayWnd", "Shell_SecondaryTrayWnd",   "Progman",
-    "WorkerW",       "NotifyIconOverflowWindow", "__winex11_standalone_tray"};
+// Window classes the shell documents for its taskbars and the notification
+// area's overflow; Wine's own notification area, shown when no other tray
+// runs, holds the icons there. They are the way back to every hidden window.
+constexpr std::array<std::string_view, 4> kTrayClasses = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd",
+                                                          "NotifyIconOverflowWindow",
+                                                          "__winex11_standalone_tray"};
+// The desktop's own windows.
+constexpr std::array<std::string_view, 2> kDesktopClasses = {"Progman", "WorkerW"};
 
 bool SameClass(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -31,54 +33,86 @@ bool SameClass(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace
-
-std::optional<bool> HideAll::HideAllWindows() {
-  if (AllHidden && !PasswordAccepted(platform_, state_)) return std::nullopt;
-  AllHidden = !AllHidden;
-  if (AllHidden) CollectWindows();
-  HideListedWindows(AllHidden);
-  return AllHidden;
+template <std::size_t N>
+bool OfClass(WindowSystem& windows, WindowHandle window,
+             const std::array<std::string_view, N>& classes) {
+  const std::string className = windows.GetClassName(window);
+  for (const std::string_view shellClass : classes) {
+    if (SameClass(className, shellClass)) return true;
+  }
+  return false;
 }
 
-void HideAll::CollectWindows() {
-  hws_.Clear();
+}  // namespace
+
+std::optional<bool> HideAll::Toggle() {
+  if (allHidden_) {
+    if (!PasswordAccepted(platform_, state_)) return std::nullopt;
+    allHidden_ = false;
+    ShowHidden();
+    return false;
+  }
+  if (!HideCollected()) {
+    platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
+    return std::nullopt;
+  }
+  allHidden_ = true;
+  return true;
+}
+
+std::vector<WindowHandle> HideAll::CollectWindows() {
+  std::vector<WindowHandle> found;
   WindowSystem& windows = platform_.windows;
+  const std::uint32_t ownProcess = platform_.system.CurrentProcessId();
   for (const WindowHandle window : windows.EnumTopLevelWindows()) {
     if (!windows.IsWindowVisible(window) || windows.GetParent(window) != 0 ||
         windows.GetOwner(window) != 0 || windows.GetWindowText(window, kTitleBuffer).empty()) {
       continue;
     }
-    const std::size_t index = hws_.Add(std::to_string(window));
-    hws_.SetItemData(index, window);
+    // The way back stays in sight: the notification area with every icon,
+    // and the program's own windows (a prompt open at this moment, a message
+    // box, the panel).
+    if (IsTrayWindow(windows, window) || windows.GetWindowProcessId(window) == ownProcess) {
+      continue;
+    }
+    found.push_back(window);
   }
+  return found;
 }
 
-void HideAll::HideListedWindows(bool hideThem) {
-  const auto& items = hws_.Items();
-  const std::size_t count = items.size();
-  std::vector<WindowHandle> windows;
-  windows.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& text = hideThem ? items[i].text : items[count - 1 - i].text;
-    if (const auto handle = text::ParseInt32(text)) windows.push_back(*handle);
+bool HideAll::HideCollected() {
+  WindowSystem& windows = platform_.windows;
+  const std::vector<WindowHandle> collected = CollectWindows();
+  // Journaled before the first hide.
+  if (!journal_.Record(collected, HiddenBy::HideAll)) return false;
+  hidden_.clear();
+  for (const WindowHandle window : collected) {
+    hidden_.push_back(WindowIdentity::Of(windows, window));
+    windows.ShowWindow(window, ShowCommand::Hide);
   }
-  // Journaled before the first hide, forgotten after the last show.
-  if (hideThem) journal_.Record(windows, HiddenBy::HideAll);
-  for (const WindowHandle window : windows) {
-    platform_.windows.ShowWindow(window, hideThem ? ShowCommand::Hide : ShowCommand::Show);
+  return true;
+}
+
+void HideAll::ShowHidden() {
+  WindowSystem& windows = platform_.windows;
+  std::vector<WindowHandle> shown;
+  for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
+    shown.push_back(it->window);
+    if (it->StillNames(windows)) windows.ShowWindow(it->window, ShowCommand::Show);
   }
-  if (!hideThem) journal_.Forget(windows, HiddenBy::HideAll);
+  hidden_.clear();
+  // Forgotten after the last show.
+  journal_.Forget(shown, HiddenBy::HideAll);
+}
+
+bool IsTrayWindow(WindowSystem& windows, WindowHandle window) {
+  return OfClass(windows, window, kTrayClasses);
 }
 
 bool IsShellWindow(WindowSystem& windows, WindowHandle window) {
   if (window == 0) return false;
   if (window == windows.GetShellWindow() || window == windows.GetDesktopWindow()) return true;
-  const std::string className = windows.GetClassName(window);
-  for (const std::string_view shellClass : kShellClasses) {
-    if (SameClass(className, shellClass)) return true;
-  }
-  return false;
+  return IsTrayWindow(windows, window) || OfClass(windows, window, kDesktopClasses);
 }
 
 }  // namespace nookshade

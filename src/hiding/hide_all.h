@@ -1,45 +1,52 @@
 #pragma once
 // Hiding every window at once and showing them again. The windows hidden
-// together get no slots and no icons; the hidden list records them.
+// together get no slots and no icons; the hide-all set records them.
 
 #include <optional>
+#include <vector>
 
-#include "model/controls.h"
 #include "model/program_state.h"
 #include "model/recovery_journal.h"
+#include "model/window_identity.h"
 #include "platform/platform.h"
 
 namespace nookshade {
 
 class HideAll {
  public:
-  HideAll(ListBox& hws, Platform& platform, ProgramState& state, RecoveryJournal& journal)
-      : hws_(hws), platform_(platform), state_(state), journal_(journal) {}
+  HideAll(Platform& platform, ProgramState& state, RecoveryJournal& journal)
+      : platform_(platform), state_(state), journal_(journal) {}
   HideAll(const HideAll&) = delete;
   HideAll& operator=(const HideAll&) = delete;
 
   // The hide-all hotkey: hides every eligible window, or, when they are
   // hidden, shows them again behind the unlock password. Returns whether it
-  // hid (true) or showed (false); nothing when the password was refused.
-  std::optional<bool> HideAllWindows();
-  // Fills the list with every visible, unowned, titled top-level window.
-  void CollectWindows();
-  // Hides the listed windows in list order, or shows them in reverse, so
-  // that the window that was on top comes back on top.
-  void HideListedWindows(bool hideThem);
-
-  bool AllHidden = false;
+  // hid (true) or showed (false); nothing when the password was refused or
+  // the windows could not be recorded before hiding.
+  std::optional<bool> Toggle();  // HideAllWindows
+  // Every visible, unowned, titled top-level window of another program that
+  // is not the way back, top of the Z-order first.
+  std::vector<WindowHandle> CollectWindows();
+  // Shows the set again in reverse, so that the window that was on top
+  // comes back on top; at unload, without asking.
+  void ShowHidden();
+  bool AllHidden() const { return allHidden_; }
 
  private:
-  ListBox& hws_;
+  bool HideCollected();
+
   Platform& platform_;
   ProgramState& state_;
   RecoveryJournal& journal_;
+  bool allHidden_ = false;  // AllHidden
+  // What the last hide-all hid, as it was then, top of the Z-order first.
+  std::vector<WindowIdentity> hidden_;  // hws
 };
 
-// The shell's own windows (the taskbar with its notification area, the
-// desktop): hidden, they would bury every tray icon and with them every way
-// back, so the program never hides them on its own.
+// The taskbars and notification areas: hidden, they would bury every tray
+// icon and with them every way back.
+bool IsTrayWindow(WindowSystem& windows, WindowHandle window);
+// Those and the desktop: the program never hides one of them on its own.
 bool IsShellWindow(WindowSystem& windows, WindowHandle window);
 
 }  // namespace nookshade

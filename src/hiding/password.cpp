@@ -24,36 +24,43 @@ SecretString PromptPassword(Platform& platform, ProgramState& state) {
 
 bool PasswordAccepted(Platform& platform, ProgramState& state) {
   if (!IsPasswordSet(state.UnlockPassword)) return true;
+  // The password asked for, not whatever holds when the prompt returns: an
+  // unload inside the prompt (the session ending) clears it, and the
+  // cancelled answer must not then pass for the right one.
+  const std::string asked = state.UnlockPassword;
   const SecretString typed = PromptPassword(platform, state);
-  return typed.View() == state.UnlockPassword;
+  return typed.View() == asked;
 }
 
 PasswordField::PasswordField(TextBox& field, Platform& platform, ProgramState& state)
-    : PW(field), platform_(platform), state_(state) {
-  PW.onChange = [this] { Changed(); };
-  PW.onClick = [this] { Clicked(); };
-  PW.onLostFocus = [this] { LeftField(); };
+    : password(field), platform_(platform), state_(state) {
+  password.onChange = [this] { Changed(); };
+  password.onClick = [this] { Clicked(); };
+  password.onLostFocus = [this] { LeftField(); };
 }
 
 void PasswordField::Load() {
   const auto& key = setting::kPassword;
-  PW.SetText(GetSetting(platform_.registry, kAppName, key.section, key.key, kDefaultPassword));
-  if (PW.Text().empty()) PW.SetText(std::string(kNoPasswordSet));
-  state_.UnlockPassword = PW.Text();
+  password.SetText(
+      GetSetting(platform_.registry, kAppName, key.section, key.key, kDefaultPassword));
+  if (password.Text().empty()) password.SetText(std::string(kNoPasswordSet));
+  state_.UnlockPassword = password.Text();
 }
 
 void PasswordField::Changed() {
-  state_.UnlockPassword = PW.Text();
-  SaveSetting(platform_.registry, kAppName, setting::kPassword.section, setting::kPassword.key,
-              PW.Text());
+  state_.UnlockPassword = password.Text();
+  if (!SaveSetting(platform_.registry, kAppName, setting::kPassword.section, setting::kPassword.key,
+                   password.Text())) {
+    platform_.system.Log("The unlock password could not be stored; it holds until Nookshade ends.");
+  }
 }
 
 void PasswordField::Clicked() {
-  if (PW.Text() == kNoPasswordSet) PW.SetText({});
+  if (password.Text() == kNoPasswordSet) password.SetText({});
 }
 
 void PasswordField::LeftField() {
-  if (PW.Text().empty()) PW.SetText(std::string(kNoPasswordSet));
+  if (password.Text().empty()) password.SetText(std::string(kNoPasswordSet));
 }
 
 }  // namespace nookshade

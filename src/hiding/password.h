@@ -36,7 +36,7 @@ class PasswordField {
   void Clicked();
   void LeftField();
 
-  TextBox& PW;
+  TextBox& password;
   Platform& platform_;
   ProgramState& state_;
 };

@@ -1,10 +1,18 @@
 #include "hotkeys/capture_fields.h"
 
+#include <utility>
+
 #include "hotkeys/hotkey_text.h"
 #include "platform/dialogs.h"
 #include "text/encoding.h"
+#include "text/numbers.h"
 
 namespace nookshade {
+namespace {
+
+constexpr int kCtrl = 17;
+
+}  // namespace
 
 HotkeyFields::HotkeyFields(TextBox& hideWindow, TextBox& hideAll, TextBox& fakeWork,
                            Platform& platform)
@@ -34,10 +42,15 @@ void HotkeyFields::Load() {
 
 void HotkeyFields::Reset(ControlId id) {
   if (Field* field = Find(id)) field->box.SetText({});
+  ctrlField_ = nullptr;
 }
 
 void HotkeyFields::Changed(Field& field) {
   TextBox& box = field.box;
+  // A nested change below parses its own, newer text after this.
+  const auto index = static_cast<std::size_t>(&field - fields_.data());
+  // An empty field means "no hotkey", never "any key".
+  keyStrings_[index] = text::IsBlank(box.Text()) ? std::string() : hotkey::KeyString(box.Text());
   box.SetSelection(box.Text().size(), 0);
   for (const hotkey::Token& token : hotkey::kTokenWriteOrder) {
     std::string written = hotkey::ReplaceKeyCharacter(box.Text(), token.keyCharacter, token.text);
@@ -55,13 +68,34 @@ void HotkeyFields::Changed(Field& field) {
     box.SetText({});
     return;
   }
-  SaveSetting(platform_.registry, kAppName, field.setting.section, field.setting.key,
-              text::Windows1252ToUtf8(box.Text()));
+  if (!SaveSetting(platform_.registry, kAppName, field.setting.section, field.setting.key,
+                   text::Windows1252ToUtf8(box.Text()))) {
+    platform_.system.Log("A hotkey could not be stored; it holds until Nookshade ends.");
+  }
+}
+
+void HotkeyFields::KeyUp(ControlId id, int virtualKey) {
+  if (virtualKey == kCtrl && ctrlField_ != nullptr && ctrlField_->box.Id() == id) {
+    ctrlField_ = nullptr;
+  }
+}
+
+void HotkeyFields::TakeBackShortcutCtrl() {
+  if (ctrlField_ == nullptr) return;
+  std::exchange(ctrlField_, nullptr)->box.SetText(textBeforeCtrl_);
 }
 
 void HotkeyFields::KeyDown(Field& field, int virtualKey) {
   TextBox& box = field.box;
   if (virtualKey < 1 || virtualKey > 255) return;  // not a key of the keyboard model
+  // A held key repeats its key-down: the text before the first one is what
+  // the shortcut gives back.
+  if (virtualKey != kCtrl) {
+    ctrlField_ = nullptr;
+  } else if (ctrlField_ != &field) {
+    ctrlField_ = &field;
+    textBeforeCtrl_ = box.Text();
+  }
   if (virtualKey != hotkey::kBackspace) {
     box.SetText(box.Text() + hotkey::KeyPressText(virtualKey));
   } else if (box.SelLength() > 0) {

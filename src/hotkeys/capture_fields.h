@@ -4,6 +4,7 @@
 // and no two fields may hold the same text.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "model/controls.h"
@@ -22,6 +23,16 @@ class HotkeyFields {
   void Load();
   // The Reset button beside a field.
   void Reset(ControlId field);
+  // A key went up in a field.
+  void KeyUp(ControlId field, int virtualKey);
+  // Ctrl+S, the shortcut that arms, was pressed: its Ctrl went into the field
+  // that has the focus as a key of the hotkey ("(Ctrl)h" would become
+  // "(Ctrl)h(Ctrl)", a hotkey that fires on every second press only), and
+  // is taken back.
+  void TakeBackShortcutCtrl();
+  // What the poller looks for, in the fields' order, parsed when a field
+  // changes: "" for a field that holds no hotkey.
+  const std::array<std::string, 3>& KeyStrings() const { return keyStrings_; }
 
  private:
   struct Field {
@@ -38,6 +49,10 @@ class HotkeyFields {
 
   Platform& platform_;
   std::array<Field, 3> fields_;
+  std::array<std::string, 3> keyStrings_;
+  // The field in which Ctrl is held down, and its text before that Ctrl.
+  Field* ctrlField_ = nullptr;
+  std::string textBeforeCtrl_;
 };
 
 inline constexpr std::string_view kHotkeyInUseTitle = "Hotkey In Use";

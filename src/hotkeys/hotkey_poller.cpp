@@ -1,6 +1,7 @@
 #include "hotkeys/hotkey_poller.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "hotkeys/hotkey_text.h"
 #include "text/numbers.h"
@@ -21,6 +22,9 @@ constexpr int kLastCode = 255;
 constexpr std::uint32_t kInputSettleMs = 100;
 constexpr int kInputSettleTicks = 10;
 
+constexpr int kShift = 16;
+constexpr int kAlt = 18;
+constexpr int kFirstSideCode = 160;  // left Shift; then right Shift, left and right Ctrl, Alt
 constexpr int kRightShift = 161;
 constexpr int kLeftCtrl = 162;
 constexpr int kRightCtrl = 163;
@@ -53,11 +57,10 @@ struct ActingScope {
 
 }  // namespace
 
-HotkeyPoller::HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll,
-                           const TextBox& fakeWork, Keyboard& keyboard)
-    : fields_{&hideWindow, &hideAll, &fakeWork}, keyboard_(keyboard) {}
+HotkeyPoller::HotkeyPoller(const std::array<std::string, 3>& keyStrings, Keyboard& keyboard)
+    : keyStrings_(keyStrings), keyboard_(keyboard) {}
 
-void HotkeyPoller::Tick() {
+void HotkeyPoller::Tick(bool mayAct) {
   // A key can only newly go down with an input event: without one, 255
   // probes would find nothing, and an armed program idles at the cost of
   // its timer alone.
@@ -74,12 +77,13 @@ void HotkeyPoller::Tick() {
   // made meanwhile do not arrive as a burst afterwards, but act on nothing:
   // one press never runs an action twice, and no second prompt is attempted
   // while one is open.
-  if (acting_) {
+  if (acting_ || !mayAct) {
     for (int code = kFirstCode; code <= kLastCode; ++code) keyboard_.GetAsyncKeyState(code);
+    sidePressed_.fill(false);
     return;
   }
   for (int code = kFirstCode; code <= kLastCode; ++code) {
-    if (keyboard_.GetAsyncKeyState(code) != kNewPress) continue;
+    if (!NewPress(code)) continue;
     if (const int generic = GenericKey(code)) {
       // Higher codes stay pending: the next tick probes whatever the clock.
       Append(hotkey::KeyCharacter(generic));
@@ -88,6 +92,30 @@ void HotkeyPoller::Tick() {
     }
     Append(hotkey::KeyCharacter(code));
   }
+}
+
+bool HotkeyPoller::NewPress(int code) {
+  if (code >= kFirstSideCode && code < kFirstSideCode + kSideCodes) {
+    const bool early = std::exchange(sidePressed_[code - kFirstSideCode], false);
+    return keyboard_.GetAsyncKeyState(code) == kNewPress || early;
+  }
+  if (keyboard_.GetAsyncKeyState(code) == kNewPress) return true;
+  if (code < kShift || code > kAlt) return false;
+  // Windows marks a press of Shift, Ctrl or Alt on the generic code as well
+  // as on the side's; Wine marks only the side's. The sides are probed here,
+  // where Windows' generic mark would be met, and remembered for their own
+  // place in the scan (or the next scan, if this one ends before it), so
+  // that a press means the same under both.
+  bool found = false;
+  for (int side = 0; side < 2; ++side) {
+    const int sideCode = kFirstSideCode + 2 * (code - kShift) + side;
+    bool& pressed = sidePressed_[sideCode - kFirstSideCode];
+    if (!pressed && keyboard_.GetAsyncKeyState(sideCode) == kNewPress) {
+      pressed = true;
+      found = true;
+    }
+  }
+  return found;
 }
 
 void HotkeyPoller::InputArrived() { settleTicks_ = kInputSettleTicks; }
@@ -112,29 +140,23 @@ bool HotkeyPoller::MayFindPress() {
 }
 
 void HotkeyPoller::Append(char keyCharacter) {
-  // The fields are read afresh for every key, and once.
-  std::array<std::string, 3> keyStrings;
   std::size_t longest = 1;
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    // An empty field means "no hotkey", never "any key".
-    if (!text::IsBlank(fields_[i]->Text())) keyStrings[i] = hotkey::KeyString(fields_[i]->Text());
-    longest = std::max(longest, keyStrings[i].size());
-  }
+  for (const std::string& keyString : keyStrings_) longest = std::max(longest, keyString.size());
   // Only the tail can still complete a hotkey, so hours of typing cost
   // neither memory nor time per key.
   if (buffer_.size() >= longest) buffer_.erase(0, buffer_.size() - (longest - 1));
   buffer_.push_back(keyCharacter);
-  Dispatch(keyStrings);
+  Dispatch();
 }
 
-void HotkeyPoller::Dispatch(const std::array<std::string, 3>& keyStrings) {
-  // Left Ctrl's own code follows the generic Ctrl that every press of it
-  // also sets; dropped, it leaves a plain Ctrl.
+void HotkeyPoller::Dispatch() {
+  // Left Ctrl's own code after the generic Ctrl that the same press set;
+  // dropped, it leaves a plain Ctrl.
   std::erase(buffer_, kLeftCtrlCharacter);
   static constexpr std::array<HotkeyAction, 3> kActions = {
       HotkeyAction::HideWindow, HotkeyAction::HideAll, HotkeyAction::FakeWork};
-  for (std::size_t i = 0; i < keyStrings.size(); ++i) {
-    if (!hotkey::Matches(keyStrings[i], buffer_)) continue;
+  for (std::size_t i = 0; i < keyStrings_.size(); ++i) {
+    if (!hotkey::Matches(keyStrings_[i], buffer_)) continue;
     {
       const ActingScope scope(acting_);
       if (onMatch) onMatch(kActions[i]);

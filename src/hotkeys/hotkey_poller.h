@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-#include "model/controls.h"
 #include "platform/keyboard.h"
 
 namespace nookshade {
@@ -19,14 +18,16 @@ enum class HotkeyAction { HideWindow, HideAll, FakeWork };
 
 class HotkeyPoller {
  public:
-  // The fields are read afresh on every dispatch, in this order.
-  HotkeyPoller(const TextBox& hideWindow, const TextBox& hideAll, const TextBox& fakeWork,
-               Keyboard& keyboard);
+  // The hotkeys' key strings, in the order they are tested: hide a window,
+  // hide all, fake work. Read at every key, so a changed field counts at once.
+  HotkeyPoller(const std::array<std::string, 3>& keyStrings, Keyboard& keyboard);
   HotkeyPoller(const HotkeyPoller&) = delete;
   HotkeyPoller& operator=(const HotkeyPoller&) = delete;
 
-  // One tick while the panel is out of sight.
-  void Tick();
+  // One tick while the panel is out of sight. While one of the program's
+  // modal windows is open (mayAct false) presses are probed and dropped: a
+  // hotkey must not act behind a prompt, nor hide the prompt itself.
+  void Tick(bool mayAct = true);
   // The last tick found that no probe can find a press until the next key
   // or button event: the timer may sleep until one arrives.
   bool Idle() const { return idle_ && !probeNext_; }
@@ -46,11 +47,12 @@ class HotkeyPoller {
  private:
   // Whether this tick can find a press that the previous probe did not.
   bool MayFindPress();
+  // Whether the code went down since the previous probe (consumes the mark).
+  bool NewPress(int code);
   void Append(char keyCharacter);
-  // The fields' key strings, in order; "" for a field that holds no hotkey.
-  void Dispatch(const std::array<std::string, 3>& keyStrings);
+  void Dispatch();
 
-  std::array<const TextBox*, 3> fields_;
+  const std::array<std::string, 3>& keyStrings_;
   Keyboard& keyboard_;
   std::string buffer_;
   bool acting_ = false;
@@ -59,6 +61,10 @@ class HotkeyPoller {
   std::uint32_t lastProbeStart_ = 0;
   std::uint32_t lastInputSeen_ = 0;
   int settleTicks_ = 0;
+  // Side-specific Shift, Ctrl and Alt presses already probed for their
+  // generic key, not yet appended as themselves.
+  static constexpr int kSideCodes = 6;
+  std::array<bool, kSideCodes> sidePressed_{};
 };
 
 }  // namespace nookshade

@@ -67,10 +67,6 @@ class TextBox : public Control {
     Notify();
   }
 
-  // The hidden companion text some fields carry (a window handle).
-  const std::string& Tag() const { return tag_; }
-  void SetTag(std::string tag) { tag_ = std::move(tag); }
-
   void Click() {
     if (onClick) onClick();
   }
@@ -89,7 +85,6 @@ class TextBox : public Control {
  private:
   TextEncoding encoding_;
   std::string text_;
-  std::string tag_;
   std::size_t selStart_ = 0;
   std::size_t selLength_ = 0;
 };
@@ -112,31 +107,6 @@ class CheckBox : public Control {
 
  private:
   int value_ = 0;
-};
-
-class ListBox : public Control {
- public:
-  struct Item {
-    std::string text;
-    std::int32_t data = 0;
-  };
-  using Control::Control;
-  const std::vector<Item>& Items() const { return items_; }
-  void Clear() {
-    items_.clear();
-    Notify();
-  }
-  std::size_t Add(std::string text) {
-    items_.push_back({std::move(text), 0});
-    Notify();
-    return items_.size() - 1;
-  }
-  void SetItemData(std::size_t index, std::int32_t data) {
-    if (index < items_.size()) items_[index].data = data;
-  }
-
- private:
-  std::vector<Item> items_;
 };
 
 }  // namespace nookshade

@@ -10,10 +10,8 @@
 namespace nookshade {
 
 struct ProgramState {
-  WindowProcToken PreviousWindowProc = 0;
   std::string UnlockPassword;
   SecretString TypedPassword;
-  std::int32_t TrayRecordSize = 0;
 };
 
 }  // namespace nookshade

@@ -24,13 +24,16 @@ bool ReadNumber(std::string_view& text, Number& value) {
 
 }  // namespace
 
-void RecoveryJournal::Record(std::span<const WindowHandle> windows, HiddenBy how) {
+bool RecoveryJournal::Record(std::span<const WindowHandle> windows, HiddenBy how) {
+  const std::size_t before = entries_.size();
   for (const WindowHandle window : windows) {
     Entry entry{how, window, platform_.windows.GetWindowProcessId(window),
                 platform_.windows.GetClassName(window)};
     entries_.push_back(std::move(entry));
   }
-  Write();
+  if (Write()) return true;
+  entries_.resize(before);
+  return false;
 }
 
 void RecoveryJournal::Forget(std::span<const WindowHandle> windows, HiddenBy how) {
@@ -41,7 +44,9 @@ void RecoveryJournal::Forget(std::span<const WindowHandle> windows, HiddenBy how
     });
     if (it != entries_.end()) entries_.erase(it);
   }
-  if (entries_.size() != before) Write();
+  if (entries_.size() != before && !Write()) {
+    platform_.system.Log("The recovery journal could not be updated after a window was shown.");
+  }
 }
 
 void RecoveryJournal::Clear() {
@@ -58,9 +63,7 @@ void RecoveryJournal::Recover() {
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
     // A handle given to another window since must never be touched.
-    if (!windows.IsWindow(entry.window) ||
-        windows.GetWindowProcessId(entry.window) != entry.processId ||
-        windows.GetClassName(entry.window) != entry.className) {
+    if (!WindowIdentity{entry.window, entry.processId, entry.className}.StillNames(windows)) {
       continue;
     }
     // Not activated: the program starting up keeps the foreground.
@@ -69,12 +72,12 @@ void RecoveryJournal::Recover() {
   if (!text.empty()) Clear();
 }
 
-void RecoveryJournal::Write() {
+bool RecoveryJournal::Write() {
   if (entries_.empty()) {
     DeleteSetting(platform_.registry, kAppName, kSection, kValue);
-    return;
+    return true;
   }
-  SaveSetting(platform_.registry, kAppName, kSection, kValue, Format(entries_));
+  return SaveSetting(platform_.registry, kAppName, kSection, kValue, Format(entries_));
 }
 
 std::string RecoveryJournal::Format(const std::vector<Entry>& entries) {

@@ -12,13 +12,21 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "model/window_identity.h"
 #include "platform/platform.h"
 
 namespace nookshade {
 
 enum class HiddenBy : char { Slot = 'S', HideAll = 'A', FakeWork = 'F' };
+
+// What the user is told when a window stays in sight because its record
+// could not be written.
+inline constexpr std::string_view kJournalFailedMessage =
+    "Nookshade could not note this window in the registry, so it has not been hidden: if "
+    "Nookshade were ended, nothing could bring it back.";
 
 class RecoveryJournal {
  public:
@@ -28,9 +36,12 @@ class RecoveryJournal {
 
   // Before hiding: the windows and what identifies them beyond the handle,
   // which the window system may give to another window once this one is gone.
-  void Record(std::span<const WindowHandle> windows, HiddenBy how);
-  void Record(WindowHandle window, HiddenBy how) { Record(std::span(&window, 1), how); }
-  // After showing.
+  // False when the record could not be stored: then nothing may be hidden.
+  [[nodiscard]] bool Record(std::span<const WindowHandle> windows, HiddenBy how);
+  [[nodiscard]] bool Record(WindowHandle window, HiddenBy how) {
+    return Record(std::span(&window, 1), how);
+  }
+  // After showing. A record left behind only shows a shown window again.
   void Forget(std::span<const WindowHandle> windows, HiddenBy how);
   void Forget(WindowHandle window, HiddenBy how) { Forget(std::span(&window, 1), how); }
   // A clean exit: everything was shown again.
@@ -48,7 +59,7 @@ class RecoveryJournal {
     std::uint32_t processId;
     std::string className;
   };
-  void Write();
+  bool Write();
   static std::string Format(const std::vector<Entry>& entries);
   static bool Parse(const std::string& text, std::vector<Entry>& entries);
 

@@ -39,8 +39,9 @@ std::string SettingPath(std::string_view application, std::string_view section);
 std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
                        std::string_view key, std::string_view defaultValue);
 // Creates the keys as needed; returns whether the value was written.
-bool SaveSetting(Registry& registry, std::string_view application, std::string_view section,
-                 std::string_view key, std::string_view value);
+[[nodiscard]] bool SaveSetting(Registry& registry, std::string_view application,
+                               std::string_view section, std::string_view key,
+                               std::string_view value);
 
 // Removes a value; a missing value or key is no failure.
 void DeleteSetting(Registry& registry, std::string_view application, std::string_view section,

@@ -30,6 +30,9 @@ class Dialogs {
   virtual std::optional<SecretString> RunPasswordPrompt(
       const std::function<void(WindowHandle)>& onLoad) = 0;
   virtual bool IsPasswordPromptVisible() = 0;
+  // Whether a message box or the prompt of the program is open, whoever
+  // opened it.
+  virtual bool ModalOpen() const = 0;
   virtual void UnloadPasswordPrompt() = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The on-screen side of the configuration panel. The core keeps every
-// control's content (see app/controls.h); a view mirrors it and reports the
+// control's content (see model/controls.h); a view mirrors it and reports the
 // user's input back. Control identifiers double as the Win32 control IDs.
 
 #include <cstdint>
@@ -10,50 +10,47 @@
 namespace nookshade {
 
 enum class ControlId : std::int32_t {
-  Frame1 = 1001,  // frame around the panel's description
-  Label2,         // the panel's description
-  Frame2,         // frame of the two hiding hotkeys
-  Label3,         // label of Text2
-  Text2,          // the hide-a-window hotkey, stored as "HKn"
-  Command3,       // Reset: empties Text2
-  Label4,         // label of Text3
-  Text3,          // the hide/show-all hotkey, stored as "HKa"
-  Command4,       // Reset: empties Text3
-  Frame3,         // frame of the fake-work rows and Check1
-  Label1,         // label of fwhk
-  fwhk,           // the fake-work hotkey, stored as "HKfw"
-  Command8,       // Reset: empties fwhk
-  Label5,         // label of fw1
-  Label6,         // label of fw2
-  Label7,         // label of fw3
-  fw1,            // title of fake-work window 1; its tag holds the handle
-  fw2,            // title of fake-work window 2
-  fw3,            // title of fake-work window 3
-  Picture1,       // crosshair box that picks fw1's window
-  Picture2,       // crosshair box that picks fw2's window
-  Picture3,       // crosshair box that picks fw3's window
-  Command5,       // Reset: empties fw1
-  Command6,       // Reset: empties fw2
-  Command7,       // Reset: empties fw3
-  Label8,         // how to use the crosshair
-  Check1,         // option: fake work shown with hide-all, stored as "LFW"
-  Frame5,         // frame of PW
-  PW,             // the unlock password, in plain view, stored as "Password"
-  Check2,         // option: go to the tray at start, stored as "Auto"
-  Check3,         // option: start at login, stored as "Login"
-  Check4,         // option: no notification when arming, stored as "Note"
-  Command2,       // Start Nookshade: arms by hiding the panel into the tray
-  Text1,          // hidden: the window the hide-a-window action hides, in hexadecimal
-  Command1,       // hidden: its click is the hide-a-window action
-  hws,            // hidden: the windows of the last hide-all, top of the Z-order first
+  descriptionFrame = 1001,  // Frame1
+  description,              // Label2
+  hidingHotkeysFrame,       // Frame2
+  hideWindowHotkeyLabel,    // Label3
+  hideWindowHotkey,         // Text2: stored as "HKn"
+  resetHideWindowHotkey,    // Command3
+  hideAllHotkeyLabel,       // Label4
+  hideAllHotkey,            // Text3: stored as "HKa"
+  resetHideAllHotkey,       // Command4
+  fakeWorkFrame,            // Frame3: the fake-work rows and showFakeWorkWithHideAll
+  fakeWorkHotkeyLabel,      // Label1
+  fakeWorkHotkey,           // fwhk: stored as "HKfw"
+  resetFakeWorkHotkey,      // Command8
+  fakeWork1Label,           // Label5
+  fakeWork2Label,           // Label6
+  fakeWork3Label,           // Label7
+  fakeWork1,                // fw1: the title of fake-work window 1
+  fakeWork2,                // fw2
+  fakeWork3,                // fw3
+  crosshair1,               // Picture1: drag it onto a window to pick fake-work window 1
+  crosshair2,               // Picture2
+  crosshair3,               // Picture3
+  resetFakeWork1,           // Command5
+  resetFakeWork2,           // Command6
+  resetFakeWork3,           // Command7
+  crosshairHint,            // Label8
+  showFakeWorkWithHideAll,  // Check1: stored as "LFW"
+  passwordFrame,            // Frame5
+  password,                 // PW: the unlock password, in plain view, stored as "Password"
+  autoStart,                // Check2: go to the tray at start, stored as "Auto"
+  loginStart,               // Check3: start at login, stored as "Login"
+  noNotification,           // Check4: no notification when arming, stored as "Note"
+  startButton,              // Command2: arms by hiding the panel into the tray
   // Menu items.
-  mnuStartNookshade = 2001,  // Start Nookshade, Ctrl+S: the same as Command2
-  mnub,                      // Help: what the program is for
-  mnuc,                      // Help: setting hotkeys
-  mnud,                      // Help: the password
-  mnue,                      // Help: fake work
-  mnuf,                      // Help: starting
-  mnug,                      // Help: the options
+  menuStart = 2001,  // mnuStartNookshade: Ctrl+S, the same as startButton
+  menuHelpAbout,     // mnub: what the program is for
+  menuHelpHotkeys,   // mnuc
+  menuHelpPassword,  // mnud
+  menuHelpFakeWork,  // mnue
+  menuHelpStarting,  // mnuf
+  menuHelpOptions,   // mnug
 };
 
 class PanelView {

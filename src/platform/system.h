@@ -20,6 +20,8 @@ class System {
   virtual bool ClaimSingleInstance() = 0;
   // Asks the Nookshade that holds the claim to bring its panel forward.
   virtual void WakeRunningInstance() = 0;
+  // The process every window of the program belongs to.
+  virtual std::uint32_t CurrentProcessId() = 0;
 };
 
 }  // namespace nookshade

@@ -1,10 +1,9 @@
 #pragma once
 // What the core needs from the window system: other programs' top-level
-// windows, the foreground and the pointer, icons, the topmost band, and the
-// replacement of the panel's window procedure. Titles are UTF-8.
+// windows, the foreground and the pointer, icons and the topmost band.
+// Titles are UTF-8.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,11 +21,6 @@ enum class SystemMetric : std::int32_t {
   SmallIconWidth = 49,
   SmallIconHeight = 50,
 };
-
-// A window procedure as the window system stores it; 0 means none.
-using WindowProcToken = std::intptr_t;
-using MessageHandler =
-    std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)>;
 
 class WindowSystem {
  public:
@@ -66,14 +60,6 @@ class WindowSystem {
 
   virtual Point GetCursorPos() = 0;
   virtual WindowHandle WindowFromPoint(Point point) = 0;
-
-  // Installs handler as the window's procedure and returns the previous one
-  // (0 on failure). Restoring puts a previous procedure back.
-  virtual WindowProcToken ReplaceWindowProc(WindowHandle window, MessageHandler handler) = 0;
-  virtual void RestoreWindowProc(WindowHandle window, WindowProcToken previous) = 0;
-  virtual std::intptr_t CallWindowProc(WindowProcToken previous, WindowHandle window,
-                                       std::uint32_t message, std::uintptr_t wParam,
-                                       std::intptr_t lParam) = 0;
 };
 
 }  // namespace nookshade

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "hotkeys/hotkey_poller.h"
-#include "platform/sim/sim_desktop.h"
+#include "sim_desktop.h"
 
 namespace nookshade::test {
 namespace {
@@ -56,10 +56,9 @@ struct PollRun {
 
   const bool sleeps;
   sim::SimDesktop desktop;
-  TextBox hideWindow{ControlId::Text2, TextEncoding::Windows1252, "(Ctrl)h"};
-  TextBox hideAll{ControlId::Text3, TextEncoding::Windows1252, "(Shift)(Ctrl)(Space)"};
-  TextBox fakeWork{ControlId::fwhk, TextEncoding::Windows1252, "(Alt)k"};
-  HotkeyPoller poller{hideWindow, hideAll, fakeWork, desktop};
+  // (Ctrl)h, (Shift)(Ctrl)(Space) and (Alt)k as the poller looks for them.
+  std::array<std::string, 3> keyStrings = {"\x11h", "\x10\x11 ", "\x12k"};
+  HotkeyPoller poller{keyStrings, desktop};
   std::vector<HotkeyAction> actions;
   bool awake = true;
   std::uint32_t sleptAt = 0;

@@ -11,18 +11,14 @@
 namespace nookshade::test {
 namespace {
 
-constexpr int kLCtrl = 162;
 // Far more ticks than any settling takes.
 constexpr int kEnoughTicks = 1000;
 
 class PollSleepTest : public SimTest {
  protected:
   void StartArmedByAutoStart() {
-    Store(setting::kPassword, "");
-    Store(setting::kAutoStart, "1");
-    session.Start();
-    notes = desktop.AddWindow("Notes");
-    desktop.SetForeground(notes);
+    StartArmed();
+    notes = Window("Notes");
   }
   bool Asleep() const { return !desktop.TimerRunning(TimerId::HotkeyPoll); }
   // True once the timer has stopped itself.
@@ -106,7 +102,7 @@ TEST_F(PollSleepTest, InputIsWatchedOnlyOnceArmedAndIdle) {
   for (int i = 0; i < kEnoughTicks; ++i) Tick();
   EXPECT_FALSE(Asleep()) << "the panel in sight";
   EXPECT_EQ(desktop.InputWatcher(), 0);
-  panel().Clicked(ControlId::Command2);
+  panel().Clicked(ControlId::startButton);
   ASSERT_TRUE(TickUntilAsleep());
   EXPECT_EQ(desktop.InputWatcher(), session.PanelWindow());
 }
@@ -131,7 +127,7 @@ TEST_F(PollSleepTest, WithoutRawInputTheTimerGoesOnAndTheLogSaysSo) {
 TEST_F(PollSleepTest, InputAfterTheUnloadStartsNoTimer) {
   StartArmedByAutoStart();
   ASSERT_TRUE(TickUntilAsleep());
-  panel().Form_Unload();
+  panel().Unload();
   desktop.PressKey('J');
   EXPECT_TRUE(Asleep());
 }

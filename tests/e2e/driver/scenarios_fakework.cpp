@@ -15,8 +15,9 @@
 namespace e2e {
 namespace {
 
-constexpr ControlId kFields[] = {ControlId::fw1, ControlId::fw2, ControlId::fw3};
-constexpr ControlId kBoxes[] = {ControlId::Picture1, ControlId::Picture2, ControlId::Picture3};
+constexpr ControlId kFields[] = {ControlId::fakeWork1, ControlId::fakeWork2, ControlId::fakeWork3};
+constexpr ControlId kBoxes[] = {ControlId::crosshair1, ControlId::crosshair2,
+                                ControlId::crosshair3};
 // Enough moves for the program's 50 ms drag tick to see some of the way.
 constexpr int kDragSteps = 8;
 
@@ -39,7 +40,7 @@ HWND Arm(Checker& check, App& app) {
   // the active window (just started, behind the windows it showed again) is
   // taken by its activation; a user would see it come forward first.
   BringToFront(app.panel());
-  MouseClick(app.Control(ControlId::Command2));
+  MouseClick(app.Control(ControlId::startButton));
   return ExpectInTray(check, "armed", app.panel(), icons);
 }
 
@@ -71,7 +72,7 @@ void RunFakeWork(const Context& context) {
   // the drag's must differ from the one after the release.
   HCURSOR dragPointer = nullptr;
   Drag(*app, 0, titleBar, titled[0], [&] { dragPointer = Pointer(); });
-  if (!ExpectText(check, "title_bar", app->Control(ControlId::fw1), L"Window 1")) return;
+  if (!ExpectText(check, "title_bar", app->Control(ControlId::fakeWork1), L"Window 1")) return;
   check.Check("crosshair_pointer", dragPointer != nullptr && dragPointer != Pointer(),
               "the pointer did not change for the drag");
   // The second row looks at the first before the third, and a duplicate of
@@ -79,11 +80,12 @@ void RunFakeWork(const Context& context) {
   Drag(*app, 1, Centre(titled[0]), titled[0]);
   ExpectMessageBox(check, "same_window", *app, L"Nookshade PRO",
                    L"You Have Already Selected The Same Window");
-  ExpectText(check, "same_window.emptied", app->Control(ControlId::fw2), kFakeWorkPlaceholder);
+  ExpectText(check, "same_window.emptied", app->Control(ControlId::fakeWork2),
+             kFakeWorkPlaceholder);
   Drag(*app, 1, Centre(titled[1]), titled[1]);
   Drag(*app, 2, Centre(titled[2]), titled[2]);
-  if (!ExpectText(check, "client_area", app->Control(ControlId::fw2), L"Window 2") ||
-      !ExpectText(check, "third_row", app->Control(ControlId::fw3), L"Window 3")) {
+  if (!ExpectText(check, "client_area", app->Control(ControlId::fakeWork2), L"Window 2") ||
+      !ExpectText(check, "third_row", app->Control(ControlId::fakeWork3), L"Window 3")) {
     return;
   }
   Screenshot(check, context, L"fakework");
@@ -123,7 +125,8 @@ void RunFakeWork(const Context& context) {
       PostMessageW(titled[1], WM_CLOSE, 0, 0) && WaitUntil([&] { return !IsWindow(titled[1]); });
   if (!recovery.Check("picked_and_closed", picked, "a pick or the close failed")) return;
   if (Arm(recovery, *app) == nullptr) return;
-  ExpectText(recovery, "closed_pick_dropped", app->Control(ControlId::fw2), kFakeWorkPlaceholder);
+  ExpectText(recovery, "closed_pick_dropped", app->Control(ControlId::fakeWork2),
+             kFakeWorkPlaceholder);
   for (HWND window : titled.subspan(2, 2)) {
     PressHotkey(window, 'H');
     WaitUntil([&] { return !IsWindowVisible(window); });

@@ -41,15 +41,15 @@ void RunHotkeyFields(const Context& context) {
   auto app = Launch(check, context);
   if (!app) return;
   if (!ExpectPanelVisible(check, *app, true)) return;
-  HWND text2 = app->Control(ControlId::Text2);
-  HWND text3 = app->Control(ControlId::Text3);
-  HWND fwhk = app->Control(ControlId::fwhk);
-  if (!ExpectText(check, "loaded", fwhk, L"(Ctrl)k")) return;
+  HWND text2 = app->Control(ControlId::hideWindowHotkey);
+  HWND text3 = app->Control(ControlId::hideAllHotkey);
+  HWND fakeWorkHotkey = app->Control(ControlId::fakeWorkHotkey);
+  if (!ExpectText(check, "loaded", fakeWorkHotkey, L"(Ctrl)k")) return;
 
   // Reset while the other two fields are filled: the field empties and the
   // empty hotkey is stored.
-  Click(app->Control(ControlId::Command3));
-  ExpectShownAndStored(check, "reset.Text2", text2, L"HKn", L"");
+  Click(app->Control(ControlId::resetHideWindowHotkey));
+  ExpectShownAndStored(check, "reset.hideWindowHotkey", text2, L"HKn", L"");
   ExpectNoMessageBox(check, "reset.no_message", *app);
 
   // Ctrl then H: "(Ctrl)" is stored at once, then "(Ctrl)h".
@@ -69,7 +69,7 @@ void RunHotkeyFields(const Context& context) {
   ExpectShownAndStored(check, "backspace.token", text2, L"HKn", L"");
 
   // Ctrl then Space equals the hide-all hotkey: refused, field emptied.
-  ExpectText(check, "duplicate.Text3", text3, L"(Ctrl)(Space)");
+  ExpectText(check, "duplicate.hideAllHotkey", text3, L"(Ctrl)(Space)");
   auto box = RecordCtrlChord(check, "duplicate", *app, text2, VK_SPACE, L"(Ctrl)", L"", true);
   CheckMessageBox(check, "duplicate.message", box, kDuplicateTitle, kDuplicateHotkey);
   ExpectShownAndStored(check, "duplicate.Text2_emptied", text2, L"HKn", L"");
@@ -79,18 +79,19 @@ void RunHotkeyFields(const Context& context) {
   if (!FocusByClick(check, "rerecord.focus", *app, text2)) return;
   RecordCtrlChord(check, "rerecord", *app, text2, 'H', L"(Ctrl)", L"(Ctrl)h", false);
   ExpectSetting(check, "rerecord.stored", kSavedData, L"HKn", L"(Ctrl)h");
-  Click(app->Control(ControlId::Command8));
-  ExpectShownAndStored(check, "fwhk_reset", fwhk, L"HKfw", L"");
-  if (!FocusByClick(check, "fwhk_duplicate.focus", *app, fwhk)) return;
-  box = RecordCtrlChord(check, "fwhk_duplicate", *app, fwhk, VK_SPACE, L"(Ctrl)", L"", true);
+  Click(app->Control(ControlId::resetFakeWorkHotkey));
+  ExpectShownAndStored(check, "fwhk_reset", fakeWorkHotkey, L"HKfw", L"");
+  if (!FocusByClick(check, "fwhk_duplicate.focus", *app, fakeWorkHotkey)) return;
+  box = RecordCtrlChord(check, "fwhk_duplicate", *app, fakeWorkHotkey, VK_SPACE, L"(Ctrl)", L"",
+                        true);
   CheckMessageBox(check, "fwhk_duplicate.message", box, kDuplicateTitle, kDuplicateFakeWorkHotkey);
-  ExpectShownAndStored(check, "fwhk_duplicate.emptied", fwhk, L"HKfw", L"");
+  ExpectShownAndStored(check, "fwhk_duplicate.emptied", fakeWorkHotkey, L"HKfw", L"");
 
   // Reset while another field is empty: two empty fields are a duplicate,
   // so the old hotkey stays stored for the next start.
-  Click(app->Control(ControlId::Command3));
+  Click(app->Control(ControlId::resetHideWindowHotkey));
   ExpectMessageBox(check, "reset_duplicate.message", *app, kDuplicateTitle, kDuplicateHotkey);
-  ExpectText(check, "reset_duplicate.Text2", text2, L"");
+  ExpectText(check, "reset_duplicate.hideWindowHotkey", text2, L"");
   ExpectSetting(check, "reset_duplicate.stored_kept", kSavedData, L"HKn", L"(Ctrl)h");
 
   // Backspace on "(Ctrl)(Space)" leaves "(Ctrl)"; Delete writes "(Del)".
@@ -109,8 +110,8 @@ void RunPasswordField(const Context& context) {
   auto app = Launch(check, context);
   if (!app) return;
   if (!ExpectPanelVisible(check, *app, true)) return;
-  HWND pw = app->Control(ControlId::PW);
-  HWND text2 = app->Control(ControlId::Text2);
+  HWND pw = app->Control(ControlId::password);
+  HWND text2 = app->Control(ControlId::hideWindowHotkey);
 
   // An empty stored password shows, and stores, the placeholder.
   ExpectShownAndStored(check, "empty_shows_placeholder", pw, L"Password", kNoPassword);

@@ -11,10 +11,11 @@ namespace e2e {
 namespace {
 
 std::string ItemName(ControlId id) {
-  static constexpr std::array<const char*, 6> kNames = {"mnub", "mnuc", "mnud",
-                                                        "mnue", "mnuf", "mnug"};
+  static constexpr std::array<const char*, 6> kNames = {"menuHelpAbout",    "menuHelpHotkeys",
+                                                        "menuHelpPassword", "menuHelpFakeWork",
+                                                        "menuHelpStarting", "menuHelpOptions"};
   const auto index =
-      static_cast<std::size_t>(static_cast<int>(id) - static_cast<int>(ControlId::mnub));
+      static_cast<std::size_t>(static_cast<int>(id) - static_cast<int>(ControlId::menuHelpAbout));
   return index < kNames.size() ? kNames[index] : "menu" + std::to_string(static_cast<int>(id));
 }
 
@@ -33,7 +34,7 @@ void RunHelpMenu(const Context& context) {
   if (!app) return;
   if (!ExpectPanelVisible(check, *app, true)) return;
   // Loading has written its values once the fields show them.
-  ExpectText(check, "loaded", app->Control(ControlId::fwhk), L"(Ctrl)k");
+  ExpectText(check, "loaded", app->Control(ControlId::fakeWorkHotkey), L"(Ctrl)k");
   ExpectSetting(check, "loaded_stored", kSavedData, L"LFW", L"1");
   const auto before = StoredHotkeysAndPassword();
 

@@ -33,7 +33,7 @@ void RunHiding(const Context& context) {
   // A press while the panel is shown is not acted on, not even once the
   // panel has gone into the tray and the hotkeys are live.
   PressHotkey(titled[0], 'H');
-  Click(app->Control(nookshade::ControlId::Command2));
+  Click(app->Control(nookshade::ControlId::startButton));
   if (ExpectInTray(check, "armed", app->panel(), icons) == nullptr) return;
   check.Check("ignored_while_panel_shown", Keeps([&] {
                 return IsWindowVisible(titled[0]) && TrayIcons().size() == icons.size() + 1;

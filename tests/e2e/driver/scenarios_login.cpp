@@ -62,7 +62,7 @@ void RunLoginEntry(const Context& context) {
     auto app = Launch(check, context);
     if (!app) return;
     if (!ExpectPanelVisible(check, *app, true)) return;
-    HWND box = app->Control(ControlId::Check3);
+    HWND box = app->Control(ControlId::loginStart);
     const std::wstring expected = Quoted(FullPath(context.exe));
 
     Click(box);
@@ -96,7 +96,7 @@ void RunLoginEntry(const Context& context) {
   auto app = Launch(check, context, copy.path());
   if (!app) return;
   ExpectPanelVisible(check, *app, true);
-  ExpectCheck(check, "moved.checked", app->Control(ControlId::Check3), BST_CHECKED);
+  ExpectCheck(check, "moved.checked", app->Control(ControlId::loginStart), BST_CHECKED);
   ExpectValue(check, "moved.entry_follows", kRunKey, kEntryName, Quoted(copy.path()));
   ExpectNoMessageBox(check, "moved.no_message", *app);
   app->Stop();

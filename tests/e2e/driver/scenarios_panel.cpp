@@ -68,7 +68,7 @@ void RunFirstRun(const Context& context) {
   check.Check("caption", caption == kPanelCaption, Mismatch(kPanelCaption, caption));
   check.Check("topmost", IsTopmost(panel), "the panel is not kept above other windows");
   // The first activation puts the caret into the password field.
-  check.Check("focus_in_password", WaitForFocus(app->Control(ControlId::PW)),
+  check.Check("focus_in_password", WaitForFocus(app->Control(ControlId::password)),
               "the keyboard focus is not in the password field");
 
   for (const ControlCaption& expected : PanelCaptions()) {
@@ -77,28 +77,21 @@ void RunFirstRun(const Context& context) {
     if (!ExpectText(check, name, control, expected.text)) continue;
     check.Check(name + ".visible", IsWindowVisible(control) != FALSE, "the control is hidden");
   }
-  // Carriers the program uses internally must not be on screen.
-  for (const auto& [id, name] :
-       std::array<std::pair<ControlId, const char*>, 3>{{{ControlId::Text1, "Text1"},
-                                                         {ControlId::Command1, "Command1"},
-                                                         {ControlId::hws, "hws"}}}) {
-    HWND control = app->Control(id);
-    check.Check(std::string("hidden.") + name, control == nullptr || !IsWindowVisible(control),
-                "an internal control is visible");
-  }
-
   const FieldText fields[] = {
-      {ControlId::Text2, "Text2", L"(Ctrl)h"},       {ControlId::Text3, "Text3", L"(Ctrl)(Space)"},
-      {ControlId::fwhk, "fwhk", L"(Ctrl)k"},         {ControlId::PW, "PW", L"417"},
-      {ControlId::fw1, "fw1", kFakeWorkPlaceholder}, {ControlId::fw2, "fw2", kFakeWorkPlaceholder},
-      {ControlId::fw3, "fw3", kFakeWorkPlaceholder},
+      {ControlId::hideWindowHotkey, "hideWindowHotkey", L"(Ctrl)h"},
+      {ControlId::hideAllHotkey, "hideAllHotkey", L"(Ctrl)(Space)"},
+      {ControlId::fakeWorkHotkey, "fakeWorkHotkey", L"(Ctrl)k"},
+      {ControlId::password, "password", L"417"},
+      {ControlId::fakeWork1, "fakeWork1", kFakeWorkPlaceholder},
+      {ControlId::fakeWork2, "fakeWork2", kFakeWorkPlaceholder},
+      {ControlId::fakeWork3, "fakeWork3", kFakeWorkPlaceholder},
   };
   ExpectFields(check, *app, fields);
   const BoxState boxes[] = {
-      {ControlId::Check1, "Check1", BST_CHECKED},
-      {ControlId::Check2, "Check2", BST_UNCHECKED},
-      {ControlId::Check3, "Check3", BST_UNCHECKED},
-      {ControlId::Check4, "Check4", BST_UNCHECKED},
+      {ControlId::showFakeWorkWithHideAll, "showFakeWorkWithHideAll", BST_CHECKED},
+      {ControlId::autoStart, "autoStart", BST_UNCHECKED},
+      {ControlId::loginStart, "loginStart", BST_UNCHECKED},
+      {ControlId::noNotification, "noNotification", BST_UNCHECKED},
   };
   ExpectBoxes(check, *app, boxes);
   const StoredValue stored[] = {
@@ -128,17 +121,17 @@ void RunStoredValues(const Context& context) {
   if (!app) return;
   ExpectPanelVisible(check, *app, true);
   const FieldText fields[] = {
-      {ControlId::Text2, "Text2", L"(Alt)x"},
-      {ControlId::Text3, "Text3", L"(Shift)y"},
-      {ControlId::fwhk, "fwhk", L""},
-      {ControlId::PW, "PW", L"secret"},
+      {ControlId::hideWindowHotkey, "hideWindowHotkey", L"(Alt)x"},
+      {ControlId::hideAllHotkey, "hideAllHotkey", L"(Shift)y"},
+      {ControlId::fakeWorkHotkey, "fakeWorkHotkey", L""},
+      {ControlId::password, "password", L"secret"},
   };
   ExpectFields(check, *app, fields);
   const BoxState boxes[] = {
-      {ControlId::Check1, "Check1", BST_UNCHECKED},
-      {ControlId::Check2, "Check2", BST_UNCHECKED},
-      {ControlId::Check3, "Check3", BST_INDETERMINATE},
-      {ControlId::Check4, "Check4", BST_CHECKED},
+      {ControlId::showFakeWorkWithHideAll, "showFakeWorkWithHideAll", BST_UNCHECKED},
+      {ControlId::autoStart, "autoStart", BST_UNCHECKED},
+      {ControlId::loginStart, "loginStart", BST_INDETERMINATE},
+      {ControlId::noNotification, "noNotification", BST_CHECKED},
   };
   ExpectBoxes(check, *app, boxes);
   const StoredValue stored[] = {
@@ -166,10 +159,10 @@ void RunStoredDuplicates(const Context& context) {
   ExpectMessageBox(check, "load_message", *app, kDuplicateTitle, kDuplicateFakeWorkHotkey);
   ExpectPanelVisible(check, *app, true);
   const FieldText fields[] = {
-      {ControlId::Text2, "Text2", L"(Ctrl)k"},
-      {ControlId::Text3, "Text3", L"(Ctrl)(Space)"},
-      {ControlId::fwhk, "fwhk", L""},
-      {ControlId::PW, "PW", kNoPassword},
+      {ControlId::hideWindowHotkey, "hideWindowHotkey", L"(Ctrl)k"},
+      {ControlId::hideAllHotkey, "hideAllHotkey", L"(Ctrl)(Space)"},
+      {ControlId::fakeWorkHotkey, "fakeWorkHotkey", L""},
+      {ControlId::password, "password", kNoPassword},
   };
   ExpectFields(check, *app, fields);
   const StoredValue stored[] = {

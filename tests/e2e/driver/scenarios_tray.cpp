@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "expected_texts.h"
-#include "platform/win32/resource_ids.h"
+#include "win32/resource_ids.h"
 #include "registry_access.h"
 #include "scenario.h"
 #include "text.h"
@@ -94,9 +94,9 @@ void RunStartButton(const Context& context) {
     auto app = Launch(check, context);
     if (!app) return;
     if (!ExpectPanelVisible(check, *app, true)) return;
-    Click(app->Control(ControlId::Command3));
-    ExpectText(check, "refused.Text2_empty", app->Control(ControlId::Text2), L"");
-    Click(app->Control(ControlId::Command2));
+    Click(app->Control(ControlId::resetHideWindowHotkey));
+    ExpectText(check, "refused.Text2_empty", app->Control(ControlId::hideWindowHotkey), L"");
+    Click(app->Control(ControlId::startButton));
     ExpectMessageBox(check, "refused.message", *app, L"Nookshade PRO",
                      L"The hotkeys have not been set");
     check.Check("refused.panel_stays", Sync(app->panel()) && IsWindowVisible(app->panel()),
@@ -108,9 +108,10 @@ void RunStartButton(const Context& context) {
     auto app = Launch(check, context);
     if (!app) return;
     if (!ExpectPanelVisible(check, *app, true)) return;
-    if (!ExpectText(check, "armed.loaded", app->Control(ControlId::Text2), L"(Ctrl)h")) return;
+    if (!ExpectText(check, "armed.loaded", app->Control(ControlId::hideWindowHotkey), L"(Ctrl)h"))
+      return;
     const auto icons = TrayIcons();
-    Click(app->Control(ControlId::Command2));
+    Click(app->Control(ControlId::startButton));
     const auto box = WaitForMessageBox(app->pid(), kUiDeadlineMs);
     // The panel is already in the tray while the notification is open.
     ExpectInTray(check, "armed.in_tray_before_ok", app->panel(), icons);
@@ -125,9 +126,10 @@ void RunStartButton(const Context& context) {
     auto app = Launch(check, context);
     if (!app) return;
     if (!ExpectPanelVisible(check, *app, true)) return;
-    ExpectCheck(check, "quiet.Check4", app->Control(ControlId::Check4), BST_CHECKED);
+    ExpectCheck(check, "quiet.noNotification", app->Control(ControlId::noNotification),
+                BST_CHECKED);
     const auto icons = TrayIcons();
-    PostCommand(app->panel(), static_cast<int>(ControlId::mnuStartNookshade));
+    PostCommand(app->panel(), static_cast<int>(ControlId::menuStart));
     ExpectInTray(check, "quiet.in_tray", app->panel(), icons);
     ExpectNoMessageBox(check, "quiet.no_message", *app);
   }

@@ -1,0 +1,72 @@
+#pragma once
+// A hidden-window slot: one window the program hid on its own, with a tray
+// icon of its own until it is restored behind the unlock password.
+
+#include <cstdint>
+
+#include "model/program_state.h"
+#include "model/recovery_journal.h"
+#include "model/window_identity.h"
+#include "platform/platform.h"
+
+namespace nookshade {
+
+inline constexpr int kSlotCount = 11;
+
+// What a slot needs from the panel that owns it.
+class SlotOwner {
+ public:
+  virtual ~SlotOwner() = default;
+  virtual WindowHandle PanelHandle() const = 0;
+  // A slot was taken or given back.
+  virtual void SlotsChanged() = 0;
+  virtual RecoveryJournal& Journal() = 0;
+  // A hidden window's icon could not be added; the owner tries again later.
+  virtual void IconMissing() = 0;
+};
+
+class HiddenWindowSlot {  // Window
+ public:
+  HiddenWindowSlot(std::int32_t id, Platform& platform, ProgramState& state, SlotOwner& owner)
+      : id_(id), platform_(platform), state_(state), owner_(owner) {}
+  HiddenWindowSlot(const HiddenWindowSlot&) = delete;
+  HiddenWindowSlot& operator=(const HiddenWindowSlot&) = delete;
+
+  std::int32_t Id() const { return id_; }
+  WindowHandle Window() const { return window_; }
+  bool Hiding() const { return hiding_; }
+  // Whether the slot's icon is in the notification area while it hides.
+  bool IconShown() const { return iconShown_; }
+
+  // Hides the window into the tray with this slot's icon. A window that
+  // stays visible (its program runs with more rights) is not taken.
+  void Hide(WindowHandle window);
+  // The icon's double-click: the window comes back once the unlock
+  // password has been given.
+  void RequestRestore();
+  // Brings the window back without asking: at unload, and when no icon
+  // could be given to it.
+  void Restore();
+  // Whether the slot hides this very window (not another one that has been
+  // given its handle since).
+  bool Holds(WindowHandle window);
+  // The held window was shown again by its own program: hidden again, in
+  // this slot, with the icon it has.
+  void HideAgain();
+  // Adds the slot's icon; whether it is there now.
+  bool SendToTray();
+
+ private:
+  IconHandle WindowIcon();
+
+  const std::int32_t id_;  // Id
+  Platform& platform_;
+  ProgramState& state_;
+  SlotOwner& owner_;
+  WindowHandle window_ = 0;  // hWnd
+  bool hiding_ = false;      // Hiding
+  bool iconShown_ = false;
+  WindowIdentity identity_;
+};
+
+}  // namespace nookshade

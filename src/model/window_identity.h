@@ -1,0 +1,29 @@
+#pragma once
+// A window as the program hid it: its handle and what identifies it beyond
+// the handle, which the window system may give to another window once this
+// one is gone.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/window_system.h"
+
+namespace nookshade {
+
+struct WindowIdentity {
+  WindowHandle window = 0;
+  std::uint32_t processId = 0;
+  std::string className;
+
+  static WindowIdentity Of(WindowSystem& windows, WindowHandle window) {
+    return {window, windows.GetWindowProcessId(window), windows.GetClassName(window)};
+  }
+  // Still the window it was: showing a handle that now names another
+  // program's hidden window would bare what that program hides.
+  bool StillNames(WindowSystem& windows) const {
+    return windows.IsWindow(window) && windows.GetWindowProcessId(window) == processId &&
+           windows.GetClassName(window) == className;
+  }
+};
+
+}  // namespace nookshade

@@ -1,0 +1,367 @@
+// The panel's window procedure and the routing of the user's input to the
+// core: clicks, edits, focus changes and key presses in the hotkey fields.
+
+#include "app/panel.h"
+#include "win32/common_controls.h"
+#include "win32/dpi.h"
+#include "win32/panel_layout.h"
+#include "win32/panel_window.h"
+#include "win32/wide_text.h"
+#include "win32/win32_dialogs.h"
+#include "win32/win32_shell.h"
+#include "win32/win32_system.h"
+#include "win32/win32_timers.h"
+#include "win32/win32_window_system.h"
+#include "win32/window_text.h"
+
+namespace nookshade::win32 {
+namespace {
+
+bool IsMenuCommand(int id) {
+  return id >= static_cast<int>(ControlId::menuStart) &&
+         id <= static_cast<int>(ControlId::menuHelpOptions);
+}
+
+}  // namespace
+
+template <typename Call>
+void PanelWindow::Report(Call&& call) noexcept {
+  if (panel_ == nullptr || unloaded_) return;
+  try {
+    call(*panel_);
+  } catch (...) {
+    // A handler that fails is skipped, as every handler of the panel is;
+    // the window goes on with the next message.
+    Win32System::LogCaught("a panel handler");
+  }
+}
+
+LRESULT CALLBACK PanelWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<PanelWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<PanelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = UniqueWindow(window);
+  }
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_.Release();
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    Win32System::LogCaught("the panel's window procedure");
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_.Get();
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_TIMER:
+      timers_.OnTimer(wParam);
+      return 0;
+    case WM_INPUT:
+      // Pointer moves come by the hundred and set no press bit: they wake
+      // nothing.
+      if (IsKeyOrButtonEvent(reinterpret_cast<HRAWINPUT>(lParam))) {
+        Report([](Panel& panel) { panel.InputArrived(); });
+      }
+      // The system frees the input's data here.
+      return ::DefWindowProcW(window, message, wParam, lParam);
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
+    case WM_SHOWWINDOW:
+      // Also when the core shows the panel again from its tray icon.
+      if (wParam != FALSE) BuildControls();
+      break;
+    case WM_SETFOCUS:
+      // Back from the taskbar or a modal box: the control that had the
+      // focus gets it again, and the panel itself never keeps it.
+      if (const HWND focus = FocusTarget()) ::SetFocus(focus);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+      if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+          item != nullptr && item->CtlType == ODT_STATIC) {
+        DrawCrosshairBox(*item);
+        return TRUE;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (crosshairPointer_) {
+        ::SetCursor(CrosshairCursor());
+        return TRUE;
+      }
+      break;
+    case WM_DPICHANGED:
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+        OnDpiChanged(HIWORD(wParam), *suggested);
+      }
+      return 0;
+    case kGetDpiScaledSizeMessage:
+      if (auto* size = reinterpret_cast<SIZE*>(lParam)) {
+        *size = FrameSize(static_cast<int>(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_QUERYENDSESSION:
+      // Never in the way of the session's end, an open prompt included: the
+      // restores run when the end is certain (WM_ENDSESSION), since a
+      // cancelled log-off must leave everything as it was.
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) EndSession();
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    case kTrayCallbackMessage:
+      // The icon's identifier in wParam, what the mouse did in lParam.
+      if (lParam == WM_LBUTTONDBLCLK) {
+        Report([slot = static_cast<std::int64_t>(wParam)](Panel& panel) {
+          panel.IconDoubleClicked(slot);
+        });
+      }
+      return 0;
+    default:
+      if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        Report([](Panel& panel) { panel.ShellRestarted(); });
+        return 0;
+      }
+      if (wakeMessage_ != 0 && message == wakeMessage_) {
+        Report([](Panel& panel) { panel.AnotherStart(); });
+        return 0;
+      }
+      break;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const UINT code = HIWORD(wParam);
+  const auto control = static_cast<ControlId>(id);
+  if (lParam == 0) {
+    // A menu item (code 0) or its shortcut (code 1). Enter and Escape
+    // arrive here too, as IDOK and IDCANCEL: Enter presses a focused
+    // button, as in a dialog, and means nothing in a text box.
+    if (IsMenuCommand(id) && code == 1 && control == ControlId::menuStart) {
+      Report([](Panel& panel) { panel.ArmByShortcut(); });
+    } else if (IsMenuCommand(id)) {
+      Report([control](Panel& panel) { panel.Clicked(control); });
+    } else if (id == IDOK) {
+      PressFocusedButton();
+    }
+    return;
+  }
+  const PanelControl* entry = FindPanelControl(control);
+  if (entry == nullptr) return;
+  switch (entry->kind) {
+    case ControlKind::Button:
+    case ControlKind::StartButton:
+    case ControlKind::CheckBox:
+      if (code == BN_CLICKED) Report([control](Panel& panel) { panel.Clicked(control); });
+      return;
+    case ControlKind::TextBox:
+    case ControlKind::HotkeyField:
+      if (code == EN_CHANGE && mirroring_ == 0 && entry->kind == ControlKind::TextBox &&
+          entry->visible) {
+        std::string text = Narrow(WindowText(reinterpret_cast<HWND>(lParam)));
+        Report([control, &text](Panel& panel) { panel.TextEdited(control, std::move(text)); });
+      } else if (code == EN_KILLFOCUS && ::IsChild(window_.Get(), ::GetFocus())) {
+        // Only a move to another control leaves the field; switching to
+        // another program or opening a message box does not.
+        Report([control](Panel& panel) { panel.FocusLost(control); });
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void PanelWindow::PressFocusedButton() {
+  // The panel is no dialog, so no button becomes the default one as it
+  // takes the focus; only Space would press it.
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr || !::IsChild(window_.Get(), focus)) return;
+  const PanelControl* entry = FindPanelControl(static_cast<ControlId>(::GetDlgCtrlID(focus)));
+  if (entry == nullptr || !entry->visible ||
+      (entry->kind != ControlKind::Button && entry->kind != ControlKind::StartButton)) {
+    return;
+  }
+  OnCommand(MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+}
+
+void PanelWindow::OnActivate(WPARAM wParam) {
+  const HWND window = window_.Get();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const HWND focus = ::GetFocus();
+    focusBeforeDeactivation_ = ::IsChild(window, focus) ? focus : nullptr;
+    return;
+  }
+  if (!::IsWindowVisible(window)) {
+    activatedWhileHidden_ = true;
+    return;
+  }
+  // A minimized panel keeps its focus until it is restored.
+  if (HIWORD(wParam) == 0) Activated();
+}
+
+void PanelWindow::Activated() {
+  activatedWhileHidden_ = false;
+  if (const HWND focus = FocusTarget()) ::SetFocus(focus);
+  Report([](Panel& panel) { panel.Activate(); });
+}
+
+LRESULT PanelWindow::OnControlColour(HDC dc, HWND control) {
+  // Read-only edits are drawn as statics, grey; the hotkey fields take
+  // keys like any text box and look like one.
+  const PanelControl* entry = FindPanelControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
+  if (entry != nullptr && entry->kind == ControlKind::HotkeyField) {
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+  }
+  return ::DefWindowProcW(window_.Get(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+}
+
+void PanelWindow::MouseDown(ControlId control) {
+  Report([control](Panel& panel) { panel.MouseDown(control); });
+}
+
+void PanelWindow::MouseUp(ControlId control) {
+  Report([control](Panel& panel) { panel.MouseUp(control); });
+}
+
+void PanelWindow::Close() {
+  if (dialogs_.ModalOpen()) {
+    // The message came through a modal loop that a core handler opened;
+    // unloading now would free what that handler still uses. The prompt
+    // is cancelled, and the close comes again once the handler is done.
+    closePending_ = true;
+    dialogs_.UnloadPasswordPrompt();
+    return;
+  }
+  closePending_ = false;
+  Unload();
+  ::DestroyWindow(window_.Get());
+}
+
+void PanelWindow::EndSession() {
+  // The session ends whatever is open: everything hidden is given back now,
+  // even from inside a modal loop, since no later close will come. The
+  // window itself goes with the process.
+  closePending_ = false;
+  Unload();
+  if (!dialogs_.ModalOpen()) ::DestroyWindow(window_.Get());
+}
+
+void PanelWindow::Unload() {
+  if (unloaded_) return;
+  Report([](Panel& panel) { panel.Unload(); });
+  // Whatever happens while the window is taken down is no input any more.
+  unloaded_ = true;
+}
+
+HWND PanelWindow::FocusTarget() const {
+  const HWND window = window_.Get();
+  if (focusBeforeDeactivation_ != nullptr && ::IsChild(window, focusBeforeDeactivation_)) {
+    return focusBeforeDeactivation_;
+  }
+  return ::GetNextDlgTabItem(window, nullptr, FALSE);
+}
+
+bool PanelWindow::TranslateInput(MSG& message) {
+  if (!window_) return false;
+  // Ctrl+S starts Nookshade wherever the focus is in the panel, a hotkey
+  // field included, like the menu item it stands for.
+  if (accelerators_ && ::TranslateAcceleratorW(window_.Get(), accelerators_.Get(), &message)) {
+    return true;
+  }
+  return ::IsDialogMessageW(window_.Get(), &message) != FALSE;
+}
+
+LRESULT CALLBACK PanelWindow::TextBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self) noexcept {
+  if (message == WM_NCDESTROY) {
+    LoadedCommonControls().removeWindowSubclass(edit, &PanelWindow::TextBoxProc, id);
+    return LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
+  }
+  try {
+    return reinterpret_cast<PanelWindow*>(self)->HandleTextBoxMessage(
+        edit, static_cast<ControlId>(id), message, wParam, lParam);
+  } catch (...) {
+    Win32System::LogCaught("a text box of the panel");
+    return LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
+  }
+}
+
+LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  const PanelControl* entry = FindPanelControl(id);
+  if (entry != nullptr && entry->kind == ControlKind::HotkeyField) {
+    switch (message) {
+      case WM_GETDLGCODE: {
+        // Every key belongs to the hotkey being recorded, except Tab, which
+        // still moves the focus on.
+        const LRESULT code = LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->wParam == VK_TAB &&
+            (key->message == WM_KEYDOWN || key->message == WM_CHAR)) {
+          return code;
+        }
+        return code | DLGC_WANTALLKEYS;
+      }
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN: {
+        // Alt, F10 and keys held with Alt arrive as system keys.
+        DWORD start = 0;
+        DWORD end = 0;
+        ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                       reinterpret_cast<LPARAM>(&end));
+        const int key = static_cast<int>(wParam);
+        const std::size_t length = end > start ? end - start : 0;
+        Report([id, key, start, length](Panel& panel) { panel.KeyDown(id, key, start, length); });
+        break;
+      }
+      case WM_CHAR:
+      case WM_SYSCHAR:
+      case WM_DEADCHAR:
+      case WM_SYSDEADCHAR:
+        // The key-down wrote the key already; a character would only beep
+        // in a read-only field, or open the menu for Alt+letter.
+        return 0;
+      case WM_KEYUP:
+      case WM_SYSKEYUP: {
+        const int key = static_cast<int>(wParam);
+        Report([id, key](Panel& panel) { panel.KeyUp(id, key); });
+        // Releasing Alt or F10 would put the menu bar in keyboard mode.
+        if (message == WM_SYSKEYUP && (wParam == VK_MENU || wParam == VK_F10)) return 0;
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (message == WM_LBUTTONUP) {
+    const LRESULT result = LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
+    Report([id](Panel& panel) { panel.Clicked(id); });
+    return result;
+  }
+  return LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace nookshade::win32

@@ -1,0 +1,171 @@
+#include "win32/win32_dialogs.h"
+
+#include <tuple>
+
+#include "win32/common_controls.h"
+#include "win32/handle_cast.h"
+#include "win32/resource_ids.h"
+#include "win32/wide_text.h"
+#include "win32/win32_system.h"
+
+namespace nookshade::win32 {
+namespace {
+
+// Posted from WM_INITDIALOG: the dialog is visible only after that message,
+// and only a visible window can take the foreground.
+constexpr UINT kBringPromptForward = WM_APP + 1;
+
+void CentreOnScreen(HWND window) {
+  RECT work{};
+  RECT frame{};
+  if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) || !::GetWindowRect(window, &frame)) {
+    return;
+  }
+  const LONG x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
+  const LONG y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
+  ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The typed text; the wide copy is wiped and the edit emptied, so that the
+// answer survives only in the returned secret.
+SecretString TakeTypedPassword(HWND edit) {
+  const int length = ::GetWindowTextLengthW(edit);
+  std::wstring typed(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+  const int copied = ::GetWindowTextW(edit, typed.data(), static_cast<int>(typed.size()));
+  typed.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  SecretString secret;
+  try {
+    secret = SecretString(Narrow(typed));
+  } catch (...) {
+    // Out of memory: an empty answer, which unlocks nothing.
+    Win32System::LogCaught("reading the typed password");
+  }
+  ::SecureZeroMemory(typed.data(), typed.capacity() * sizeof(wchar_t));
+  ::SetWindowTextW(edit, L"");
+  return secret;
+}
+
+}  // namespace
+
+struct Win32Dialogs::PromptRun {
+  Win32Dialogs& dialogs;
+  const std::function<void(WindowHandle)>& onLoad;
+  std::optional<SecretString> answer;
+};
+
+class Win32Dialogs::ModalScope {
+ public:
+  explicit ModalScope(Win32Dialogs& dialogs) noexcept : dialogs_(dialogs) {
+    ++dialogs_.modalDepth_;
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+  ~ModalScope() {
+    if (--dialogs_.modalDepth_ != 0 || !dialogs_.onModalsClosed_) return;
+    try {
+      dialogs_.onModalsClosed_();
+    } catch (...) {
+      // Only a deferred close waits on this, and the user can close again.
+      Win32System::LogCaught("the close after the last modal window");
+    }
+  }
+
+ private:
+  Win32Dialogs& dialogs_;
+};
+
+HWND Win32Dialogs::ModalOwner() const {
+  if (panel_ != nullptr && ::IsWindowVisible(panel_) && !::IsIconic(panel_)) return panel_;
+  return nullptr;
+}
+
+int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, std::uint32_t style) {
+  const std::wstring wideText = Widen(text);
+  const std::wstring wideTitle = Widen(title);
+  const HWND owner = ModalOwner();
+  // Without the panel, the message answers a hotkey pressed over another
+  // program, and would otherwise open behind it.
+  const UINT flags = owner != nullptr ? style : style | MB_SETFOREGROUND;
+  const ModalScope modal(*this);
+  return ::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags);
+}
+
+std::optional<SecretString> Win32Dialogs::RunPasswordPrompt(
+    const std::function<void(WindowHandle)>& onLoad) {
+  // One prompt at a time; a second request arrives only through the first
+  // one's own message loop.
+  if (prompt_ != nullptr) return std::nullopt;
+  PromptRun run{*this, onLoad, std::nullopt};
+  // The prompt can come before the panel was ever opened (a start in the
+  // tray): its controls are the common controls' too.
+  LoadCommonControls();
+  const ModalScope modal(*this);
+  const INT_PTR result =
+      ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), ModalOwner(),
+                        &Win32Dialogs::PromptProc, reinterpret_cast<LPARAM>(&run));
+  prompt_ = nullptr;
+  if (result != IDOK) return std::nullopt;
+  return std::move(run.answer);
+}
+
+bool Win32Dialogs::IsPasswordPromptVisible() {
+  return prompt_ != nullptr && ::IsWindowVisible(prompt_);
+}
+
+void Win32Dialogs::UnloadPasswordPrompt() {
+  if (prompt_ == nullptr) return;
+  const HWND edit = ::GetDlgItem(prompt_, IDC_PASSW);
+  if (edit != nullptr) ::SetWindowTextW(edit, L"");
+  ::EndDialog(prompt_, IDCANCEL);
+}
+
+INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wParam,
+                                          LPARAM lParam) noexcept {
+  auto* run = reinterpret_cast<PromptRun*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      run = reinterpret_cast<PromptRun*>(lParam);
+      ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      run->dialogs.prompt_ = dialog;
+      try {
+        if (run->onLoad) run->onLoad(FromHwnd(dialog));
+      } catch (...) {
+        // Staying on top is a comfort; the prompt works without it.
+        Win32System::LogCaught("setting up the password prompt");
+      }
+      CentreOnScreen(dialog);
+      const HWND edit = ::GetDlgItem(dialog, IDC_PASSW);
+      ::SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
+      ::SetFocus(edit);
+      ::PostMessageW(dialog, kBringPromptForward, 0, 0);
+      return FALSE;  // the focus is set already
+    }
+    case kBringPromptForward:
+      ::SetForegroundWindow(dialog);
+      ::SetFocus(::GetDlgItem(dialog, IDC_PASSW));
+      return TRUE;
+    case WM_COMMAND:
+      if (run == nullptr) return FALSE;
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          try {
+            run->answer = TakeTypedPassword(::GetDlgItem(dialog, IDC_PASSW));
+          } catch (...) {
+            // Out of memory: no answer, which unlocks nothing.
+            Win32System::LogCaught("taking the typed password");
+          }
+          ::EndDialog(dialog, IDOK);
+          return TRUE;
+        case IDCANCEL:
+          ::SetWindowTextW(::GetDlgItem(dialog, IDC_PASSW), L"");
+          ::EndDialog(dialog, IDCANCEL);
+          return TRUE;
+        default:
+          return FALSE;
+      }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace nookshade::win32

@@ -1,0 +1,200 @@
+#include "win32/win32_window_system.h"
+
+#include <vector>
+
+#include "win32/dpi.h"
+#include "win32/handle_cast.h"
+#include "win32/wide_text.h"
+#include "win32/win32_system.h"
+
+namespace nookshade::win32 {
+namespace {
+
+// Another program's window answers icon queries on its own thread; a hung
+// one must cost us no more than this.
+constexpr UINT kIconQueryTimeoutMs = 200;
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
+  auto& windows = *reinterpret_cast<std::vector<WindowHandle>*>(context);
+  try {
+    windows.push_back(FromHwnd(window));
+    return TRUE;
+  } catch (...) {
+    Win32System::LogCaught("listing the top-level windows");
+    return FALSE;  // out of memory: keep what was collected
+  }
+}
+
+}  // namespace
+
+WindowHandle Win32WindowSystem::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
+  return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
+bool Win32WindowSystem::IsWindow(WindowHandle window) {
+  return ::IsWindow(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+WindowHandle Win32WindowSystem::GetParent(WindowHandle window) {
+  return FromHwnd(::GetParent(ToHwnd(window)));
+}
+
+WindowHandle Win32WindowSystem::GetOwner(WindowHandle window) {
+  return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER));
+}
+
+std::string Win32WindowSystem::GetWindowText(WindowHandle window, int maxChars) {
+  if (maxChars <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(maxChars), L'\0');
+  const int length = ::GetWindowTextW(ToHwnd(window), buffer.data(), maxChars);
+  if (length <= 0) return {};
+  buffer.resize(static_cast<std::size_t>(length < maxChars ? length : maxChars - 1));
+  return Narrow(buffer);
+}
+
+std::string Win32WindowSystem::GetWindowTitle(WindowHandle window) {
+  const HWND target = ToHwnd(window);
+  // The title can change between the two calls; a longer one is cut, and
+  // the next reading gets it whole.
+  const int length = ::GetWindowTextLengthW(target);
+  if (length <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(target, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return Narrow(buffer);
+}
+
+std::uint32_t Win32WindowSystem::GetWindowProcessId(WindowHandle window) {
+  DWORD processId = 0;
+  if (::GetWindowThreadProcessId(ToHwnd(window), &processId) == 0) return 0;
+  return processId;
+}
+
+std::string Win32WindowSystem::GetClassName(WindowHandle window) {
+  // Class names are at most 256 characters.
+  wchar_t buffer[257] = {};
+  const int length = ::GetClassNameW(ToHwnd(window), buffer, 257);
+  return length > 0 ? Narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)))
+                    : std::string();
+}
+
+WindowHandle Win32WindowSystem::GetShellWindow() { return FromHwnd(::GetShellWindow()); }
+
+WindowHandle Win32WindowSystem::GetDesktopWindow() { return FromHwnd(::GetDesktopWindow()); }
+
+std::vector<WindowHandle> Win32WindowSystem::EnumTopLevelWindows() {
+  std::vector<WindowHandle> windows;
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+WindowHandle Win32WindowSystem::FindWindowByTitle(std::string_view title) {
+  const std::wstring wide = Widen(title);
+  return FromHwnd(::FindWindowW(nullptr, wide.c_str()));
+}
+
+IconHandle Win32WindowSystem::GetWindowIcon(WindowHandle window, IconKind kind) {
+  DWORD_PTR icon = 0;
+  const WPARAM which = kind == IconKind::Big ? ICON_BIG : ICON_SMALL;
+  if (::SendMessageTimeoutW(ToHwnd(window), WM_GETICON, which, 0, SMTO_ABORTIFHUNG,
+                            kIconQueryTimeoutMs, &icon) == 0) {
+    return 0;
+  }
+  return FromHandle(reinterpret_cast<const void*>(icon));
+}
+
+IconHandle Win32WindowSystem::GetClassSmallIcon(WindowHandle window) {
+  return FromHandle(
+      reinterpret_cast<const void*>(::GetClassLongPtrW(ToHwnd(window), GCLP_HICONSM)));
+}
+
+void Win32WindowSystem::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
+  const WPARAM which = kind == IconKind::Big ? ICON_BIG : ICON_SMALL;
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(ToHwnd(window), WM_SETICON, which, reinterpret_cast<LPARAM>(ToHicon(icon)),
+                        SMTO_ABORTIFHUNG, kIconQueryTimeoutMs, &ignored);
+}
+
+IconHandle Win32WindowSystem::LoadAppIcon(std::string_view resourceName, int width, int height) {
+  auto key = std::make_tuple(Widen(resourceName), width, height);
+  if (const auto found = appIcons_.find(key); found != appIcons_.end()) {
+    return FromHandle(found->second.Get());
+  }
+  UniqueIcon icon(static_cast<HICON>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), std::get<0>(key).c_str(), IMAGE_ICON, width, height, 0)));
+  if (!icon) return 0;
+  const HICON loaded = icon.Get();
+  appIcons_.emplace(std::move(key), std::move(icon));
+  return FromHandle(loaded);
+}
+
+int Win32WindowSystem::GetSystemMetric(SystemMetric metric) {
+  // Every metric the core asks for is a size.
+  return SizeMetricForDpi(static_cast<int>(metric), WindowDpi(metricsWindow_));
+}
+
+std::int32_t Win32WindowSystem::SetTopmost(WindowHandle window, bool topmost) {
+  return ::SetWindowPos(ToHwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                        SWP_NOSIZE | SWP_NOMOVE);
+}
+
+Point Win32WindowSystem::GetCursorPos() {
+  POINT point{};
+  if (!::GetCursorPos(&point)) return {};
+  return {static_cast<std::int32_t>(point.x), static_cast<std::int32_t>(point.y)};
+}
+
+WindowHandle Win32WindowSystem::WindowFromPoint(Point point) {
+  return FromHwnd(::WindowFromPoint(POINT{point.x, point.y}));
+}
+
+std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {
+  return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
+}
+
+std::uint32_t Win32Keyboard::LastInputTime() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof(info);
+  // Without an answer every tick probes, as if input had just arrived.
+  return ::GetLastInputInfo(&info) != FALSE ? info.dwTime : ::GetTickCount();
+}
+
+std::uint32_t Win32Keyboard::TickCount() { return ::GetTickCount(); }
+
+bool Win32Keyboard::WatchInput(WindowHandle window) {
+  // Generic desktop page: the keyboard and the mouse. INPUTSINK: also while
+  // another program is in front. Raw input goes to every program that asks,
+  // so nothing is taken from the program the keys are meant for.
+  constexpr USHORT kGenericDesktop = 0x01;
+  constexpr USHORT kMouse = 0x02;
+  constexpr USHORT kKeyboard = 0x06;
+  const RAWINPUTDEVICE devices[] = {
+      {kGenericDesktop, kKeyboard, RIDEV_INPUTSINK, ToHwnd(window)},
+      {kGenericDesktop, kMouse, RIDEV_INPUTSINK, ToHwnd(window)},
+  };
+  return ::RegisterRawInputDevices(devices, 2, sizeof(RAWINPUTDEVICE)) != FALSE;
+}
+
+bool IsKeyOrButtonEvent(HRAWINPUT input) noexcept {
+  RAWINPUT data{};
+  UINT size = sizeof(data);
+  // Unreadable: taken for a key, so that no press goes unseen.
+  if (::GetRawInputData(input, RID_INPUT, &data, &size, sizeof(RAWINPUTHEADER)) ==
+      static_cast<UINT>(-1)) {
+    return true;
+  }
+  if (data.header.dwType != RIM_TYPEMOUSE) return true;
+  constexpr USHORT kButtonTransitions =
+      RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP | RI_MOUSE_RIGHT_BUTTON_DOWN |
+      RI_MOUSE_RIGHT_BUTTON_UP | RI_MOUSE_MIDDLE_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_UP |
+      RI_MOUSE_BUTTON_4_DOWN | RI_MOUSE_BUTTON_4_UP | RI_MOUSE_BUTTON_5_DOWN | RI_MOUSE_BUTTON_5_UP;
+  return (data.data.mouse.usButtonFlags & kButtonTransitions) != 0;
+}
+
+}  // namespace nookshade::win32
