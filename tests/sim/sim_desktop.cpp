@@ -399,9 +399,7 @@ std::optional<SecretString> SimDesktop::RunPasswordPrompt(
 
 bool SimDesktop::IsPasswordPromptVisible() { return promptOpen_; }
 
-void SimDesktop::UnloadPasswordPrompt() {
-  promptOpen_ = false;
-}
+void SimDesktop::UnloadPasswordPrompt() { promptOpen_ = false; }
 
 // ---- Timers --------------------------------------------------------------
 
