@@ -31,8 +31,6 @@ void ArmedPanel::PickFakeWork(int slot, WindowHandle window) {
 }
 
 void ArmedPanel::ForgetRecords() {
-  desktop.journal.clear();
-  desktop.iconMessages.clear();
   desktop.messageBoxes.clear();
 }
 

@@ -3,8 +3,8 @@
 # simulated desktop (with sanitizers), a few seconds of every fuzz target, a
 # short run of the benchmarks, the icon resource, both Windows builds (with
 # the programs scripts/measure-wine.sh uses) and their import check, and the
-# real program end to end under Wine. Ends with the counts of each suite and
-# their total.
+# real program end to end under Wine. Ends with the coverage of the core, the
+# lines of code and of tests, and the counts of each suite and their total.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +17,10 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 # The suite runs as one process: per-test processes under the sanitizers
 # would cost a minute for nothing (ctest --preset native does that too).
+# Coverage counts this run alone.
+find build/native -name '*.gcda' -delete
 build/native/nookshade_tests --gtest_brief=1 2>&1 | tee build/native-tests.log || status=1
+scripts/coverage.sh build/native | tee build/coverage.txt || status=1
 native_total=$(sed -nE 's/^\[==========\] ([0-9]+) tests? from .* ran\..*/\1/p' build/native-tests.log)
 native_failed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' build/native-tests.log)
 native_total=${native_total:-0}
@@ -42,8 +45,9 @@ if ! build/bench/nookshade_bench --benchmark_min_time=0.01 >build/bench.log 2>&1
 fi
 echo "benchmarks: $(grep -c '^BM_' build/bench.log) rows in build/bench.log"
 
-echo "== Icon resource"
-python3 -m unittest discover -s tests/icon || status=1
+echo "== Icon resource: the committed icon is the one scripts/make_icon.py draws"
+python3 scripts/make_icon.py --out build/nookshade.ico >/dev/null &&
+  cmp build/nookshade.ico resources/nookshade.ico || status=1
 
 echo "== Windows builds"
 for preset in mingw-x64 mingw-x86; do
@@ -62,6 +66,8 @@ echo "== Screenshots at 96, 144 and 192 DPI under Wine (build/dpi-shots, to look
 tests/e2e/dpi-shots.sh build/mingw-x64 build/dpi-shots || status=1
 
 echo
+cat build/coverage.txt
+scripts/count-lines.sh
 echo "native: $((native_total - native_failed)) passed, $native_failed failed"
 echo "fuzz: $((fuzz_total - fuzz_failed)) passed, $fuzz_failed failed"
 echo "end-to-end: $e2e_passed passed, $e2e_failed failed"

@@ -164,8 +164,18 @@ void RandomSession::Event(int depth) {
 }
 
 std::string RandomSession::Step() {
-  if (!session_->Running()) return {};
-  Event(0);
+  // Now and then the process is killed at some change of the world that the
+  // event makes: between a record and its hide, between two hides...
+  desktop_.killAt = pick_(4) == 0 ? static_cast<int>(1 + pick_(10)) : 0;
+  try {
+    Event(0);
+  } catch (const Killed&) {
+    story_ += "  (killed there; started again)\n";
+    desktop_.failTrayAdds = 0;
+    session_->Kill();
+    Restart();
+  }
+  desktop_.killAt = 0;
   // A session that ended inside a prompt: the process ends with it.
   if (std::exchange(sessionEnded_, false)) {
     session_->Kill();
@@ -192,7 +202,8 @@ std::string RandomSession::Check() {
       return "icon " + std::to_string(key.second) + " stands for no hidden window";
     }
   }
-  for (int slot = 0; slot < 11; ++slot) {
+  // An icon the shell refused is tried again for a while.
+  for (int slot = 0; slot < 11 && !desktop_.TimerRunning(TimerId::TrayRetry); ++slot) {
     if (panel.SlotWindow(slot) != 0 &&
         !desktop_.trayIcons.contains({session_->PanelWindow(), slot})) {
       return "slot " + std::to_string(slot) + " hides a window without its icon";

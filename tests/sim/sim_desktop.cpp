@@ -20,13 +20,6 @@ bool SameTitle(std::string_view a, std::string_view b) { return Lower(a) == Lowe
 
 }  // namespace
 
-SimDesktop::SimDesktop() {
-  metrics = {{SystemMetric::IconWidth, 32},
-             {SystemMetric::IconHeight, 32},
-             {SystemMetric::SmallIconWidth, 16},
-             {SystemMetric::SmallIconHeight, 16}};
-}
-
 Platform SimDesktop::platform() {
   return Platform{*this, *this, *this, *this, *this, *this, *this};
 }
@@ -85,8 +78,6 @@ WindowHandle SimDesktop::GetForegroundWindow() { return foreground_; }
 bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   MaybeKilled();
   SimWindow* target = Find(window);
-  journal.push_back((command != ShowCommand::Hide ? "show " : "hide ") +
-                    (target == nullptr ? std::to_string(window) : target->title));
   if (target == nullptr) return false;
   const bool wasVisible = target->visible;
   if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
@@ -169,30 +160,23 @@ IconHandle SimDesktop::GetClassSmallIcon(WindowHandle window) {
 }
 
 void SimDesktop::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
-  iconMessages.push_back({window, kind, icon});
-  journal.push_back(kind == IconKind::Big ? "big icon" : "small icon");
   if (SimWindow* target = Find(window))
     (kind == IconKind::Big ? target->bigIcon : target->smallIcon) = icon;
 }
 
-IconHandle SimDesktop::LoadAppIcon(std::string_view resourceName, int width, int height) {
-  iconLoads.push_back({std::string(resourceName), width, height});
-  if (!appIconPresent || resourceName != "ABC") return 0;
+IconHandle SimDesktop::LoadAppIcon(std::string_view, int width, int) {
   return 0x7000 + width;  // one shared image per size
 }
 
 int SimDesktop::GetSystemMetric(SystemMetric metric) {
-  const auto it = metrics.find(metric);
-  return it == metrics.end() ? 0 : it->second;
+  return metric == SystemMetric::IconWidth || metric == SystemMetric::IconHeight ? 32 : 16;
 }
 
 std::int32_t SimDesktop::SetTopmost(WindowHandle window, bool topmost) {
-  topmostCalls.emplace_back(window, topmost);
-  journal.emplace_back(topmost ? "topmost" : "not topmost");
   SimWindow* target = Find(window);
   if (target == nullptr) return 0;
   target->topmost = topmost;
-  return topmostResult;
+  return 1;
 }
 
 Point SimDesktop::GetCursorPos() { return cursor; }
@@ -286,7 +270,6 @@ void SimDesktop::TellOfInput() {
 
 bool SimDesktop::ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) {
   MaybeKilled();
-  journal.push_back("tray add " + std::to_string(id));
   const auto key = std::make_pair(owner, id);
   if (const auto it = trayIcons.find(key); it != trayIcons.end()) {
     it->second = icon;
@@ -302,7 +285,6 @@ bool SimDesktop::ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) 
 
 void SimDesktop::RemoveIcon(WindowHandle owner, std::int32_t id) {
   MaybeKilled();
-  journal.push_back("tray delete " + std::to_string(id));
   trayIcons.erase(std::make_pair(owner, id));
 }
 
@@ -334,8 +316,6 @@ void SimDesktop::StoreString(const std::string& path, const std::string& name, s
 void SimDesktop::StoreValue(const std::string& path, const std::string& name, RegistryValue value) {
   registry_[Lower(path)][Lower(name)] = std::move(value);
 }
-
-bool SimDesktop::KeyExists(const std::string& path) const { return KeyAt(path) != nullptr; }
 
 std::int32_t SimDesktop::CreateKey(std::string_view path, RegistryKey& key) {
   const std::string lower = Lower(path);
@@ -375,7 +355,6 @@ std::int32_t SimDesktop::SetString(RegistryKey key, std::string_view name, std::
   }
   registry_[open->second.path][Lower(name)] =
       RegistryValue{RegistryValue::Type::String, std::string(value)};
-  journal.push_back("set " + std::string(name) + "=" + std::string(value));
   return registry_status::kSuccess;
 }
 
@@ -385,7 +364,6 @@ std::int32_t SimDesktop::DeleteValue(RegistryKey key, std::string_view name) {
   if (open == openKeys_.end()) return 6;
   // As the registry does: a key opened for reading refuses changes.
   if (!open->second.writable) return registry_status::kAccessDenied;
-  journal.push_back("delete " + std::string(name));
   return registry_[open->second.path].erase(Lower(name)) > 0 ? registry_status::kSuccess
                                                              : registry_status::kFileNotFound;
 }
@@ -407,7 +385,6 @@ std::string SimDesktop::DescribeStatus(std::int32_t status) {
 
 int SimDesktop::MessageBox(std::string_view text, std::string_view title, std::uint32_t style) {
   messageBoxes.push_back({std::string(text), std::string(title), style});
-  journal.push_back("message " + std::string(text));
   ++modalDepth_;
   if (whileMessageBoxOpen) whileMessageBoxOpen(messageBoxes.back());
   --modalDepth_;
@@ -436,10 +413,7 @@ std::optional<SecretString> SimDesktop::RunPasswordPrompt(
 
 bool SimDesktop::IsPasswordPromptVisible() { return promptOpen_; }
 
-void SimDesktop::UnloadPasswordPrompt() {
-  journal.emplace_back("unload prompt");
-  promptOpen_ = false;
-}
+void SimDesktop::UnloadPasswordPrompt() { promptOpen_ = false; }
 
 // ---- Timers --------------------------------------------------------------
 
@@ -450,11 +424,6 @@ void SimDesktop::StartTimer(TimerId id, unsigned intervalMs, std::function<void(
 void SimDesktop::StopTimer(TimerId id) { timers_.erase(id); }
 
 bool SimDesktop::TimerRunning(TimerId id) const { return timers_.contains(id); }
-
-unsigned SimDesktop::TimerInterval(TimerId id) const {
-  const auto it = timers_.find(id);
-  return it == timers_.end() ? 0 : it->second.interval;
-}
 
 void SimDesktop::FireTimer(TimerId id) {
   const auto it = timers_.find(id);

@@ -56,15 +56,11 @@ class SimDesktop final : public WindowSystem,
                          public Timers,
                          public System {
  public:
-  SimDesktop();
+  SimDesktop() = default;
   SimDesktop(const SimDesktop&) = delete;
   SimDesktop& operator=(const SimDesktop&) = delete;
   Platform platform();
 
-  // What the program did to the world, in order: one line per icon sent,
-  // topmost change, value written or deleted,
-  // window shown or hidden, tray change, message box and prompt unload.
-  std::vector<std::string> journal;
   // Counts down the program's changes of the world (a window shown or
   // hidden, a value written or deleted, a tray call); the one that reaches
   // zero throws Killed instead of happening. 0: never.
@@ -84,7 +80,6 @@ class SimDesktop final : public WindowSystem,
   std::optional<std::string> StoredString(const std::string& path, const std::string& name) const;
   void StoreString(const std::string& path, const std::string& name, std::string value);
   void StoreValue(const std::string& path, const std::string& name, RegistryValue value);
-  bool KeyExists(const std::string& path) const;
   // The next CreateKey or SetString on this path answers with the status.
   std::map<std::string, std::int32_t> failCreateKey;
   std::map<std::string, std::int32_t> failSetString;
@@ -105,30 +100,11 @@ class SimDesktop final : public WindowSystem,
   // The shell refuses this many adds (it is restarting, or gone).
   int failTrayAdds = 0;
 
-  // ---- icons and topmost -----------------------------------------------
-  struct IconMessage {
-    WindowHandle window;
-    IconKind kind;
-    IconHandle icon;
-  };
-  std::vector<IconMessage> iconMessages;
-  struct IconLoad {
-    std::string resource;
-    int width;
-    int height;
-  };
-  std::vector<IconLoad> iconLoads;
-  bool appIconPresent = true;
-  std::map<SystemMetric, int> metrics;
-  std::vector<std::pair<WindowHandle, bool>> topmostCalls;
-  std::int32_t topmostResult = 1;
-
   // ---- process ---------------------------------------------------------
   std::string modulePath = "C:\\Program Files\\Nookshade\\nookshade.exe";
 
   // ---- timers and keyboard ---------------------------------------------
   bool TimerRunning(TimerId id) const;
-  unsigned TimerInterval(TimerId id) const;
   void FireTimer(TimerId id);
   // Left and right Shift, Ctrl and Alt (160 to 165) also press and release
   // their generic code (16, 17, 18); mouse buttons are codes 1, 2 and 4.

@@ -26,6 +26,10 @@ void SimSession::Close() {
 }
 
 void SimSession::Kill() {
+  // The process's timers die with it.
+  for (const TimerId id : {TimerId::HotkeyPoll, TimerId::PickerDrag, TimerId::TrayRetry}) {
+    desktop_.StopTimer(id);
+  }
   desktop_.DestroyWindow(view_.Handle());
   panel_.reset();
   state_ = ProgramState();

@@ -89,10 +89,14 @@ Outcome RandomRun(unsigned seed, int steps) {
   };
   // Some runs start just before the clocks wrap round.
   const std::uint32_t start = seed % 2 == 0 ? 0u : 0xFFFFFF00u - seed;
-  // Some show each key in the key state only as late as Wine may.
+  // Some mark presses as Wine does, and show each key in the key state only
+  // as late as Wine may.
+  const auto mode = seed / 2 % 2 == 0 ? sim::SimDesktop::KeyboardMode::Windows
+                                      : sim::SimDesktop::KeyboardMode::Wine;
   const std::uint32_t delay = std::array<std::uint32_t, 3>{0, 20, 50}[seed % 3];
   all([&](PollRun& r) {
     r.desktop.now = r.desktop.lastInput = start;
+    r.desktop.keyboardMode = mode;
     r.desktop.keyStateDelayMs = delay;
   });
   std::array<bool, 256> held{};

@@ -1,8 +1,6 @@
 // The program's life: what it loads and stores, the options and the login
 // entry, arming, fake work, and what the next start recovers after a kill.
 
-#include <algorithm>
-#include <functional>
 #include <map>
 #include <tuple>
 
@@ -175,16 +173,12 @@ struct AutoStart {
 
 class AutoStartTest : public SimTest, public ::testing::WithParamInterface<AutoStart> {};
 
-TEST_P(AutoStartTest, GoesToTheTrayUnseenAndSilentlyOnlyWhenTicked) {
+TEST_P(AutoStartTest, GoesToTheTraySilentlyOnlyWhenTicked) {
   Store(setting::kAutoStart, GetParam().stored);
   Store(setting::kHideWindowHotkey, "");  // arming's check does not apply here
   session.Start();
   EXPECT_EQ(Visible(session.PanelWindow()), !GetParam().inTray);
   EXPECT_EQ(IconCount(), GetParam().inTray ? 1 : 0);
-  // Not even for a moment: a start into the tray shows nothing.
-  const bool everShown = std::ranges::find(desktop.journal, "show " + std::string(kPanelCaption)) !=
-                         desktop.journal.end();
-  EXPECT_EQ(everShown, !GetParam().inTray);
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
@@ -265,84 +259,6 @@ TEST_F(FakeWorkTest, ARowWhoseTitleNoWindowCarriesIsEmptiedWhenArming) {
   panel().Clicked(ControlId::startButton);
   EXPECT_EQ(Text(ControlId::fakeWork1), kNone);
 }
-
-// One action, split into what comes before it and the action itself; each
-// hides or shows a mail window and a calendar.
-struct Action {
-  const char* name;
-  std::function<void(SimTest&)> before, act;
-};
-
-class KillTest : public SimTest, public ::testing::WithParamInterface<std::tuple<Action, int>> {
- public:
-  using SimTest::HideAll;
-  using SimTest::HideInFront;
-  using SimTest::panel;
-  using SimTest::PickFakeWork;
-  void HideBoth() {
-    for (const WindowHandle w : windows) {
-      desktop.SetForeground(w);
-      HideInFront();
-    }
-  }
-  std::array<WindowHandle, 2> windows{};
-};
-
-// The most changes of the world any of the actions below makes.
-constexpr int kMostSteps = 10;
-
-TEST_P(KillTest, EveryWindowIsVisibleAfterTheNextStartWhateverStepTheKillCameAt) {
-  const auto& [action, step] = GetParam();
-  Store(setting::kPassword, "");
-  StartArmed();
-  windows = {Window("Mail"), Window("Calendar")};
-  action.before(*this);
-  desktop.killAt = step;
-  bool killed = false;
-  try {
-    action.act(*this);
-  } catch (const sim::Killed&) {
-    killed = true;
-  }
-  desktop.killAt = 0;
-  EXPECT_TRUE(step < kMostSteps || !killed) << "the action has more steps than tried";
-  session.Kill();
-  session.Start();
-  EXPECT_TRUE(Visible(windows[0]) && Visible(windows[1]));
-  EXPECT_EQ(Stored(setting::kRecoveryJournal), std::nullopt);
-}
-
-const auto kNothing = [](SimTest&) {};
-auto& Of(SimTest& t) { return static_cast<KillTest&>(t); }
-INSTANTIATE_TEST_SUITE_P(
-    Actions, KillTest,
-    ::testing::Combine(
-        ::testing::Values(Action{"hide into slots", kNothing, [](SimTest& t) { Of(t).HideBoth(); }},
-                          Action{"restore from a slot", [](SimTest& t) { Of(t).HideBoth(); },
-                                 [](SimTest& t) { Of(t).panel().IconDoubleClicked(1); }},
-                          Action{"hide all", kNothing, [](SimTest& t) { Of(t).HideAll(); }},
-                          Action{"show all", [](SimTest& t) { Of(t).HideAll(); },
-                                 [](SimTest& t) { Of(t).HideAll(); }},
-                          Action{"hide the fake work",
-                                 [](SimTest& t) {
-                                   Of(t).PickFakeWork(1, Of(t).windows[0]);
-                                   Of(t).PickFakeWork(2, Of(t).windows[1]);
-                                   Of(t).panel().ToggleFakeWork();
-                                 },
-                                 [](SimTest& t) { Of(t).panel().ToggleFakeWork(); }},
-                          Action{"show the fake work",
-                                 [](SimTest& t) {
-                                   Of(t).PickFakeWork(1, Of(t).windows[0]);
-                                   Of(t).PickFakeWork(2, Of(t).windows[1]);
-                                   Of(t).panel().ToggleFakeWork();
-                                   Of(t).panel().ToggleFakeWork();
-                                 },
-                                 [](SimTest& t) { Of(t).panel().ToggleFakeWork(); }}),
-        ::testing::Range(1, kMostSteps + 1)),
-    [](const auto& info) {
-      return CaseName(std::get<0>(info.param).name) + "_step_" +
-             std::to_string(std::get<1>(info.param));
-    });
 
 struct Journal {
   const char* name;
