@@ -157,12 +157,8 @@ bool PanelWindow::RegisterWindowClass(HINSTANCE instance) {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = &PanelWindow::WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon =
-      static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                                      ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hIconSm =
-      static_cast<HICON>(::LoadImageW(instance, L"ABC", IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                      ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  // No class icons: the panel's load gives the window its icons before it
+  // is first shown, and two loads at the start would be for nothing.
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kPanelClassName;
@@ -226,7 +222,8 @@ void PanelWindow::ApplyDpi(int dpi) {
   const UniqueFont oldBoldFont = std::move(boldFont_);
   const UniqueFont oldInstructionFont = std::move(instructionFont_);
   CreateFonts(dpi);
-  const UniqueCursor oldCursor = std::exchange(crosshairCursor_, CreateCrosshairCursor(dpi));
+  // The pointer is drawn anew for this DPI when a drag needs it.
+  const UniqueCursor oldCursor = std::move(crosshairCursor_);
   if (crosshairPointer_) ::SetCursor(CrosshairCursor());
 
   for (const PanelControl& entry : PanelControls()) {
@@ -237,7 +234,8 @@ void PanelWindow::ApplyDpi(int dpi) {
     ::SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
                    place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
-  if (window_) {
+  // A hidden panel (as it is created) is drawn when it is shown.
+  if (window_ && ::IsWindowVisible(window_.Get())) {
     ::RedrawWindow(window_.Get(), nullptr, nullptr,
                    RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
@@ -282,8 +280,8 @@ void PanelWindow::Show() {
   const HWND window = window_.Get();
   BuildControls();
   ::ShowWindow(window, SW_SHOW);
-  // Already active from loading, the panel gets no activation from being
-  // shown; it is the first one all the same.
+  // A panel that was activated while still hidden gets no activation from
+  // being shown; it is the first one all the same.
   if (activatedWhileHidden_ && ::IsWindowVisible(window) && ::GetActiveWindow() == window) {
     Activated();
   }
@@ -343,7 +341,9 @@ void PanelWindow::SetCrosshairPointer(bool on) {
   ::SetCursor(on ? CrosshairCursor() : ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
-HCURSOR PanelWindow::CrosshairCursor() const {
+HCURSOR PanelWindow::CrosshairCursor() {
+  // Drawn at the first drag, not at the start.
+  if (!crosshairCursor_) crosshairCursor_ = CreateCrosshairCursor(dpi_);
   return crosshairCursor_ ? crosshairCursor_.Get() : ::LoadCursorW(nullptr, IDC_CROSS);
 }
 

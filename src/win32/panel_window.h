@@ -89,7 +89,7 @@ class PanelWindow final : public PanelView {
   LRESULT OnControlColour(HDC dc, HWND control);
   void MouseDown(ControlId control);
   void MouseUp(ControlId control);
-  HCURSOR CrosshairCursor() const;
+  HCURSOR CrosshairCursor();
   void Close();
   void EndSession();
   void Unload();
@@ -128,8 +128,8 @@ class PanelWindow final : public PanelView {
   // last one has closed and the core's handler has returned.
   bool closePending_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
-  // Loading makes the hidden panel topmost, which activates it already; the
-  // first activation the user can see comes with Show().
+  // An activation that came while the panel was hidden (the user cannot
+  // have seen it); the first one the user can see comes with Show().
   bool activatedWhileHidden_ = false;
   bool crosshairPointer_ = false;
   UniqueCursor crosshairCursor_;
