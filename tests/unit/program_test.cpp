@@ -120,16 +120,31 @@ INSTANTIATE_TEST_SUITE_P(
                                    "2 The system cannot find the file specified."}),
     NameOf<LoginFailure>);
 
-TEST_F(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
-  desktop.modulePath = "C:\\Users\\J\xC3\xBCrgen\\my.tool.EXE";
+struct LoginName {
+  const char* name;
+  std::string program, entry;
+};
+
+class LoginNameTest : public SimTest, public ::testing::WithParamInterface<LoginName> {};
+
+TEST_P(LoginNameTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
+  desktop.modulePath = GetParam().program;
   desktop.StoreString(kRunKey, "Other", "x");
   session.Start();
   panel().Clicked(ControlId::loginStart);
-  EXPECT_EQ(desktop.StoredString(kRunKey, "my.tool"), "\"" + desktop.modulePath + "\"");
+  EXPECT_EQ(desktop.StoredString(kRunKey, GetParam().entry), "\"" + desktop.modulePath + "\"");
   panel().Clicked(ControlId::loginStart);
-  EXPECT_EQ(desktop.StoredString(kRunKey, "my.tool"), std::nullopt);
+  EXPECT_EQ(desktop.StoredString(kRunKey, GetParam().entry), std::nullopt);
   EXPECT_EQ(desktop.StoredString(kRunKey, "Other"), "x");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, LoginNameTest,
+    ::testing::Values(LoginName{"dots and a capital extension",
+                                "C:\\Users\\J\xC3\xBCrgen\\my.tool.EXE", "my.tool"},
+                      LoginName{"no extension", "C:\\Tools\\nookshade", "nookshade"},
+                      LoginName{"a leading dot only", "D:\\.nookshade", ".nookshade"}),
+    NameOf<LoginName>);
 
 struct Arming {
   const char* name;
