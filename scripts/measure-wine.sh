@@ -8,11 +8,13 @@
 #
 # Figures: CPU seconds of each Windows process (utime+stime from
 # /proc/<pid>/stat, and the scheduler's nanoseconds) and, separately, of
-# wineserver, armed and idle, then with a key (F24) pressed every 100 ms; the
-# time from the last key of the hide-a-window hotkey (right Ctrl, then H) to
-# the window in front being hidden; start-up to the first visible window; exe
-# size and working set. Ratios against the bare programs come from the same
-# run. It judges nothing and is not part of scripts/test.sh;
+# wineserver, armed and idle, then with a key (F24) pressed every 100 ms; how
+# often each process wakes while armed and idle (its threads' voluntary
+# context switches: each sleep that ended); the time from the last key of the
+# hide-a-window hotkey (right Ctrl, then H) to the window in front being
+# hidden; start-up to the first visible window; exe size, working set and
+# private memory, also of a Nookshade armed from its panel after it was
+# shown. Ratios against the bare programs come from the same run. It judges nothing and is not part of scripts/test.sh;
 # docs/performance.md says what the figures mean.
 #
 #   scripts/measure-wine.sh [out-dir]        (default build/measure)
@@ -66,6 +68,9 @@ cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{s += $1} END {printf "%.0f", s}'; }
 seconds_of() { awk -v t="$1" -v hz="$clock_ticks" 'BEGIN {printf "%.2f", t / hz}'; }
 seconds_of_ns() { awk -v t="$1" 'BEGIN {printf "%.3f", t / 1e9}'; }
+# Times the process's threads went to sleep and were woken again.
+wakes() { cat /proc/"$1"/task/*/status | awk '$1 == "voluntary_ctxt_switches:" {s += $2} END {print s}'; }
+per_second() { awk -v n="$1" -v s="$2" 'BEGIN {printf "%.1f", n / s}'; }
 status_kib() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
 median() { sort -n "$1" | awk '{v[NR] = $1} END {if (NR == 0) print "-"; else if (NR % 2) printf "%.1f", v[(NR + 1) / 2]; else printf "%.1f", (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 worst() { sort -n "$1" | awk 'END {if (NR == 0) print "-"; else printf "%.1f", $1}'; }
@@ -96,7 +101,7 @@ run_wine 60 reg add "$settings\\Startup" /v Auto /t REG_SZ /d 1 /f
 # work for it alone. The windows go round the programs in rounds, so that a
 # change in the machine's load (it is shared) falls on all three alike.
 names=(timer probe nookshade)
-declare -A pid ticks ns server_ticks server_ns rss anon latency_median latency_worst
+declare -A pid ticks ns server_ticks server_ns woken rss anon latency_median latency_worst latency_first
 
 start_program() {
   local name=$1 class=$2
@@ -115,9 +120,10 @@ start_program() {
 # Adds one window of `window` seconds of each program to the phase's totals.
 measure_rounds() {
   local phase=$1
-  local round i name p0 n0 s0 sn0
+  local round i name p0 n0 s0 sn0 w0
   for name in "${names[@]}"; do
     ticks[$phase.$name]=0; ns[$phase.$name]=0; server_ticks[$phase.$name]=0; server_ns[$phase.$name]=0
+    woken[$phase.$name]=0
   done
   for round in $(seq 0 $((rounds - 1))); do
     for i in 0 1 2; do
@@ -126,7 +132,9 @@ measure_rounds() {
       sleep 1
       p0=$(cpu_ticks "${pid[$name]}"); n0=$(cpu_ns "${pid[$name]}")
       s0=$(cpu_ticks "$wineserver_pid"); sn0=$(cpu_ns "$wineserver_pid")
+      w0=$(wakes "${pid[$name]}")
       sleep "$window"
+      woken[$phase.$name]=$(( woken[$phase.$name] + $(wakes "${pid[$name]}") - w0 ))
       ticks[$phase.$name]=$(( ticks[$phase.$name] + $(cpu_ticks "${pid[$name]}") - p0 ))
       ns[$phase.$name]=$(( ns[$phase.$name] + $(cpu_ns "${pid[$name]}") - n0 ))
       server_ticks[$phase.$name]=$(( server_ticks[$phase.$name] + $(cpu_ticks "$wineserver_pid") - s0 ))
@@ -150,6 +158,7 @@ measure_latency() {
   kill -STOP "${pid[$name]}"
   latency_median[$name]=$(median "$result")
   latency_worst[$name]=$(worst "$result")
+  latency_first[$name]=$(awk 'NR == 1 {printf "%.1f", $1}' "$result")
 }
 
 echo "== Start the three programs, armed"
@@ -177,9 +186,27 @@ measure_latency nookshade nookshade
 for p in $program_pids; do kill -CONT "$p"; kill "$p"; wait "$p" 2>/dev/null || true; done
 program_pids=""
 
-echo "== Start-up to the first visible window: $starts runs of each, in turns, after one warm-up"
-# Not armed here, so that the panel stays in sight.
+echo "== Private memory of a Nookshade armed from its panel, after it was shown"
+# Not armed at the start: the panel is shown (and builds its controls), then
+# armed by its Start command, as a user arms it.
 run_wine 60 reg add "$settings\\Startup" /v Auto /t REG_SZ /d 0 /f
+"$WINELOADER" "$nookshade" >>"$log" 2>&1 &
+shown_pid=$!
+program_pids=" $shown_pid"
+if run_wine 30 "$driver" wait-window NookshadePanel shown 20000 &&
+  run_wine 30 "$driver" arm 20000; then
+  sleep 3
+  rss[shown]=$(status_kib "$shown_pid" VmRSS)
+  anon[shown]=$(status_kib "$shown_pid" RssAnon)
+else
+  echo "the panel was not shown and armed (see $log)" >&2
+  rss[shown]=-; anon[shown]=-
+fi
+kill "$shown_pid"; wait "$shown_pid" 2>/dev/null || true
+program_pids=""
+
+echo "== Start-up to the first visible window: $starts runs of each, in turns, after one warm-up"
+# Not armed here (as above), so that the panel stays in sight.
 run_wine 180 "$driver" startup "$starts" \
   "$(wine_path "$out_dir/start-timer.txt")" "\"$(wine_path "$timer_only")\" --show" \
   "$(wine_path "$out_dir/start-nookshade.txt")" "\"$(wine_path "$nookshade")\""
@@ -192,6 +219,17 @@ size_probe=$(stat -c %s "$probe")
 size_nookshade=$(stat -c %s "$nookshade")
 
 row() { printf '| %s | %s | %s | %s | %s | %s |\n' "$@"; }
+# The program's CPU and wineserver's while it ran, in seconds of schedstat.
+both_rows() {
+  local phase=$1 label=$2 name
+  local -a total=()
+  for name in timer probe nookshade; do
+    total+=("$(( ns[$phase.$name] + server_ns[$phase.$name] ))")
+  done
+  mapfile -t cells < <(figures "${total[@]}")
+  row "$label" "$(seconds_of_ns "${total[0]}")" "$(seconds_of_ns "${total[1]}")" \
+    "$(seconds_of_ns "${total[2]}")" "${cells[3]}" "${cells[4]}"
+}
 # Three figures (timer-only, 255-probe, nookshade) and nookshade's two ratios.
 figures() { printf '%s\n' "$1" "$2" "$3" "$(ratio "$3" "$1")" "$(ratio "$3" "$2")"; }
 cpu_rows() {
@@ -215,10 +253,18 @@ cpu_rows() {
   cpu_rows idle "armed, idle: wineserver" server_ticks server_ns
   cpu_rows keyed "key every 100 ms: program" ticks ns
   cpu_rows keyed "key every 100 ms: wineserver" server_ticks server_ns
+  both_rows idle "armed, idle: program + wineserver, schedstat"
+  both_rows keyed "key every 100 ms: program + wineserver, schedstat"
+  mapfile -t cells < <(figures "$(per_second "${woken[idle.timer]}" $((window * rounds)))" \
+    "$(per_second "${woken[idle.probe]}" $((window * rounds)))" \
+    "$(per_second "${woken[idle.nookshade]}" $((window * rounds)))")
+  row "armed, idle: wake-ups per second" "${cells[@]}"
   row "hotkey to hidden, median ms" "-" "${latency_median[probe]}" "${latency_median[nookshade]}" "-" \
     "$(ratio "${latency_median[nookshade]}" "${latency_median[probe]}")"
   row "hotkey to hidden, worst ms" "-" "${latency_worst[probe]}" "${latency_worst[nookshade]}" "-" \
     "$(ratio "${latency_worst[nookshade]}" "${latency_worst[probe]}")"
+  row "hotkey to hidden, first press ms" "-" "${latency_first[probe]}" "${latency_first[nookshade]}" "-" \
+    "$(ratio "${latency_first[nookshade]}" "${latency_first[probe]}")"
   row "start-up to visible window, median ms" "$start_timer" "-" "$start_nookshade" \
     "$(ratio "$start_nookshade" "$start_timer")" "-"
   row "start-up to visible window, fastest ms" "$fastest_timer" "-" "$fastest_nookshade" \
@@ -229,6 +275,10 @@ cpu_rows() {
   row "working set (VmRSS), KiB" "${cells[@]}"
   mapfile -t cells < <(figures "${anon[timer]}" "${anon[probe]}" "${anon[nookshade]}")
   row "private memory (RssAnon), KiB" "${cells[@]}"
+  mapfile -t cells < <(figures "${rss[timer]}" "${rss[probe]}" "${rss[shown]}")
+  row "working set (VmRSS), armed from the shown panel, KiB" "${cells[@]}"
+  mapfile -t cells < <(figures "${anon[timer]}" "${anon[probe]}" "${anon[shown]}")
+  row "private memory (RssAnon), armed from the shown panel, KiB" "${cells[@]}"
   echo
   echo "Hotkey to hidden: from H going down (right Ctrl held) to the window in front hidden."
   echo "The 255-probe program hides it on the first tick that finds H pressed: that is when a"

@@ -8,6 +8,7 @@
 //   nookshade_measure latency <presses> <nookshade|self> <result file>
 //   nookshade_measure startup <runs> <result file> <command line> [<result file> <command line>...]
 //   nookshade_measure wait-window <class> <shown|hidden> <deadline ms>
+//   nookshade_measure arm <deadline ms>
 
 #include <windows.h>
 
@@ -19,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/panel_view.h"
 #include "win32/tray_icon.h"
 
 namespace {
@@ -249,13 +251,23 @@ int WaitWindow(const wchar_t* className, bool shown, DWORD deadlineMs) {
              : 1;
 }
 
+// The panel's Start command (its menu item), as a user arms it; done when
+// the panel has gone to the tray.
+int Arm(DWORD deadlineMs) {
+  const HWND panel = FindWindowW(kPanelClass, nullptr);
+  if (panel == nullptr) return 1;
+  PostMessageW(panel, WM_COMMAND, static_cast<WPARAM>(nookshade::ControlId::menuStart), 0);
+  return WaitWindow(kPanelClass, false, deadlineMs);
+}
+
 int Usage() {
   std::fputs(
       "usage: nookshade_measure keys <vk> <period ms> <hold ms> <seconds>\n"
       "       nookshade_measure latency <presses> <nookshade|self> <result file>\n"
       "       nookshade_measure startup <runs> <result file> <command line>"
       " [<result file> <command line>...]\n"
-      "       nookshade_measure wait-window <class> <shown|hidden> <deadline ms>\n",
+      "       nookshade_measure wait-window <class> <shown|hidden> <deadline ms>\n"
+      "       nookshade_measure arm <deadline ms>\n",
       stderr);
   return 2;
 }
@@ -283,5 +295,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"wait-window" && argc == 5) {
     return WaitWindow(argv[2], std::wcscmp(argv[3], L"shown") == 0, Number(argv[4]));
   }
+  if (command == L"arm" && argc == 3) return Arm(Number(argv[2]));
   return Usage();
 }

@@ -72,7 +72,7 @@ void Panel::StartPollTimer() {
 void Panel::Activate() {
   if (activatedOnce_) return;
   activatedOnce_ = true;
-  if (autoStart_.Value() == 1) HideIntoOwnSlot();
+  if (StartsInTray()) HideIntoOwnSlot();
   view_.Focus(ControlId::password);
 }
 

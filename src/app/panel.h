@@ -33,7 +33,12 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   Panel(const Panel&) = delete;
   Panel& operator=(const Panel&) = delete;
 
-  void Load();      // Form_Load
+  void Load();  // Form_Load
+  // Whether the loaded panel goes straight to the tray (the automatic start
+  // option). It is then never shown at the start: the program runs its
+  // first activation unseen instead, and the panel's controls are never
+  // built unless it is opened.
+  bool StartsInTray() const { return autoStart_.Value() == 1; }
   void Activate();  // Form_Activate
   void Unload();    // Form_Unload
 

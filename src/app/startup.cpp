@@ -11,10 +11,7 @@ bool Main(Platform& platform, const std::function<void()>& showPanel) {
     return false;
   }
   RecoveryJournal(platform).Recover();
-  const ModuleHandle shell32 = system.LoadLibrary("shell32.dll");
-  if (!system.InitCommonControlsEx(kStandardClasses)) system.InitCommonControls();
   showPanel();
-  if (shell32 != 0) system.FreeLibrary(shell32);
   return true;
 }
 

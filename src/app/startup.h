@@ -6,15 +6,13 @@
 
 namespace nookshade {
 
-inline constexpr std::uint32_t kStandardClasses = 0x4000;  // ICC_STANDARD_CLASSES
-
 // Start-up. A second Nookshade only wakes the first one and ends: two
 // pollers would run every hotkey twice. Then, before anything else, windows
-// that a killed or crashed run left hidden are shown again. Then the common
-// controls are prepared and the panel is shown without waiting; keeping
-// shell32 loaded across the set-up lets the controls library bind to the
-// shell's themed resources on old systems. Returns whether the panel was
-// shown.
+// that a killed or crashed run left hidden are shown again. Then the panel
+// is loaded and shown, or sent to the tray unseen when it starts there;
+// what it needs only once it is seen (its controls) or armed (the shell's
+// library) comes then, after the first paint. Returns false when another
+// Nookshade was woken instead.
 bool Main(Platform& platform, const std::function<void()>& showPanel);
 
 }  // namespace nookshade

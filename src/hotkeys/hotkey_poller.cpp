@@ -16,8 +16,9 @@ constexpr int kLastCode = 255;
 
 // The window system may publish a key's state a little after the input's
 // time stamp (Wine refreshes what GetAsyncKeyState answers at most every
-// 50 ms), so probing goes on for a while after the last input: for so many
-// milliseconds, and for so many ticks, which may come late on a busy machine.
+// 50 ms), so probing goes on for a while after the last input: until a probe
+// has started so many milliseconds after it, and for so many ticks, which
+// may come late on a busy machine.
 constexpr std::uint32_t kInputSettleMs = 100;
 constexpr int kInputSettleTicks = 10;
 
@@ -67,7 +68,7 @@ void HotkeyPoller::Tick(bool mayAct) {
   // Once the gate is shut it stays shut until new input: every later tick
   // would be skipped too. (A tick run by a modal window's loop inside an
   // action may shut it; the action's own tick then decides by what is owed.)
-  idle_ = gated && !MayFindPress(now);
+  idle_ = gated && !MayFindPress();
   if (idle_) return;
   probeNext_ = false;
   lastProbeStart_ = now;
@@ -119,7 +120,7 @@ bool HotkeyPoller::NewPress(int code) {
 
 void HotkeyPoller::InputArrived() { settleTicks_ = kInputSettleTicks; }
 
-bool HotkeyPoller::MayFindPress(std::uint32_t now) {
+bool HotkeyPoller::MayFindPress() {
   if (probeNext_) return true;
   const std::uint32_t lastInput = keyboard_.LastInputTime();
   if (lastInput != lastInputSeen_) {
@@ -133,7 +134,9 @@ bool HotkeyPoller::MayFindPress(std::uint32_t now) {
   // Wrap-safe: the clocks run round every 49 days. An input in the same
   // millisecond as the previous probe's start may have come after it.
   const bool sinceLastProbe = static_cast<std::int32_t>(lastInput - lastProbeStart_) >= 0;
-  return sinceLastProbe || now - lastInput < kInputSettleMs;
+  // Counted to the last probe, not to now: after a stall of the message
+  // loop, a key published late may not have been probed for yet.
+  return sinceLastProbe || lastProbeStart_ - lastInput < kInputSettleMs;
 }
 
 void HotkeyPoller::Append(char keyCharacter) {

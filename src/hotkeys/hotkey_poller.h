@@ -46,7 +46,7 @@ class HotkeyPoller {
 
  private:
   // Whether this tick can find a press that the previous probe did not.
-  bool MayFindPress(std::uint32_t now);
+  bool MayFindPress();
   // Whether the code went down since the previous probe (consumes the mark).
   bool NewPress(int code);
   void Append(char keyCharacter);

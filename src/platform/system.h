@@ -1,6 +1,6 @@
 #pragma once
-// Process-level services: module loading and common-controls set-up for
-// start-up, and where the running program lives.
+// Process-level services: where the running program lives, its log, and
+// its one instance per session.
 
 #include <cstdint>
 #include <string>
@@ -8,15 +8,9 @@
 
 namespace nookshade {
 
-using ModuleHandle = std::uintptr_t;
-
 class System {
  public:
   virtual ~System() = default;
-  virtual ModuleHandle LoadLibrary(std::string_view name) = 0;
-  virtual void FreeLibrary(ModuleHandle module) = 0;
-  virtual bool InitCommonControlsEx(std::uint32_t classes) = 0;
-  virtual void InitCommonControls() = 0;
   // Full path of the running program, UTF-8, with Windows separators.
   virtual std::string ModulePath() = 0;
   // A line for whoever watches the program (a debugger, a log viewer).

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/panel_window.h"
 
@@ -89,8 +90,8 @@ void PanelWindow::DrawCrosshairBox(const DRAWITEMSTRUCT& item) const {
 LRESULT CALLBACK PanelWindow::CrosshairProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self) noexcept {
   if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(box, &PanelWindow::CrosshairProc, id);
-    return ::DefSubclassProc(box, message, wParam, lParam);
+    LoadedCommonControls().removeWindowSubclass(box, &PanelWindow::CrosshairProc, id);
+    return LoadedCommonControls().defSubclassProc(box, message, wParam, lParam);
   }
   auto& panel = *reinterpret_cast<PanelWindow*>(self);
   const auto control = static_cast<ControlId>(id);
@@ -118,7 +119,7 @@ LRESULT CALLBACK PanelWindow::CrosshairProc(HWND box, UINT message, WPARAM wPara
       panel.MouseUp(control);
       return 0;
     default:
-      return ::DefSubclassProc(box, message, wParam, lParam);
+      return LoadedCommonControls().defSubclassProc(box, message, wParam, lParam);
   }
 }
 

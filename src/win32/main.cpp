@@ -52,7 +52,11 @@ int Run(HINSTANCE instance) {
     panel = std::make_unique<Panel>(platform, state, view);
     view.Attach(panel.get());
     panel->Load();
-    view.Show();
+    if (panel->StartsInTray()) {
+      panel->Activate();
+    } else {
+      view.Show();
+    }
   });
   if (!started) return 0;  // the running Nookshade was woken instead
   if (!panel || view.Hwnd() == nullptr) return 1;

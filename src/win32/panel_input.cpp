@@ -2,6 +2,7 @@
 // core: clicks, edits, focus changes and key presses in the hotkey fields.
 
 #include "app/panel.h"
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/panel_layout.h"
 #include "win32/panel_window.h"
@@ -10,6 +11,7 @@
 #include "win32/win32_shell.h"
 #include "win32/win32_system.h"
 #include "win32/win32_timers.h"
+#include "win32/win32_window_system.h"
 #include "win32/window_text.h"
 
 namespace nookshade::win32 {
@@ -65,9 +67,21 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       timers_.OnTimer(wParam);
       return 0;
+    case WM_INPUT:
+      // Pointer moves come by the hundred and set no press bit: they wake
+      // nothing.
+      if (IsKeyOrButtonEvent(reinterpret_cast<HRAWINPUT>(lParam))) {
+        Report([](Panel& panel) { panel.InputArrived(); });
+      }
+      // The system frees the input's data here.
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATE:
       OnActivate(wParam);
       return 0;
+    case WM_SHOWWINDOW:
+      // Also when the core shows the panel again from its tray icon.
+      if (wParam != FALSE) BuildControls();
+      break;
     case WM_SETFOCUS:
       // Back from the taskbar or a modal box: the control that had the
       // focus gets it again, and the panel itself never keeps it.
@@ -283,15 +297,15 @@ bool PanelWindow::TranslateInput(MSG& message) {
 LRESULT CALLBACK PanelWindow::TextBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR self) noexcept {
   if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(edit, &PanelWindow::TextBoxProc, id);
-    return ::DefSubclassProc(edit, message, wParam, lParam);
+    LoadedCommonControls().removeWindowSubclass(edit, &PanelWindow::TextBoxProc, id);
+    return LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
   }
   try {
     return reinterpret_cast<PanelWindow*>(self)->HandleTextBoxMessage(
         edit, static_cast<ControlId>(id), message, wParam, lParam);
   } catch (...) {
     Win32System::LogCaught("a text box of the panel");
-    return ::DefSubclassProc(edit, message, wParam, lParam);
+    return LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
   }
 }
 
@@ -303,7 +317,7 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
       case WM_GETDLGCODE: {
         // Every key belongs to the hotkey being recorded, except Tab, which
         // still moves the focus on.
-        const LRESULT code = ::DefSubclassProc(edit, message, wParam, lParam);
+        const LRESULT code = LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
         const auto* key = reinterpret_cast<const MSG*>(lParam);
         if (key != nullptr && key->wParam == VK_TAB &&
             (key->message == WM_KEYDOWN || key->message == WM_CHAR)) {
@@ -343,11 +357,11 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
     }
   }
   if (message == WM_LBUTTONUP) {
-    const LRESULT result = ::DefSubclassProc(edit, message, wParam, lParam);
+    const LRESULT result = LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
     Report([id](Panel& panel) { panel.Clicked(id); });
     return result;
   }
-  return ::DefSubclassProc(edit, message, wParam, lParam);
+  return LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
 }
 
 }  // namespace nookshade::win32

@@ -4,6 +4,8 @@
 
 #include "app/panel.h"
 #include "model/window_icon.h"
+#include "text/encoding.h"
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/handle_cast.h"
 #include "win32/panel_layout.h"
@@ -12,7 +14,6 @@
 #include "win32/win32_dialogs.h"
 #include "win32/win32_timers.h"
 #include "win32/window_text.h"
-#include "text/encoding.h"
 
 namespace nookshade::win32 {
 namespace {
@@ -133,9 +134,9 @@ bool PanelWindow::Create(HINSTANCE instance) {
   if (window == nullptr) return false;
   menu.Release();  // the window destroys its menu
   accelerators_ = CreatePanelAccelerators();
+  instance_ = instance;
   // The monitor's DPI may have changed since the session began.
   ApplyDpi(WindowDpi(window));
-  CreateControls(instance);
   if (const SIZE fitted = FrameSize(dpi_); fitted.cx != size.cx || fitted.cy != size.cy) {
     const POINT moved = centred(fitted);
     ::SetWindowPos(window, nullptr, moved.x, moved.y, fitted.cx, fitted.cy,
@@ -179,19 +180,24 @@ void PanelWindow::CreateFonts(int dpi) {
   boldFont_ = UniqueFont(::CreateFontIndirectW(&font));
 }
 
-void PanelWindow::CreateControls(HINSTANCE instance) {
+void PanelWindow::BuildControls() {
+  if (controlsBuilt_ || !window_) return;
+  controlsBuilt_ = true;
+  const CommonControls* common = LoadCommonControls();
   for (const PanelControl& entry : PanelControls()) {
-    const HWND control = CreateControl(instance, entry);
+    const HWND control = CreateControl(instance_, entry);
     if (control == nullptr) continue;
     SetControlFont(control, entry);
+    if (common == nullptr) continue;
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
-      ::SetWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
-                          reinterpret_cast<DWORD_PTR>(this));
+      common->setWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
+                                reinterpret_cast<DWORD_PTR>(this));
     } else if (entry.kind == ControlKind::Crosshair) {
-      ::SetWindowSubclass(control, &PanelWindow::CrosshairProc, static_cast<UINT_PTR>(entry.id),
-                          reinterpret_cast<DWORD_PTR>(this));
+      common->setWindowSubclass(control, &PanelWindow::CrosshairProc,
+                                static_cast<UINT_PTR>(entry.id), reinterpret_cast<DWORD_PTR>(this));
     }
   }
+  for (const PanelControl& entry : PanelControls()) ControlChanged(entry.id);
 }
 
 HFONT PanelWindow::FontOf(const PanelControl& entry) const {
@@ -262,7 +268,7 @@ void PanelWindow::Attach(Panel* panel) {
   panel_ = panel;
   if (panel_ == nullptr) return;
   // Initial contents (the password field's "417") are never written, so
-  // no change reports them.
+  // no change reports them; controls built later show them as they are built.
   for (const PanelControl& entry : PanelControls()) ControlChanged(entry.id);
 }
 
@@ -274,6 +280,7 @@ HWND PanelWindow::Control(ControlId id) const {
 void PanelWindow::Show() {
   if (!window_) return;
   const HWND window = window_.Get();
+  BuildControls();
   ::ShowWindow(window, SW_SHOW);
   // Already active from loading, the panel gets no activation from being
   // shown; it is the first one all the same.

@@ -39,7 +39,8 @@ class PanelWindow final : public PanelView {
   PanelWindow(const PanelWindow&) = delete;
   PanelWindow& operator=(const PanelWindow&) = delete;
 
-  // The window with all its controls, not yet shown. False when the system
+  // The window, not yet shown. Its controls are built as it is first shown
+  // (a panel that starts in the tray may never be). False when the system
   // refuses the window itself; a control that fails is left out.
   bool Create(HINSTANCE instance);
   HWND Hwnd() const { return window_.Get(); }
@@ -68,7 +69,7 @@ class PanelWindow final : public PanelView {
   // panel_window.cpp: building, laying out and mirroring.
   bool RegisterWindowClass(HINSTANCE instance);
   void CreateFonts(int dpi);
-  void CreateControls(HINSTANCE instance);
+  void BuildControls();
   HWND CreateControl(HINSTANCE instance, const PanelControl& entry);
   HFONT FontOf(const PanelControl& entry) const;
   void SetControlFont(HWND control, const PanelControl& entry) const;
@@ -114,6 +115,8 @@ class PanelWindow final : public PanelView {
   UniqueFont instructionFont_;
   UniqueAccelerators accelerators_;
   UniqueWindow window_;
+  HINSTANCE instance_ = nullptr;
+  bool controlsBuilt_ = false;
   Panel* panel_ = nullptr;
   UINT taskbarCreated_ = 0;
   UINT wakeMessage_ = 0;

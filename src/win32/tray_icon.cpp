@@ -22,6 +22,20 @@ std::uint16_t Shell32MajorVersion() {
   return HIWORD(static_cast<const VS_FIXEDFILEINFO*>(info)->dwFileVersionMS);
 }
 
+// Bound at the first icon, not at the start: the shell's library and the
+// libraries it loads would come before the panel's first paint, and a
+// program that never hides anything would not need them at all.
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* record) {
+  using Function = decltype(&::Shell_NotifyIconW);
+  static const Function bound = [] {
+    const HMODULE shell32 = ::LoadLibraryW(L"shell32.dll");
+    return shell32 == nullptr ? nullptr
+                              : reinterpret_cast<Function>(reinterpret_cast<void (*)()>(
+                                    ::GetProcAddress(shell32, "Shell_NotifyIconW")));
+  }();
+  return bound != nullptr ? bound(message, record) : FALSE;
+}
+
 }  // namespace
 
 DWORD TrayRecordSize() {
@@ -55,15 +69,14 @@ TrayIcon::~TrayIcon() { Remove(); }
 
 bool TrayIcon::Show(HICON icon) {
   record_.hIcon = icon;
-  added_ = ::Shell_NotifyIconW(NIM_ADD, &record_) != FALSE ||
-           ::Shell_NotifyIconW(NIM_MODIFY, &record_) != FALSE;
-  if (added_) ::Shell_NotifyIconW(NIM_SETVERSION, &record_);
+  added_ = NotifyIcon(NIM_ADD, &record_) != FALSE || NotifyIcon(NIM_MODIFY, &record_) != FALSE;
+  if (added_) NotifyIcon(NIM_SETVERSION, &record_);
   return added_;
 }
 
 void TrayIcon::Remove() {
   if (!added_) return;
-  ::Shell_NotifyIconW(NIM_DELETE, &record_);
+  NotifyIcon(NIM_DELETE, &record_);
   added_ = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "win32/common_controls.h"
 #include "win32/handle_cast.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
@@ -95,6 +96,9 @@ std::optional<SecretString> Win32Dialogs::RunPasswordPrompt(
   // one's own message loop.
   if (prompt_ != nullptr) return std::nullopt;
   PromptRun run{*this, onLoad, std::nullopt};
+  // The prompt can come before the panel was ever opened (a start in the
+  // tray): its controls are the common controls' too.
+  LoadCommonControls();
   const ModalScope modal(*this);
   const INT_PTR result =
       ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), ModalOwner(),

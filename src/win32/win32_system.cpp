@@ -12,24 +12,6 @@ constexpr DWORD kMaxModulePath = 32768;
 
 }  // namespace
 
-ModuleHandle Win32System::LoadLibrary(std::string_view name) {
-  const std::wstring wide = Widen(name);
-  return reinterpret_cast<ModuleHandle>(::LoadLibraryW(wide.c_str()));
-}
-
-void Win32System::FreeLibrary(ModuleHandle module) {
-  if (module != 0) ::FreeLibrary(reinterpret_cast<HMODULE>(module));
-}
-
-bool Win32System::InitCommonControlsEx(std::uint32_t classes) {
-  INITCOMMONCONTROLSEX init{};
-  init.dwSize = sizeof(init);
-  init.dwICC = classes;
-  return ::InitCommonControlsEx(&init) != FALSE;
-}
-
-void Win32System::InitCommonControls() { ::InitCommonControls(); }
-
 void Win32System::LogCaught(const char* where) noexcept {
   try {
     Win32System().Log(std::string("a failure was caught and skipped in ") + where);

@@ -7,10 +7,6 @@ namespace nookshade::win32 {
 
 class Win32System final : public System {
  public:
-  ModuleHandle LoadLibrary(std::string_view name) override;
-  void FreeLibrary(ModuleHandle module) override;
-  bool InitCommonControlsEx(std::uint32_t classes) override;
-  void InitCommonControls() override;
   std::string ModulePath() override;
   void Log(std::string_view line) override;
   // What every boundary where Windows calls us says of a failure it caught

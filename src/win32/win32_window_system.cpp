@@ -167,4 +167,34 @@ std::uint32_t Win32Keyboard::LastInputTime() {
 
 std::uint32_t Win32Keyboard::TickCount() { return ::GetTickCount(); }
 
+bool Win32Keyboard::WatchInput(WindowHandle window) {
+  // Generic desktop page: the keyboard and the mouse. INPUTSINK: also while
+  // another program is in front. Raw input goes to every program that asks,
+  // so nothing is taken from the program the keys are meant for.
+  constexpr USHORT kGenericDesktop = 0x01;
+  constexpr USHORT kMouse = 0x02;
+  constexpr USHORT kKeyboard = 0x06;
+  const RAWINPUTDEVICE devices[] = {
+      {kGenericDesktop, kKeyboard, RIDEV_INPUTSINK, ToHwnd(window)},
+      {kGenericDesktop, kMouse, RIDEV_INPUTSINK, ToHwnd(window)},
+  };
+  return ::RegisterRawInputDevices(devices, 2, sizeof(RAWINPUTDEVICE)) != FALSE;
+}
+
+bool IsKeyOrButtonEvent(HRAWINPUT input) noexcept {
+  RAWINPUT data{};
+  UINT size = sizeof(data);
+  // Unreadable: taken for a key, so that no press goes unseen.
+  if (::GetRawInputData(input, RID_INPUT, &data, &size, sizeof(RAWINPUTHEADER)) ==
+      static_cast<UINT>(-1)) {
+    return true;
+  }
+  if (data.header.dwType != RIM_TYPEMOUSE) return true;
+  constexpr USHORT kButtonTransitions =
+      RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP | RI_MOUSE_RIGHT_BUTTON_DOWN |
+      RI_MOUSE_RIGHT_BUTTON_UP | RI_MOUSE_MIDDLE_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_UP |
+      RI_MOUSE_BUTTON_4_DOWN | RI_MOUSE_BUTTON_4_UP | RI_MOUSE_BUTTON_5_DOWN | RI_MOUSE_BUTTON_5_UP;
+  return (data.data.mouse.usButtonFlags & kButtonTransitions) != 0;
+}
+
 }  // namespace nookshade::win32

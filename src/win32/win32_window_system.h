@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "platform/keyboard.h"
-#include "win32/unique_handles.h"
 #include "platform/window_system.h"
+#include "win32/unique_handles.h"
 
 namespace nookshade::win32 {
 
@@ -55,8 +55,12 @@ class Win32Keyboard final : public Keyboard {
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t LastInputTime() override;
   std::uint32_t TickCount() override;
-  // Not yet: the poll timer keeps ticking while idle.
-  bool WatchInput(WindowHandle) override { return false; }
+  bool WatchInput(WindowHandle window) override;
 };
+
+// Whether a raw-input message (WM_INPUT's handle) tells of a key or a mouse
+// button going down or up, the events that set press bits; a pointer move
+// or a wheel turn does not.
+bool IsKeyOrButtonEvent(HRAWINPUT input) noexcept;
 
 }  // namespace nookshade::win32

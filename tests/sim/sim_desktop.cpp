@@ -82,6 +82,7 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   const bool wasVisible = target->visible;
   if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
   target->visible = command != ShowCommand::Hide;
+  target->everShown = target->everShown || target->visible;
   if (command == ShowCommand::Show) {
     SetForeground(window);
   } else if (foreground_ == window) {
@@ -200,25 +201,34 @@ bool SimDesktop::IsKeyCode(int virtualKey) const {
   return virtualKey >= 0 && virtualKey < static_cast<int>(keys_.size());
 }
 
-void SimDesktop::PressKey(int virtualKey) {
+void SimDesktop::PressKey(int virtualKey) { KeyEvent(virtualKey, true); }
+
+void SimDesktop::ReleaseKey(int virtualKey) { KeyEvent(virtualKey, false); }
+
+void SimDesktop::KeyEvent(int virtualKey, bool down) {
   if (!IsKeyCode(virtualKey)) return;
   lastInput = now;
-  keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
-  if (const int generic = GenericModifier(virtualKey)) {
-    keys_[generic] = static_cast<std::int16_t>(
-        keyboardMode == KeyboardMode::Wine ? (keys_[generic] | 0x8000) : 0x8001);
+  if (keyStateDelayMs > 0) {
+    delayedKeys_.push_back({now + keyStateDelayMs, virtualKey, down});
+  } else {
+    SetKeyState(virtualKey, down);
   }
   TellOfInput();
 }
 
-void SimDesktop::ReleaseKey(int virtualKey) {
-  if (!IsKeyCode(virtualKey)) return;
-  lastInput = now;
-  keys_[virtualKey] &= 0x0001;
+void SimDesktop::SetKeyState(int virtualKey, bool down) {
   const int generic = GenericModifier(virtualKey);
+  if (down) {
+    keys_[virtualKey] = static_cast<std::int16_t>(0x8001);
+    if (generic != 0) {
+      keys_[generic] = static_cast<std::int16_t>(
+          keyboardMode == KeyboardMode::Wine ? (keys_[generic] | 0x8000) : 0x8001);
+    }
+    return;
+  }
+  keys_[virtualKey] &= 0x0001;
   // The generic code stays down while the other side's key is held.
   if (generic != 0 && (keys_[virtualKey ^ 1] & 0x8000) == 0) keys_[generic] &= 0x0001;
-  TellOfInput();
 }
 
 void SimDesktop::Tap(int virtualKey) {
@@ -228,6 +238,11 @@ void SimDesktop::Tap(int virtualKey) {
 
 std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
   if (!IsKeyCode(virtualKey)) return 0;
+  // Wrap-safe: the clock runs round.
+  while (!delayedKeys_.empty() && static_cast<std::int32_t>(now - delayedKeys_.front().due) >= 0) {
+    SetKeyState(delayedKeys_.front().virtualKey, delayedKeys_.front().down);
+    delayedKeys_.pop_front();
+  }
   std::int16_t& state = keys_[static_cast<std::size_t>(virtualKey)];
   const std::int16_t answer = state;
   state = static_cast<std::int16_t>(state & ~0x0001);
@@ -420,14 +435,6 @@ void SimDesktop::FireTimer(TimerId id) {
 }
 
 // ---- System --------------------------------------------------------------
-
-ModuleHandle SimDesktop::LoadLibrary(std::string_view) { return 0xBEEF; }
-
-void SimDesktop::FreeLibrary(ModuleHandle) {}
-
-bool SimDesktop::InitCommonControlsEx(std::uint32_t) { return true; }
-
-void SimDesktop::InitCommonControls() {}
 
 std::string SimDesktop::ModulePath() { return modulePath; }
 

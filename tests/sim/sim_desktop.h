@@ -26,6 +26,7 @@ struct SimWindow {
   // A window of a program with more rights than ours ignores our hides.
   bool refusesHide = false;
   bool visible = true;
+  bool everShown = false;
   WindowHandle parent = 0;
   WindowHandle owner = 0;
   IconHandle bigIcon = 0;
@@ -115,6 +116,11 @@ class SimDesktop final : public WindowSystem,
   void PressKey(int virtualKey);
   void ReleaseKey(int virtualKey);
   void Tap(int virtualKey);
+  // Wine answers GetAsyncKeyState from a copy of the key state that it
+  // refreshes at most every 50 ms: with a delay, a key event moves the input
+  // clock (and is told of) at once, and reaches the key state so many
+  // milliseconds later.
+  std::uint32_t keyStateDelayMs = 0;
   // Input that sets no press bit (the pointer moved): the input clock moves
   // on, and no window is told of it.
   void MovePointer() { lastInput = now; }
@@ -191,10 +197,6 @@ class SimDesktop final : public WindowSystem,
   void StopTimer(TimerId id) override;
 
   // System
-  ModuleHandle LoadLibrary(std::string_view name) override;
-  void FreeLibrary(ModuleHandle module) override;
-  bool InitCommonControlsEx(std::uint32_t classes) override;
-  void InitCommonControls() override;
   std::string ModulePath() override;
   void Log(std::string_view line) override { log.emplace_back(line); }
   bool ClaimSingleInstance() override { return !std::exchange(instanceRunning, true); }
@@ -237,6 +239,14 @@ class SimDesktop final : public WindowSystem,
   WindowHandle inputWatcher_ = 0;
   std::map<WindowHandle, std::function<void()>> inputHandlers_;
   void TellOfInput();
+  void KeyEvent(int virtualKey, bool down);
+  void SetKeyState(int virtualKey, bool down);
+  struct DelayedKey {
+    std::uint32_t due;
+    int virtualKey;
+    bool down;
+  };
+  std::deque<DelayedKey> delayedKeys_;
   bool promptOpen_ = false;
   int modalDepth_ = 0;
 };

@@ -14,7 +14,7 @@ void SimSession::Start() {
       if (panel_) panel_->InputArrived();
     });
     panel_->Load();
-    desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
+    if (!panel_->StartsInTray()) desktop_.ShowWindow(view_.Handle(), ShowCommand::Show);
     panel_->Activate();
   });
 }

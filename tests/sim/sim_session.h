@@ -39,7 +39,7 @@ class SimSession {
  public:
   explicit SimSession(SimDesktop& desktop) : desktop_(desktop), view_(desktop) {}
 
-  // Start-up up to the panel's first activation.
+  // Start-up up to the panel's first activation, seen or not.
   void Start();
   // The panel's close box.
   void Close();

@@ -180,6 +180,31 @@ INSTANTIATE_TEST_SUITE_P(
                       Arming{"notification off", setting::kNoNotification, "1", true, ""}),
     NameOf<Arming>);
 
+struct AutoStart {
+  const char* name;
+  std::string stored;
+  bool inTray;
+};
+
+class AutoStartTest : public SimTest, public ::testing::WithParamInterface<AutoStart> {};
+
+TEST_P(AutoStartTest, GoesToTheTrayUnseenAndSilentlyOnlyWhenTicked) {
+  Store(setting::kAutoStart, GetParam().stored);
+  Store(setting::kHideWindowHotkey, "");  // arming's check does not apply here
+  session.Start();
+  EXPECT_EQ(Visible(session.PanelWindow()), !GetParam().inTray);
+  EXPECT_EQ(IconCount(), GetParam().inTray ? 1 : 0);
+  // Not even for a moment: a start into the tray shows nothing.
+  EXPECT_EQ(desktop.Find(session.PanelWindow())->everShown, !GetParam().inTray);
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, AutoStartTest,
+                         ::testing::Values(AutoStart{"ticked", "1", true},
+                                           AutoStart{"grayed", "2", false},
+                                           AutoStart{"unticked", "0", false}),
+                         NameOf<AutoStart>);
+
 class FakeWorkTest : public SimTest {
  protected:
   void SetUp() override {

@@ -146,7 +146,8 @@ void RunFakeWork(const Context& context) {
 
   Checker restart(context.report, "recovery.restart");
   app = Launch(restart, context);
-  if (!app) return;
+  // Its controls come as it is shown: there is nothing to click before.
+  if (!app || !ExpectPanelVisible(restart, *app, true)) return;
   restart.Check("windows_shown", WaitUntil([&] { return AllVisible(all, true); }), Visibility(all));
   ExpectValue(restart, "journal_cleared", journal, L"Windows", std::nullopt);
   HWND panelIcon = Arm(restart, *app);
