@@ -309,6 +309,9 @@ INSTANTIATE_TEST_SUITE_P(
         Journal{"unknown way of hiding", "nookshade-journal 1\nX %h 4242 SimWindow", false, true},
         Journal{"handle not a number", "nookshade-journal 1\nS h%h 4242 SimWindow", false, true},
         Journal{"cut short", "nookshade-journal 1\nS %h", false, true},
+        Journal{"no records", "nookshade-journal 1", false, false},
+        Journal{"a line of one letter", "nookshade-journal 1\nS", false, true},
+        Journal{"process not a number", "nookshade-journal 1\nS %h p SimWindow", false, true},
         Journal{"random bytes", std::string("\xFF\x00\x13nookshade", 12), false, true},
         Journal{"very long", "nookshade-journal 1\n" + std::string(100000, '9'), false, true}),
     NameOf<Journal>);
@@ -335,6 +338,18 @@ TEST_P(UnwritableJournalTest, AWindowWhoseRecordCannotBeWrittenIsNotHiddenAndThe
   EXPECT_TRUE(Visible(mail));
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(IconCount(), 1);
+}
+
+TEST_F(UnwritableJournalTest, AWindowShownWhileTheJournalCannotBeWrittenIsShownAndLogged) {
+  StartArmed();
+  const WindowHandle mail = Window("Mail");
+  HideInFront();
+  Window("Calendar");
+  HideInFront();  // the journal keeps its record when Mail's is dropped
+  desktop.failSetString["software\\nookshade pro\\recovery"] = 5;
+  DoubleClickIcon(1);
+  EXPECT_TRUE(Visible(mail));
+  EXPECT_EQ(desktop.log.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hiders, UnwritableJournalTest,
