@@ -57,7 +57,7 @@ void Panel::Load() {
   const WindowHandle panel = view_.Handle();
   SetAlphaIcon(platform_.windows, panel, kIconResource, true);
   SetAlphaIcon(platform_.windows, panel, kIconResource, false);
-  SetTopMostWindow(platform_.windows, panel, true);
+  SetTopMostWindow(platform_.windows, panel);
   hotkeys_.Load();
   options_.Load();
   fakeWork_.ShowPlaceholders();

@@ -12,7 +12,7 @@ bool IsPasswordSet(std::string_view unlockPassword) {
 SecretString PromptPassword(Platform& platform, ProgramState& state) {
   std::optional<SecretString> answer =
       platform.dialogs.RunPasswordPrompt([&platform](WindowHandle prompt) {
-        SetTopMostWindow(platform.windows, prompt, true);
+        SetTopMostWindow(platform.windows, prompt);
         // Its own icon, so that the task switcher shows whose prompt it is.
         SetAlphaIcon(platform.windows, prompt, kIconResource, false);
       });

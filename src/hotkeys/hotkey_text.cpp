@@ -46,13 +46,6 @@ std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_vi
   return ReplaceAll(text, std::string_view(&from, 1), token);
 }
 
-std::string WriteTokens(std::string_view text) {
-  std::string out(text);
-  for (const Token& token : kTokenWriteOrder)
-    out = ReplaceKeyCharacter(out, token.keyCharacter, token.text);
-  return out;
-}
-
 std::string KeyString(std::string_view hotkeyText) {
   static constexpr std::array<Token, 6> kReadOrder = {{
       {'\x12', "(Alt)"},

@@ -43,9 +43,6 @@ std::string KeyPressText(int keyCode);
 // Replaces every occurrence of character `from` by `token`.
 std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_view token);
 
-// Every token written in place of its key character, in the field's order.
-std::string WriteTokens(std::string_view text);
-
 // The characters the poller appends for this hotkey: exact, case-sensitive
 // token replacement, so only the mixed-case tokens are recognised.
 std::string KeyString(std::string_view hotkeyText);

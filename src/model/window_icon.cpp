@@ -33,10 +33,8 @@ void SetAlphaIcon(WindowSystem& windows, WindowHandle window, std::string_view r
   SendIcon(windows, window, top, alsoOwner, IconKind::Small, small);
 }
 
-std::int32_t SetTopMostWindow(WindowSystem& windows, WindowHandle window, bool topmost) {
-  if (topmost) return windows.SetTopmost(window, true);
-  windows.SetTopmost(window, false);
-  return 0;
+std::int32_t SetTopMostWindow(WindowSystem& windows, WindowHandle window) {
+  return windows.SetTopmost(window, true);
 }
 
 }  // namespace nookshade

@@ -15,8 +15,7 @@ inline constexpr std::string_view kIconResource = "ABC";
 void SetAlphaIcon(WindowSystem& windows, WindowHandle window, std::string_view resourceName,
                   bool alsoOwner);
 
-// Puts a window into the topmost band or takes it out. Reports the window
-// system's result only when making a window topmost; 0 otherwise.
-std::int32_t SetTopMostWindow(WindowSystem& windows, WindowHandle window, bool topmost);
+// Puts a window into the topmost band; the window system's result.
+std::int32_t SetTopMostWindow(WindowSystem& windows, WindowHandle window);
 
 }  // namespace nookshade

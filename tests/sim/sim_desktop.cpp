@@ -82,6 +82,7 @@ bool SimDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   const bool wasVisible = target->visible;
   if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
   target->visible = command != ShowCommand::Hide;
+  target->everShown = target->everShown || target->visible;
   if (command == ShowCommand::Show) {
     SetForeground(window);
   } else if (foreground_ == window) {

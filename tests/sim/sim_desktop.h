@@ -26,6 +26,7 @@ struct SimWindow {
   // A window of a program with more rights than ours ignores our hides.
   bool refusesHide = false;
   bool visible = true;
+  bool everShown = false;
   WindowHandle parent = 0;
   WindowHandle owner = 0;
   IconHandle bigIcon = 0;

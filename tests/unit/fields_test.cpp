@@ -146,5 +146,52 @@ TEST(EncodingTest, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(text::LowerWindows1252("\xC0\x8A\x9F\xD7Z"), "\xE0\x9A\xFF\xD7z");
 }
 
+// Input the view never sends for such a control, as a damaged or foreign
+// message might: nothing changes, nothing is said.
+struct OddInput {
+  const char* name;
+  void (*send)(Panel&);
+};
+
+class OddInputTest : public SimTest, public ::testing::WithParamInterface<OddInput> {};
+
+TEST_P(OddInputTest, ChangesNothing) {
+  StartArmed();
+  const WindowHandle mail = Window("Mail");
+  HideInFront();
+  GetParam().send(panel());
+  EXPECT_FALSE(Visible(mail));
+  EXPECT_EQ(IconCount(), 2);
+  EXPECT_TRUE(desktop.messageBoxes.empty());
+  EXPECT_EQ(Text(ControlId::hideWindowHotkey), "(Ctrl)h");
+  EXPECT_EQ(Text(ControlId::password), "417");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, OddInputTest,
+    ::testing::Values(
+        OddInput{"text for a label", [](Panel& p) { p.TextEdited(ControlId::description, "x"); }},
+        OddInput{"a key in the password",
+                 [](Panel& p) { p.KeyDown(ControlId::password, 'A', 0, 0); }},
+        OddInput{"Ctrl released elsewhere", [](Panel& p) { p.KeyUp(ControlId::fakeWork1, 17); }},
+        OddInput{"focus leaving a button", [](Panel& p) { p.FocusLost(ControlId::startButton); }},
+        OddInput{"a press on a text box", [](Panel& p) { p.MouseDown(ControlId::password); }},
+        OddInput{"a release on a label", [](Panel& p) { p.MouseUp(ControlId::crosshairHint); }},
+        OddInput{"a click on a frame", [](Panel& p) { p.Clicked(ControlId::passwordFrame); }},
+        OddInput{"a second first activation", [](Panel& p) { p.Activate(); }},
+        OddInput{"input with nothing asleep", [](Panel& p) { p.InputArrived(); }}),
+    NameOf<OddInput>);
+
+TEST_F(OddInputTest, AnIconTheShellRefusedAtTheHideIsAddedAtTheNextRetry) {
+  StartArmed();
+  const WindowHandle mail = Window("Mail");
+  desktop.failTrayAdds = 1;
+  HideInFront();
+  EXPECT_EQ(IconCount(), 1);
+  desktop.FireTimer(TimerId::TrayRetry);
+  EXPECT_EQ(IconCount(), 2);
+  EXPECT_FALSE(Visible(mail));
+}
+
 }  // namespace
 }  // namespace nookshade::test

@@ -36,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         Recording{"keypad add as its character", {107}, "(Ctrl)hk"},
         Recording{"Backspace takes the last letter", {kBackspace}, "(Ctrl)"},
         Recording{"Backspace takes a token whole", {kBackspace, kBackspace}, ""},
+        Recording{"Backspace in an empty field", {kBackspace, kBackspace, kBackspace}, ""},
         Recording{"Backspace deletes the selection", {kBackspace}, "h", {0, 6}},
         Recording{"a selection past the end is clamped", {kBackspace}, "(Ctrl)", {6, 99}},
         Recording{"no key of the keyboard", {0, 256}, "(Ctrl)h"}),
@@ -223,9 +224,10 @@ INSTANTIATE_TEST_SUITE_P(Openers, OpenModalTest,
                                            OpenModal{"the quota message", Opener::QuotaMessage}),
                          NameOf<OpenModal>);
 
+// Keys in the hotkey field before Ctrl+S arms; 0 stands for Ctrl coming up.
 struct Shortcut {
   const char* name;
-  bool ctrlReleasedFirst;  // a Ctrl recorded on its own before Ctrl+S
+  std::vector<int> keys;
   std::string text;
 };
 
@@ -234,21 +236,26 @@ class ShortcutTest : public SimTest, public ::testing::WithParamInterface<Shortc
 TEST_P(ShortcutTest, ArmingWithCtrlSLeavesTheHotkeyAsItWas) {
   Store(setting::kNoNotification, "1");
   session.Start();
-  if (GetParam().ctrlReleasedFirst) {
-    panel().KeyDown(ControlId::hideWindowHotkey, 17, 0, 0);
-    panel().KeyUp(ControlId::hideWindowHotkey, 17);
+  for (const int key : GetParam().keys) {
+    if (key == 0) {
+      panel().KeyUp(ControlId::hideWindowHotkey, 17);
+    } else {
+      panel().KeyDown(ControlId::hideWindowHotkey, key, 0, 0);
+      panel().KeyUp(ControlId::hideWindowHotkey, 'Q');  // another key's release changes nothing
+    }
   }
-  for (int repeat = 0; repeat < 3; ++repeat) panel().KeyDown(ControlId::hideWindowHotkey, 17, 0, 0);
   panel().ArmByShortcut();
   EXPECT_EQ(Text(ControlId::hideWindowHotkey), GetParam().text);
   EXPECT_EQ(Stored(setting::kHideWindowHotkey), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, ShortcutTest,
-                         ::testing::Values(Shortcut{"Ctrl held for the shortcut", false, "(Ctrl)h"},
-                                           Shortcut{"a Ctrl recorded before", true,
-                                                    "(Ctrl)h(Ctrl)"}),
-                         NameOf<Shortcut>);
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ShortcutTest,
+    ::testing::Values(Shortcut{"Ctrl held for the shortcut", {17, 17, 17}, "(Ctrl)h"},
+                      Shortcut{"a Ctrl recorded before", {17, 0, 17}, "(Ctrl)h(Ctrl)"},
+                      Shortcut{"another key after Ctrl", {17, 'J'}, "(Ctrl)h(Ctrl)j"},
+                      Shortcut{"from elsewhere than the field", {}, "(Ctrl)h"}),
+    NameOf<Shortcut>);
 
 TEST_F(ShortcutTest, EveryHidePressHidesAfterArmingWithCtrlS) {
   Store(setting::kNoNotification, "1");

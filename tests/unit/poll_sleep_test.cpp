@@ -26,10 +26,9 @@ class PollSleepTest : public SimTest {
     for (int i = 0; i < kEnoughTicks && !Asleep(); ++i) Tick();
     return Asleep();
   }
-  // A tick so many milliseconds after the previous one (the tick itself
-  // moves the clock on by the timer's 1 ms).
+  // A tick so many milliseconds after the previous one.
   void TickAfter(std::uint32_t ms) {
-    desktop.now += ms - 1;
+    desktop.now += ms - 1;  // the timer's own millisecond comes with the tick
     Tick();
   }
 

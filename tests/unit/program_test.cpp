@@ -120,16 +120,31 @@ INSTANTIATE_TEST_SUITE_P(
                                    "2 The system cannot find the file specified."}),
     NameOf<LoginFailure>);
 
-TEST_F(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
-  desktop.modulePath = "C:\\Users\\J\xC3\xBCrgen\\my.tool.EXE";
+struct LoginName {
+  const char* name;
+  std::string program, entry;
+};
+
+class LoginNameTest : public SimTest, public ::testing::WithParamInterface<LoginName> {};
+
+TEST_P(LoginNameTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
+  desktop.modulePath = GetParam().program;
   desktop.StoreString(kRunKey, "Other", "x");
   session.Start();
   panel().Clicked(ControlId::loginStart);
-  EXPECT_EQ(desktop.StoredString(kRunKey, "my.tool"), "\"" + desktop.modulePath + "\"");
+  EXPECT_EQ(desktop.StoredString(kRunKey, GetParam().entry), "\"" + desktop.modulePath + "\"");
   panel().Clicked(ControlId::loginStart);
-  EXPECT_EQ(desktop.StoredString(kRunKey, "my.tool"), std::nullopt);
+  EXPECT_EQ(desktop.StoredString(kRunKey, GetParam().entry), std::nullopt);
   EXPECT_EQ(desktop.StoredString(kRunKey, "Other"), "x");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, LoginNameTest,
+    ::testing::Values(LoginName{"dots and a capital extension",
+                                "C:\\Users\\J\xC3\xBCrgen\\my.tool.EXE", "my.tool"},
+                      LoginName{"no extension", "C:\\Tools\\nookshade", "nookshade"},
+                      LoginName{"a leading dot only", "D:\\.nookshade", ".nookshade"}),
+    NameOf<LoginName>);
 
 struct Arming {
   const char* name;
@@ -179,6 +194,8 @@ TEST_P(AutoStartTest, GoesToTheTraySilentlyOnlyWhenTicked) {
   session.Start();
   EXPECT_EQ(Visible(session.PanelWindow()), !GetParam().inTray);
   EXPECT_EQ(IconCount(), GetParam().inTray ? 1 : 0);
+  // Not even for a moment: a start into the tray shows nothing.
+  EXPECT_EQ(desktop.Find(session.PanelWindow())->everShown, !GetParam().inTray);
   EXPECT_TRUE(desktop.messageBoxes.empty());
 }
 
@@ -292,6 +309,9 @@ INSTANTIATE_TEST_SUITE_P(
         Journal{"unknown way of hiding", "nookshade-journal 1\nX %h 4242 SimWindow", false, true},
         Journal{"handle not a number", "nookshade-journal 1\nS h%h 4242 SimWindow", false, true},
         Journal{"cut short", "nookshade-journal 1\nS %h", false, true},
+        Journal{"no records", "nookshade-journal 1", false, false},
+        Journal{"a line of one letter", "nookshade-journal 1\nS", false, true},
+        Journal{"process not a number", "nookshade-journal 1\nS %h p SimWindow", false, true},
         Journal{"random bytes", std::string("\xFF\x00\x13nookshade", 12), false, true},
         Journal{"very long", "nookshade-journal 1\n" + std::string(100000, '9'), false, true}),
     NameOf<Journal>);
@@ -318,6 +338,18 @@ TEST_P(UnwritableJournalTest, AWindowWhoseRecordCannotBeWrittenIsNotHiddenAndThe
   EXPECT_TRUE(Visible(mail));
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(IconCount(), 1);
+}
+
+TEST_F(UnwritableJournalTest, AWindowShownWhileTheJournalCannotBeWrittenIsShownAndLogged) {
+  StartArmed();
+  const WindowHandle mail = Window("Mail");
+  HideInFront();
+  Window("Calendar");
+  HideInFront();  // the journal keeps its record when Mail's is dropped
+  desktop.failSetString["software\\nookshade pro\\recovery"] = 5;
+  DoubleClickIcon(1);
+  EXPECT_TRUE(Visible(mail));
+  EXPECT_EQ(desktop.log.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hiders, UnwritableJournalTest,
