@@ -21,7 +21,7 @@
 #
 # MEASURE_SECONDS (30): CPU time window per program and phase, taken in
 # MEASURE_ROUNDS (3) turns; MEASURE_PRESSES (20) hotkey presses;
-# MEASURE_STARTS (5) counted start-ups. About four and a half minutes.
+# MEASURE_STARTS (5) counted start-ups. About six minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
