@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -98,47 +99,28 @@ struct Journey {
      "stored Startup\\Login=1; stored Run\\nookshade=\"@\""},
 };
 
-#define NAMED(id) \
-  { #id, static_cast < int>(ControlId::id) }
-const std::map<std::string, int> kControls = {
-    NAMED(startButton), NAMED(hideWindowHotkey), NAMED(resetHideWindowHotkey),
-    NAMED(password),    NAMED(loginStart),       NAMED(noNotification)};
-
-struct Want {
-  std::string windows;
-  int icons = -1, prompt = -1, panel = -1;
-  bool stays = false;
-};
+const std::map<std::string, ControlId> kControls = {
+    {"startButton", ControlId::startButton},
+    {"hideWindowHotkey", ControlId::hideWindowHotkey},
+    {"resetHideWindowHotkey", ControlId::resetHideWindowHotkey},
+    {"password", ControlId::password},
+    {"loginStart", ControlId::loginStart},
+    {"noNotification", ControlId::noNotification}};
 
 struct Step {
-  std::string text, verb, args;
-  Want want;
+  std::string text, verb, args, want;  // want: what then shows, as State() words
 };
 
 std::vector<Step> Parse(const char* steps) {
   std::vector<Step> parsed;
   std::istringstream in(steps);
   for (std::string text; std::getline(in >> std::ws, text, ';');) {
-    Step step;
+    Step& step = parsed.emplace_back();
     step.text = text;
     const auto arrow = text.find(" -> ");
     std::istringstream action(text.substr(0, arrow));
     std::getline(action >> step.verb >> std::ws, step.args);
-    std::istringstream want(arrow == std::string::npos ? "" : text.substr(arrow + 4));
-    for (std::string word; want >> word;) {
-      Want& w = step.want;
-      if (word[0] == 'i')
-        w.icons = std::stoi(word.substr(1));
-      else if (word.ends_with("prompt"))
-        w.prompt = word == "prompt";
-      else if (word.ends_with("panel"))
-        w.panel = word == "panel";
-      else if (word == "stays")
-        w.stays = true;
-      else
-        w.windows = word;
-    }
-    parsed.push_back(step);
+    if (arrow != std::string::npos) step.want = text.substr(arrow + 4);
   }
   return parsed;
 }
@@ -221,29 +203,19 @@ bool Front(HWND window) {
   return WaitUntil([&] { return GetForegroundWindow() == window; }) && Sync(window) && Sync(window);
 }
 
-struct Process {
-  HANDLE handle = nullptr;
-  bool Start(const std::wstring& exe, const std::wstring& arguments) {
-    End();
-    std::wstring line = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-      return false;
-    CloseHandle(info.hThread);
-    handle = info.hProcess;
-    return true;
-  }
-  bool Ended(DWORD ms) const { return WaitForSingleObject(handle, ms) == WAIT_OBJECT_0; }
-  void End() {
-    if (handle != nullptr && TerminateProcess(handle, 1)) Ended(10000);
-    if (handle != nullptr) CloseHandle(handle);
-    handle = nullptr;
-  }
-  ~Process() { End(); }
-};
+HANDLE Launch(const std::wstring& exe, const std::wstring& arguments) {
+  std::wstring line = L"\"" + exe + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    return nullptr;
+  CloseHandle(info.hThread);
+  return info.hProcess;
+}
+
+bool Ended(HANDLE process) { return WaitForSingleObject(process, kDeadlineMs) == WAIT_OBJECT_0; }
 
 // ---- one journey's world ---------------------------------------------------------
 
@@ -253,13 +225,16 @@ constexpr int kU = 5;
 
 struct World {
   std::wstring exe, shots;
-  Process app, second, windowsProcess;
+  std::vector<HANDLE> started;  // ended by force, if need be, with the journey
+  HANDLE app = nullptr;
   HWND panel = nullptr;
   HWND windows[6] = {};  // 1..4 titled, kU untitled
   HWND icon[6] = {};     // the tray icon of the panel (0) and of each window
   std::size_t iconsBefore = 0;
 
-  HWND Control(const std::string& name) const { return GetDlgItem(panel, kControls.at(name)); }
+  HWND Control(const std::string& name) const {
+    return GetDlgItem(panel, static_cast<int>(kControls.at(name)));
+  }
   static HWND Prompt() {
     const HWND prompt = FindWindowW(L"#32770", L"Enter Password");
     return IsWindowVisible(prompt) ? prompt : nullptr;
@@ -270,26 +245,34 @@ struct World {
   HWND Window(const std::string& name) const {
     return Index(name) == 0 ? panel : windows[Index(name)];
   }
-  bool Holds(const Want& want) const {
-    for (std::size_t n = 0; n < want.windows.size(); ++n) {
-      if (want.windows[n] != '.' && (want.windows[n] == '+') != !!IsWindowVisible(windows[n + 1]))
-        return false;
-    }
-    return (want.icons < 0 || Icons().size() == iconsBefore + want.icons) &&
-           (want.prompt < 0 || (Prompt() != nullptr) == (want.prompt == 1)) &&
-           (want.panel < 0 || !!IsWindowVisible(panel) == (want.panel == 1));
+  // What the journey's tables expect, in their words.
+  std::string State() const {
+    std::string state;
+    for (int n = 1; n <= 4; ++n) state += IsWindowVisible(windows[n]) ? '+' : '-';
+    return state + " i" + std::to_string(Icons().size() - iconsBefore) +
+           (Prompt() ? " prompt" : " no-prompt") +
+           (IsWindowVisible(panel) ? " panel" : " no-panel");
+  }
+  bool Holds(const std::string& want) const {
+    std::istringstream state(State() + " stays"), wanted(want);
+    const std::vector<std::string> seen{std::istream_iterator<std::string>(state), {}};
+    return std::all_of(std::istream_iterator<std::string>(wanted), {}, [&](const std::string& w) {
+      return std::find(seen.begin(), seen.end(), w) != seen.end();
+    });
   }
   // What shows once the program has handled all that came before.
-  bool Shows(const Want& want) const {
+  bool Shows(const std::string& want) const {
     return WaitUntil([&] { return Holds(want); }) && (panel == nullptr || Sync(panel)) &&
            WaitUntil([&] { return Holds(want); });
   }
-  std::string Seen() const {
-    std::string seen = "windows ";
-    for (int n = 1; n <= 4; ++n) seen += IsWindowVisible(windows[n]) ? '+' : '-';
-    return seen + ", icons " + std::to_string(Icons().size() - iconsBefore) + ", prompt " +
-           (Prompt() ? "shown" : "none") + ", panel " +
-           (IsWindowVisible(panel) ? "shown" : "hidden");
+  HANDLE Start(const std::wstring& file, const std::wstring& arguments) {
+    return started.emplace_back(Launch(file, arguments));
+  }
+  ~World() {
+    for (HANDLE process : started) {
+      if (process && TerminateProcess(process, 1)) Ended(process);
+      if (process) CloseHandle(process);
+    }
   }
 };
 
@@ -337,7 +320,7 @@ bool Press(World& world, HWND target, WORD ctrl, WORD key, const std::function<b
     // that the program polls at most every 50 ms.
     Sleep(100);
     Key(key, true);
-    const bool reached = WaitUntil([&] { return !counts || count(kChords) > chords; }, 5000);
+    const bool reached = WaitUntil([&] { return !counts || count(kChords) > chords || !intact(); });
     if (once) Sleep(250);
     const bool done = !once && reached && WaitUntil([&] { return acted() || !intact(); });
     const bool whole = reached && intact();
@@ -370,7 +353,7 @@ bool Click(World& world, const Step& step) {
   if (!Front(world.panel) || !PointAt(control)) return false;
   Button(true);
   Button(false);
-  if (step.text.find(" -> ") != std::string::npos) return world.Shows(step.want);
+  if (!step.want.empty()) return world.Shows(step.want);
   return WaitUntil([&] { return Focused(world.panel) == control; });
 }
 
@@ -433,6 +416,7 @@ bool Shot(const World& world, const std::string& name) {
     if (!Sync(window) || !GetWindowRect(window, &r)) return false;
   }
   const std::wstring base = world.shots + L"\\" + Wide(name);
+  DeleteFileW((base + L"-shot-done").c_str());
   if (std::FILE* ready = _wfopen((base + L"-ready").c_str(), L"w")) {
     if (window)
       std::fprintf(ready, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left, r.top);
@@ -455,12 +439,12 @@ bool Run(World& world, const Step& step) {
     return WaitUntil([&] { return Read(v) == v.text; });
   }
   if (verb == "start" && args == "again") {
-    return world.second.Start(world.exe, L"") && world.second.Ended(kDeadlineMs) &&
-           world.Shows(step.want);
+    const HANDLE second = world.Start(world.exe, L"");
+    return second && Ended(second) && world.Shows(step.want);
   }
   if (verb == "start") {
     world.panel = nullptr;
-    return world.app.Start(world.exe, L"") && WaitUntil([&] {
+    return (world.app = world.Start(world.exe, L"")) && WaitUntil([&] {
              world.panel = FindWindowW(L"NookshadePanel", nullptr);
              return world.panel != nullptr;
            }) &&
@@ -468,16 +452,15 @@ bool Run(World& world, const Step& step) {
   }
   if (verb == "kill") {
     world.panel = nullptr;
-    return TerminateProcess(world.app.handle, 1) && world.app.Ended(kDeadlineMs) &&
-           world.Shows(step.want);
+    return TerminateProcess(world.app, 1) && Ended(world.app) && world.Shows(step.want);
   }
   if (verb.starts_with("LCtrl+") || verb.starts_with("RCtrl+")) {
     const WORD key = verb.ends_with("Space") ? VK_SPACE : verb.back();
     return Press(world, world.Window(args), verb[0] == 'R' ? VK_RCONTROL : VK_LCONTROL, key, shows,
-                 step.want.stays) &&
+                 step.want.ends_with("stays")) &&
            world.Shows(step.want) &&
            // Fifty of the program's polls (every 10 ms under Wine) see nothing change.
-           (!step.want.stays || !WaitUntil([&] { return !shows(); }, 500));
+           (!step.want.ends_with("stays") || !WaitUntil([&] { return !shows(); }, 500));
   }
   if (verb == "click") return Click(world, step);
   if (verb == "double-click") return DoubleClickIcon(world, step);
@@ -527,7 +510,7 @@ void RunJourney(const std::wstring& exe, const std::wstring& shots, const Journe
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   const wchar_t* titles[] = {nullptr, L"Window 1", L"Window 2", L"Window 3", L"Window 4", L""};
-  bool ok = world.windowsProcess.Start(self, L"--windows") && WaitUntil([&] {
+  bool ok = world.Start(self, L"--windows") && WaitUntil([&] {
               for (int n = 1; n <= kU; ++n)
                 world.windows[n] = FindWindowW(kTestWindowClass, titles[n]);
               return std::all_of(world.windows + 1, world.windows + kU + 1, IsWindowVisible);
@@ -544,11 +527,11 @@ void RunJourney(const std::wstring& exe, const std::wstring& shots, const Journe
         world.icon[steps[n].verb.find("Ctrl+") == 1 ? World::Index(steps[n].args) : 0] = icon;
     }
     Verdict(ok, std::string(journey.name) + "." + std::to_string(n + 1) + " " +
-                    steps[n].text.substr(0, 80) + (ok ? "" : ": " + world.Seen()));
+                    steps[n].text.substr(0, 80) + (ok ? "" : ": " + world.State()));
   }
   // Closed as a user closes it, which gives back what it hid and takes its
   // icons away; by force when that does not end it.
-  if (world.panel != nullptr && PostMessageW(world.panel, WM_CLOSE, 0, 0)) world.app.Ended(10000);
+  if (world.panel != nullptr && PostMessageW(world.panel, WM_CLOSE, 0, 0)) Ended(world.app);
 }
 
 }  // namespace
