@@ -1,25 +1,28 @@
 #include "input.h"
 
+#include <initializer_list>
+
 namespace testinput {
 namespace {
 
-void Send(INPUT input) { SendInput(1, &input, sizeof(input)); }
-
-void Mouse(DWORD flags, LONG x = 0, LONG y = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = x;
-  input.mi.dy = y;
-  input.mi.dwFlags = flags;
-  Send(input);
+// One batch of mouse input, which a busy machine cannot pull apart.
+void Mouse(std::initializer_list<int> events, LONG x = 0, LONG y = 0) {
+  INPUT inputs[4] = {};
+  UINT count = 0;
+  for (const int flags : events) {
+    inputs[count].type = INPUT_MOUSE;
+    inputs[count].mi.dx = x;
+    inputs[count].mi.dy = y;
+    inputs[count++].mi.dwFlags = flags;
+  }
+  SendInput(count, inputs, sizeof(INPUT));
 }
 
 // A Ctrl chord is a key other than a modifier going down, for the first
 // time, while Ctrl is held; a release is any key coming up. Under Wine a
 // release while the driver still holds the keys means the focus arriving
 // took them away.
-LRESULT chords = 0;
-LRESULT releases = 0;
+LRESULT chords = 0, releases = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == AskMessage()) {
@@ -28,10 +31,8 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   const bool modifier =
       (wParam >= VK_SHIFT && wParam <= VK_MENU) || (wParam >= VK_LSHIFT && wParam <= VK_RMENU);
-  if (message == WM_KEYDOWN && (lParam & (1 << 30)) == 0 && !modifier &&
-      GetKeyState(VK_CONTROL) < 0) {
+  if (message == WM_KEYDOWN && !(lParam & (1 << 30)) && !modifier && GetKeyState(VK_CONTROL) < 0)
     ++chords;
-  }
   if (message == WM_KEYUP || message == WM_SYSKEYUP) ++releases;
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -39,33 +40,28 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void Key(WORD vk, bool down) {
-  const bool extended = vk == VK_RCONTROL || vk == VK_RMENU;
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = vk;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0u) | (down ? 0u : KEYEVENTF_KEYUP);
-  Send(input);
+  input.ki.dwFlags = (vk == VK_RCONTROL || vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0u) |
+                     (down ? 0u : KEYEVENTF_KEYUP);
+  SendInput(1, &input, sizeof(input));
 }
 
+// Absolute input is in 1/65535ths of the virtual desktop.
 void PointerTo(POINT at) {
-  // Absolute input is in 1/65535ths of the virtual desktop.
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1;
-  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1;
-  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
-        MulDiv(at.x - left, 65535, width), MulDiv(at.y - top, 65535, height));
+  Mouse({MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK},
+        MulDiv(at.x - GetSystemMetrics(SM_XVIRTUALSCREEN), 65535,
+               GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
+        MulDiv(at.y - GetSystemMetrics(SM_YVIRTUALSCREEN), 65535,
+               GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1));
 }
 
-void Button(bool down) { Mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
+void Button(bool down) { Mouse({down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP}); }
 
 void DoubleClick() {
-  INPUT clicks[4] = {};
-  for (int n = 0; n < 4; ++n) {
-    clicks[n].type = INPUT_MOUSE;
-    clicks[n].mi.dwFlags = n % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  }
-  SendInput(4, clicks, sizeof(INPUT));
+  Mouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 UINT AskMessage() {

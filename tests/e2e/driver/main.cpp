@@ -108,7 +108,7 @@ const std::map<std::string, ControlId> kControls = {
     {"noNotification", ControlId::noNotification}};
 
 struct Step {
-  std::string text, verb, args, want;  // want: what then shows, as State() words
+  std::string text, verb, args, want;  // want: words of World::State()
 };
 
 std::vector<Step> Parse(const char* steps) {
@@ -136,10 +136,8 @@ constexpr DWORD kDeadlineMs = 15000;
 ULONGLONG runEnd = 0;
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = kDeadlineMs) {
-  const ULONGLONG end = std::min(GetTickCount64() + ms, runEnd);
-  while (!condition()) {
+  for (const ULONGLONG end = std::min(GetTickCount64() + ms, runEnd); !condition(); Sleep(20)) {
     if (GetTickCount64() >= end) return false;
-    Sleep(20);
   }
   return true;
 }
@@ -168,25 +166,25 @@ bool Sync(HWND window) {
 std::vector<HWND> Icons() {
   std::vector<HWND> icons;
   const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  for (HWND icon = tray ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
-       icon != nullptr; icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+  for (HWND icon = nullptr; tray && (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", 0));)
     if (GetWindowLongPtrW(icon, GWL_STYLE) & WS_VISIBLE) icons.push_back(icon);
-  }
   return icons;
 }
 
 HWND Focused(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : 0;
+}
+
+POINT Centre(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 // The pointer there, and nothing but `window` (if given) under it.
-bool PointAt(HWND window, POINT at = {-1, -1}) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  if (at.x < 0) at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+bool PointAt(POINT at, HWND window = nullptr) {
   PointerTo(at);
   return WaitUntil([&] {
     POINT now{};
@@ -201,18 +199,6 @@ bool PointAt(HWND window, POINT at = {-1, -1}) {
 bool Front(HWND window) {
   if (GetForegroundWindow() != window) SetForegroundWindow(window);
   return WaitUntil([&] { return GetForegroundWindow() == window; }) && Sync(window) && Sync(window);
-}
-
-HANDLE Launch(const std::wstring& exe, const std::wstring& arguments) {
-  std::wstring line = L"\"" + exe + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info))
-    return nullptr;
-  CloseHandle(info.hThread);
-  return info.hProcess;
 }
 
 bool Ended(HANDLE process) { return WaitForSingleObject(process, kDeadlineMs) == WAIT_OBJECT_0; }
@@ -242,10 +228,8 @@ struct World {
   static int Index(const std::string& name) {
     return name == "panel" ? 0 : name == "U" ? kU : std::stoi(name);
   }
-  HWND Window(const std::string& name) const {
-    return Index(name) == 0 ? panel : windows[Index(name)];
-  }
-  // What the journey's tables expect, in their words.
+  HWND Window(const std::string& name) const { return Index(name) ? windows[Index(name)] : panel; }
+  // What the journeys' tables expect, in their words.
   std::string State() const {
     std::string state;
     for (int n = 1; n <= 4; ++n) state += IsWindowVisible(windows[n]) ? '+' : '-';
@@ -266,39 +250,44 @@ struct World {
            WaitUntil([&] { return Holds(want); });
   }
   HANDLE Start(const std::wstring& file, const std::wstring& arguments) {
-    return started.emplace_back(Launch(file, arguments));
+    std::wstring line = L"\"" + file + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(file.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+      return nullptr;
+    CloseHandle(info.hThread);
+    return started.emplace_back(info.hProcess);
   }
   ~World() {
     for (HANDLE process : started) {
-      if (process && TerminateProcess(process, 1)) Ended(process);
-      if (process) CloseHandle(process);
+      if (TerminateProcess(process, 1)) Ended(process);
+      CloseHandle(process);
     }
   }
 };
 
 // "Saved Data\HKn=(Ctrl)h": the key below the program's ("Run\..." the login
-// entries), the value's name, and its text.
+// entries), the value's name, and its text ('@' the program's path).
 struct Value {
   std::wstring key, name, text;
+  Value(const std::string& line, const std::wstring& exe) {
+    const auto equals = line.find('='), slash = line.rfind('\\', equals);
+    key = line.starts_with("Run\\") ? kRunKey : kSettings + L"\\" + Wide(line.substr(0, slash));
+    name = Wide(line.substr(slash + 1, equals - slash - 1));
+    text = Wide(line.substr(equals + 1));
+    if (const auto at = text.find(L'@'); at != std::wstring::npos) text.replace(at, 1, exe);
+  }
+  std::optional<std::wstring> Read() const {
+    wchar_t stored[1024] = {};
+    DWORD bytes = sizeof(stored);
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, stored,
+                     &bytes) != ERROR_SUCCESS)
+      return std::nullopt;
+    return stored;
+  }
 };
-Value ValueOf(const std::string& line, const std::wstring& exe) {
-  const auto equals = line.find('='), slash = line.rfind('\\', equals);
-  const std::string section = line.substr(0, slash);
-  Value value{section == "Run" ? kRunKey : kSettings + L"\\" + Wide(section),
-              Wide(line.substr(slash + 1, equals - slash - 1)), Wide(line.substr(equals + 1))};
-  if (const auto at = value.text.find(L'@'); at != std::wstring::npos)
-    value.text.replace(at, 1, exe);
-  return value;
-}
-
-std::optional<std::wstring> Read(const Value& value) {
-  wchar_t text[1024] = {};
-  DWORD bytes = sizeof(text);
-  if (RegGetValueW(HKEY_CURRENT_USER, value.key.c_str(), value.name.c_str(), RRF_RT_REG_SZ, nullptr,
-                   text, &bytes) != ERROR_SUCCESS)
-    return std::nullopt;
-  return text;
-}
 
 // ---- the user's hands ------------------------------------------------------------
 
@@ -346,60 +335,22 @@ bool Type(HWND window, const std::string& keys) {
   return true;
 }
 
-bool Click(World& world, const Step& step) {
-  const HWND control = world.Control(step.args);
-  // Under Wine without a window manager, a click on a panel that is not the
-  // active window is taken by its activation.
-  if (!Front(world.panel) || !PointAt(control)) return false;
-  Button(true);
-  Button(false);
-  if (!step.want.empty()) return world.Shows(step.want);
-  return WaitUntil([&] { return Focused(world.panel) == control; });
-}
-
-// A user double-clicks again when a busy machine took the clicks apart.
-bool DoubleClickIcon(World& world, const Step& step) {
-  const HWND icon = world.icon[World::Index(step.args)];
-  for (int attempt = 0; attempt < 2 && !world.Holds(step.want); ++attempt) {
-    if (icon == nullptr || !PointAt(icon)) return false;
-    DoubleClick();
-    WaitUntil([&] { return world.Holds(step.want); }, kDeadlineMs / 2);
-  }
-  return world.Shows(step.want);
-}
-
-bool Answer(World& world, const Step& step) {
-  const HWND prompt = World::Prompt();
-  if (prompt == nullptr || !Front(prompt) ||
-      !WaitUntil([&] { return Focused(prompt) == GetDlgItem(prompt, IDC_PASSW); }) ||
-      !Type(prompt, step.args)) {
-    return false;
-  }
-  Key(VK_RETURN, true);
-  const bool closed = WaitUntil([&] { return !IsWindowVisible(prompt); });
-  Key(VK_RETURN, false);
-  return closed && world.Shows(step.want);
-}
-
 // The program follows the pointer on a timer while the button is down: the
 // row names the window before the button goes up.
-bool Drag(World& world, const Step& step) {
-  const int row = step.args[0] - '1';
-  const HWND box = GetDlgItem(world.panel, static_cast<int>(ControlId::crosshair1) + row);
+bool Drag(World& world, const std::string& args) {
+  const int row = args[0] - '1';
   const HWND field = GetDlgItem(world.panel, static_cast<int>(ControlId::fakeWork1) + row);
-  const HWND window = world.Window(step.args.substr(2));
-  RECT from{}, to{};
-  GetWindowRect(box, &from);
-  GetWindowRect(window, &to);
-  const POINT start{(from.left + from.right) / 2, (from.top + from.bottom) / 2};
-  const POINT end{(to.left + to.right) / 2,
-                  to.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
-  if (!Front(world.panel) || !PointAt(nullptr, start)) return false;
+  const HWND window = world.Window(args.substr(2));
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const POINT from = Centre(GetDlgItem(world.panel, static_cast<int>(ControlId::crosshair1) + row));
+  const POINT to{Centre(window).x,
+                 frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+  if (!Front(world.panel) || !PointAt(from)) return false;
   Button(true);
   bool moved = true;
   for (int n = 1; n <= 8 && moved; ++n) {
-    moved = PointAt(nullptr,
-                    {start.x + (end.x - start.x) * n / 8, start.y + (end.y - start.y) * n / 8});
+    moved = PointAt({from.x + (to.x - from.x) * n / 8, from.y + (to.y - from.y) * n / 8});
   }
   const bool named = moved && WaitUntil([&] { return Text(field) == Text(window); });
   Button(false);
@@ -426,47 +377,70 @@ bool Shot(const World& world, const std::string& name) {
 }
 
 bool Run(World& world, const Step& step) {
-  const std::string& verb = step.verb;
-  const std::string& args = step.args;
+  const std::string &verb = step.verb, &args = step.args;
   const auto shows = [&] { return world.Holds(step.want); };
   if (verb == "store") {
-    const Value v = ValueOf(args, world.exe);
+    const Value v(args, world.exe);
     return RegSetKeyValueW(HKEY_CURRENT_USER, v.key.c_str(), v.name.c_str(), REG_SZ, v.text.c_str(),
                            (v.text.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
   }
   if (verb == "stored") {
-    const Value v = ValueOf(args, world.exe);
-    return WaitUntil([&] { return Read(v) == v.text; });
+    const Value v(args, world.exe);
+    return WaitUntil([&] { return v.Read() == v.text; });
   }
   if (verb == "start" && args == "again") {
     const HANDLE second = world.Start(world.exe, L"");
     return second && Ended(second) && world.Shows(step.want);
   }
-  if (verb == "start") {
+  if (verb == "start" || verb == "kill") {
     world.panel = nullptr;
-    return (world.app = world.Start(world.exe, L"")) && WaitUntil([&] {
-             world.panel = FindWindowW(L"NookshadePanel", nullptr);
-             return world.panel != nullptr;
-           }) &&
+    if (verb == "kill")
+      return TerminateProcess(world.app, 1) && Ended(world.app) && world.Shows(step.want);
+    return (world.app = world.Start(world.exe, L"")) &&
+           WaitUntil([&] { return (world.panel = FindWindowW(L"NookshadePanel", nullptr)); }) &&
            world.Shows(step.want);
   }
-  if (verb == "kill") {
-    world.panel = nullptr;
-    return TerminateProcess(world.app, 1) && Ended(world.app) && world.Shows(step.want);
-  }
   if (verb.starts_with("LCtrl+") || verb.starts_with("RCtrl+")) {
-    const WORD key = verb.ends_with("Space") ? VK_SPACE : verb.back();
-    return Press(world, world.Window(args), verb[0] == 'R' ? VK_RCONTROL : VK_LCONTROL, key, shows,
-                 step.want.ends_with("stays")) &&
+    const bool stays = step.want.ends_with("stays");
+    return Press(world, world.Window(args), verb[0] == 'R' ? VK_RCONTROL : VK_LCONTROL,
+                 verb.ends_with("Space") ? VK_SPACE : verb.back(), shows, stays) &&
            world.Shows(step.want) &&
            // Fifty of the program's polls (every 10 ms under Wine) see nothing change.
-           (!step.want.ends_with("stays") || !WaitUntil([&] { return !shows(); }, 500));
+           (!stays || !WaitUntil([&] { return !shows(); }, 500));
   }
-  if (verb == "click") return Click(world, step);
-  if (verb == "double-click") return DoubleClickIcon(world, step);
-  if (verb == "answer") return Answer(world, step);
+  if (verb == "click") {
+    const HWND control = world.Control(args);
+    // Under Wine without a window manager, a click on a panel that is not
+    // the active window is taken by its activation.
+    if (!Front(world.panel) || !PointAt(Centre(control), control)) return false;
+    Button(true);
+    Button(false);
+    return step.want.empty() ? WaitUntil([&] { return Focused(world.panel) == control; })
+                             : world.Shows(step.want);
+  }
+  if (verb == "double-click") {
+    // A user double-clicks again when a busy machine took the clicks apart.
+    const HWND icon = world.icon[World::Index(args)];
+    for (int attempt = 0; attempt < 2 && !shows(); ++attempt) {
+      if (!PointAt(Centre(icon), icon)) return false;
+      DoubleClick();
+      WaitUntil(shows, kDeadlineMs / 2);
+    }
+    return world.Shows(step.want);
+  }
+  if (verb == "answer") {
+    const HWND prompt = World::Prompt();
+    if (!prompt || !Front(prompt) ||
+        !WaitUntil([&] { return Focused(prompt) == GetDlgItem(prompt, IDC_PASSW); }) ||
+        !Type(prompt, args))
+      return false;
+    Key(VK_RETURN, true);
+    const bool closed = WaitUntil([&] { return !IsWindowVisible(prompt); });
+    Key(VK_RETURN, false);
+    return closed && world.Shows(step.want);
+  }
   if (verb == "type") return Type(world.panel, args);
-  if (verb == "drag") return Drag(world, step);
+  if (verb == "drag") return Drag(world, args);
   if (verb == "shot") return world.shots.empty() || Shot(world, args);
   if (verb == "program-shows") {
     return Send(world.Window(args), AskMessage(), kShowAgain) && world.Shows(step.want);
@@ -476,18 +450,15 @@ bool Run(World& world, const Step& step) {
     const std::wstring text = name == args ? L"" : Wide(args.substr(name.size() + 1));
     return WaitUntil([&] { return Text(world.Control(name)) == text; });
   }
-  if (verb == "texts") {
-    return WaitUntil([&] {
-      std::wstring texts = Text(world.panel);
-      for (int id = static_cast<int>(ControlId::descriptionFrame);
-           id <= static_cast<int>(ControlId::startButton); ++id) {
-        texts += L"|" + Text(GetDlgItem(world.panel, id));
-        if (Send(GetDlgItem(world.panel, id), BM_GETCHECK) == BST_CHECKED) texts += L" [x]";
-      }
-      return texts == Wide(args);
-    });
-  }
-  return false;
+  return verb == "texts" && WaitUntil([&] {
+           std::wstring texts = Text(world.panel);
+           for (int id = static_cast<int>(ControlId::descriptionFrame);
+                id <= static_cast<int>(ControlId::startButton); ++id) {
+             texts += L"|" + Text(GetDlgItem(world.panel, id));
+             if (Send(GetDlgItem(world.panel, id), BM_GETCHECK) == BST_CHECKED) texts += L" [x]";
+           }
+           return texts == Wide(args);
+         });
 }
 
 // ---- the run ------------------------------------------------------------------------
