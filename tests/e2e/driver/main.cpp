@@ -268,27 +268,6 @@ struct World {
   }
 };
 
-// "Saved Data\HKn=(Ctrl)h": the key below the program's ("Run\..." the login
-// entries), the value's name, and its text ('@' the program's path).
-struct Value {
-  std::wstring key, name, text;
-  Value(const std::string& line, const std::wstring& exe) {
-    const auto equals = line.find('='), slash = line.rfind('\\', equals);
-    key = line.starts_with("Run\\") ? kRunKey : kSettings + L"\\" + Wide(line.substr(0, slash));
-    name = Wide(line.substr(slash + 1, equals - slash - 1));
-    text = Wide(line.substr(equals + 1));
-    if (const auto at = text.find(L'@'); at != std::wstring::npos) text.replace(at, 1, exe);
-  }
-  std::optional<std::wstring> Read() const {
-    wchar_t stored[1024] = {};
-    DWORD bytes = sizeof(stored);
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, stored,
-                     &bytes) != ERROR_SUCCESS)
-      return std::nullopt;
-    return stored;
-  }
-};
-
 // ---- the user's hands ------------------------------------------------------------
 
 // Ctrl held, then `key` tapped, until the program has acted. Pressed again
@@ -379,14 +358,26 @@ bool Shot(const World& world, const std::string& name) {
 bool Run(World& world, const Step& step) {
   const std::string &verb = step.verb, &args = step.args;
   const auto shows = [&] { return world.Holds(step.want); };
-  if (verb == "store") {
-    const Value v(args, world.exe);
-    return RegSetKeyValueW(HKEY_CURRENT_USER, v.key.c_str(), v.name.c_str(), REG_SZ, v.text.c_str(),
-                           (v.text.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
-  }
-  if (verb == "stored") {
-    const Value v(args, world.exe);
-    return WaitUntil([&] { return v.Read() == v.text; });
+  if (verb == "store" || verb == "stored") {
+    // "Saved Data\HKn=(Ctrl)h": a key below the program's ("Run\..." the
+    // login entries), a value's name and its text ('@' the program's path).
+    const auto equals = args.find('='), slash = args.rfind('\\', equals);
+    const std::wstring key =
+        args.starts_with("Run\\") ? kRunKey : kSettings + L"\\" + Wide(args.substr(0, slash));
+    const std::wstring name = Wide(args.substr(slash + 1, equals - slash - 1));
+    std::wstring text = Wide(args.substr(equals + 1));
+    if (const auto at = text.find(L'@'); at != text.npos) text.replace(at, 1, world.exe);
+    if (verb == "store") {
+      return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, text.c_str(),
+                             (text.size() + 1) * sizeof(wchar_t)) == ERROR_SUCCESS;
+    }
+    return WaitUntil([&] {
+      wchar_t stored[1024] = {};
+      DWORD bytes = sizeof(stored);
+      return RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                          stored, &bytes) == ERROR_SUCCESS &&
+             text == stored;
+    });
   }
   if (verb == "start" && args == "again") {
     const HANDLE second = world.Start(world.exe, L"");
@@ -466,12 +457,6 @@ bool Run(World& world, const Step& step) {
 std::FILE* report = nullptr;
 int passed = 0, failed = 0;
 
-void Verdict(bool ok, const std::string& line) {
-  (ok ? passed : failed)++;
-  std::fprintf(report, "%s %s\n", ok ? "PASS" : "FAIL", line.c_str());
-  std::fflush(report);
-}
-
 void RunJourney(const std::wstring& exe, const std::wstring& shots, const Journey& journey) {
   World world;
   world.exe = exe;
@@ -486,7 +471,8 @@ void RunJourney(const std::wstring& exe, const std::wstring& shots, const Journe
                 world.windows[n] = FindWindowW(kTestWindowClass, titles[n]);
               return std::all_of(world.windows + 1, world.windows + kU + 1, IsWindowVisible);
             });
-  if (!ok) Verdict(false, std::string(journey.name) + ".0 the windows of a second process");
+  if (!ok && ++failed)
+    std::fprintf(report, "FAIL %s.0 the windows of a second process\n", journey.name);
   world.iconsBefore = Icons().size();
   const std::vector<Step> steps = Parse(journey.steps);
   for (std::size_t n = 0; n < steps.size() && ok; ++n) {
@@ -497,8 +483,10 @@ void RunJourney(const std::wstring& exe, const std::wstring& shots, const Journe
       if (std::find(before.begin(), before.end(), icon) == before.end())
         world.icon[steps[n].verb.find("Ctrl+") == 1 ? World::Index(steps[n].args) : 0] = icon;
     }
-    Verdict(ok, std::string(journey.name) + "." + std::to_string(n + 1) + " " +
-                    steps[n].text.substr(0, 80) + (ok ? "" : ": " + world.State()));
+    (ok ? passed : failed)++;
+    std::fprintf(report, "%s %s.%zu %s%s\n", ok ? "PASS" : "FAIL", journey.name, n + 1,
+                 steps[n].text.substr(0, 80).c_str(), ok ? "" : (": " + world.State()).c_str());
+    std::fflush(report);
   }
   // Closed as a user closes it, which gives back what it hid and takes its
   // icons away; by force when that does not end it.
@@ -523,8 +511,7 @@ int wmain(int argc, wchar_t** argv) {
   const char* only = std::getenv("NOOKSHADE_E2E_ONLY");
   const std::string list = std::string(",").append(only ? only : "").append(",");
   for (const Journey& journey : kJourneys) {
-    if (list == ",," ||
-        list.find(std::string(",").append(journey.name).append(",")) != std::string::npos)
+    if (list == ",," || list.find(std::string(",").append(journey.name) += ',') != list.npos)
       RunJourney(argv[1], argv[3], journey);
   }
   std::fprintf(report, "%d passed, %d failed\n", passed, failed);
