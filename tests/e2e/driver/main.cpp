@@ -274,7 +274,8 @@ struct World {
 // only when the press provably was not seen: the keys did not reach a test
 // window as a chord, or a key came up there while held (the X focus
 // arriving), and once released and settled the program has not acted. The
-// panel cannot tell, and is pressed once.
+// panel cannot tell, and is pressed once. With `once`, a press that must
+// change nothing: made until it reaches its window whole.
 bool Press(World& world, HWND target, WORD ctrl, WORD key, const std::function<bool()>& acted,
            bool once) {
   const bool counts = target != world.panel;
@@ -289,12 +290,15 @@ bool Press(World& world, HWND target, WORD ctrl, WORD key, const std::function<b
     Sleep(100);
     Key(key, true);
     const bool reached = WaitUntil([&] { return !counts || count(kChords) > chords || !intact(); });
+    // One that must change nothing is held as long as a person holds a
+    // hotkey, for some polls to see it.
     if (once) Sleep(250);
     const bool done = !once && reached && WaitUntil([&] { return acted() || !intact(); });
     const bool whole = reached && intact();
     Key(key, false);
     Key(ctrl, false);
     if (whole) return once || done;
+    if (once) continue;
     if (!Sync(target) || !Sync(world.panel) || !Sync(world.panel) || acted()) return acted();
   }
   return false;
