@@ -31,8 +31,9 @@ constexpr wchar_t kPanelClass[] = L"NookshadePanel";
 // panel holds slot 0.
 constexpr WPARAM kFirstWindowSlot = 1;
 constexpr DWORD kDeadlineMs = 3000;
-// DESIGN.md's timings for keys under Wine: a hotkey's keys held about
-// 250 ms, and a pause after a focus change before any key.
+// Wine refreshes the key state it answers from at most every 50 ms: a
+// hotkey's keys are held about 250 ms, and keys wait as long after a focus
+// change, or a key can be seen released while still held.
 constexpr DWORD kHotkeyHoldMs = 250;
 constexpr DWORD kAfterFocusMs = 250;
 
