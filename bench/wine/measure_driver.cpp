@@ -21,18 +21,19 @@
 #include <vector>
 
 #include "platform/panel_view.h"
+#include "input.h"
 #include "win32/tray_icon.h"
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"NookshadeMeasure";
 constexpr wchar_t kPanelClass[] = L"NookshadePanel";
 // The hide-a-window hotkey's first window goes into slot 1: the armed
 // panel holds slot 0.
 constexpr WPARAM kFirstWindowSlot = 1;
 constexpr DWORD kDeadlineMs = 3000;
-// DESIGN.md's timings for keys under Wine: a hotkey's keys held about
-// 250 ms, and a pause after a focus change before any key.
+// Wine refreshes the key state it answers from at most every 50 ms: a
+// hotkey's keys are held about 250 ms, and keys wait as long after a focus
+// change, or a key can be seen released while still held.
 constexpr DWORD kHotkeyHoldMs = 250;
 constexpr DWORD kAfterFocusMs = 250;
 
@@ -83,15 +84,7 @@ void Pump(DWORD ms) {
 }
 
 HWND CreateFrontWindow(const wchar_t* title) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kWindowClass;
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  RegisterClassW(&windowClass);
-  const HWND window =
-      CreateWindowExW(0, kWindowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 400, 300,
-                      nullptr, nullptr, windowClass.hInstance, nullptr);
+  const HWND window = testinput::CreateTestWindow(title, 200, 200, 400, 300);
   Drain();
   return window;
 }
@@ -101,15 +94,6 @@ bool BringToFront(HWND window) {
   const bool front = PumpUntil([window] { return GetForegroundWindow() == window; }, kDeadlineMs);
   Pump(kAfterFocusMs);
   return front;
-}
-
-void SendKey(WORD vk, bool extended, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0u) | (up ? KEYEVENTF_KEYUP : 0u);
-  SendInput(1, &input, sizeof(input));
 }
 
 bool WriteLines(const wchar_t* path, const std::vector<double>& values) {
@@ -127,9 +111,9 @@ int Keys(WORD vk, DWORD periodMs, DWORD holdMs, DWORD seconds) {
   const double start = Milliseconds();
   for (double next = start; next - start < seconds * 1000.0; next += periodMs) {
     Pump(static_cast<DWORD>(std::max(0.0, next - Milliseconds())));
-    SendKey(vk, false, false);
+    testinput::Key(vk, true);
     Pump(holdMs);
-    SendKey(vk, false, true);
+    testinput::Key(vk, false);
   }
   return 0;
 }
@@ -147,15 +131,15 @@ int Latency(int presses, bool restoreThroughNookshade, const wchar_t* resultFile
       std::fwprintf(stderr, L"press %d: the target did not come to the front\n", i + 1);
       break;
     }
-    SendKey(VK_RCONTROL, true, false);
+    testinput::Key(VK_RCONTROL, true);
     Pump(kHotkeyHoldMs);
-    SendKey('H', false, false);
+    testinput::Key('H', true);
     const double down = Milliseconds();
     const bool hidden = PumpUntil([target] { return !IsWindowVisible(target); }, kDeadlineMs);
     const double latency = Milliseconds() - down;
     Pump(100);
-    SendKey('H', false, true);
-    SendKey(VK_RCONTROL, true, true);
+    testinput::Key('H', false);
+    testinput::Key(VK_RCONTROL, false);
     if (!hidden) {
       std::fwprintf(stderr, L"press %d: the target was not hidden\n", i + 1);
       break;

@@ -23,6 +23,7 @@ constexpr std::uint32_t kInputSettleMs = 100;
 constexpr int kInputSettleTicks = 10;
 
 constexpr int kShift = 16;
+constexpr int kCtrl = 17;
 constexpr int kAlt = 18;
 constexpr int kFirstSideCode = 160;  // left Shift; then right Shift, left and right Ctrl, Alt
 constexpr int kRightShift = 161;
@@ -80,17 +81,29 @@ void HotkeyPoller::Tick(bool mayAct) {
   if (acting_ || !mayAct) {
     for (int code = kFirstCode; code <= kLastCode; ++code) keyboard_.GetAsyncKeyState(code);
     sidePressed_.fill(false);
+    ctrlCounted_ = false;
     return;
   }
   for (int code = kFirstCode; code <= kLastCode; ++code) {
+    // A left Ctrl press that the generic Ctrl's probe did not count: Wine
+    // published it later in this scan (it refreshes the key state it
+    // answers from every 50 ms). It stands for Ctrl, as right Ctrl does.
+    const bool counted = code != kLeftCtrl || std::exchange(ctrlCounted_, false);
     if (!NewPress(code)) continue;
-    if (const int generic = GenericKey(code)) {
+    if (code == kCtrl) ctrlCounted_ = true;
+    if (const int generic = counted ? GenericKey(code) : kCtrl) {
       // Higher codes stay pending: the next tick probes whatever the clock.
       Append(hotkey::KeyCharacter(generic));
       probeNext_ = true;
       return;
     }
-    Append(hotkey::KeyCharacter(code));
+    if (Append(hotkey::KeyCharacter(code))) {
+      // The action may have waited for the user (a prompt): the codes not
+      // yet probed hold presses made since, which the next tick probes in
+      // their order.
+      probeNext_ = true;
+      return;
+    }
   }
 }
 
@@ -139,17 +152,17 @@ bool HotkeyPoller::MayFindPress() {
   return sinceLastProbe || lastProbeStart_ - lastInput < kInputSettleMs;
 }
 
-void HotkeyPoller::Append(char keyCharacter) {
+bool HotkeyPoller::Append(char keyCharacter) {
   std::size_t longest = 1;
   for (const std::string& keyString : keyStrings_) longest = std::max(longest, keyString.size());
   // Only the tail can still complete a hotkey, so hours of typing cost
   // neither memory nor time per key.
   if (buffer_.size() >= longest) buffer_.erase(0, buffer_.size() - (longest - 1));
   buffer_.push_back(keyCharacter);
-  Dispatch();
+  return Dispatch();
 }
 
-void HotkeyPoller::Dispatch() {
+bool HotkeyPoller::Dispatch() {
   // Left Ctrl's own code after the generic Ctrl that the same press set;
   // dropped, it leaves a plain Ctrl.
   std::erase(buffer_, kLeftCtrlCharacter);
@@ -162,8 +175,9 @@ void HotkeyPoller::Dispatch() {
       if (onMatch) onMatch(kActions[i]);
     }
     buffer_.clear();
-    return;
+    return true;
   }
+  return false;
 }
 
 }  // namespace nookshade

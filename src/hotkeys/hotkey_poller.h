@@ -49,8 +49,9 @@ class HotkeyPoller {
   bool MayFindPress();
   // Whether the code went down since the previous probe (consumes the mark).
   bool NewPress(int code);
-  void Append(char keyCharacter);
-  void Dispatch();
+  // Both return whether a hotkey's action ran.
+  bool Append(char keyCharacter);
+  bool Dispatch();
 
   const std::array<std::string, 3>& keyStrings_;
   Keyboard& keyboard_;
@@ -65,6 +66,9 @@ class HotkeyPoller {
   // generic key, not yet appended as themselves.
   static constexpr int kSideCodes = 6;
   std::array<bool, kSideCodes> sidePressed_{};
+  // A Ctrl press counted at the generic code, whose left side's code no
+  // scan has reached since.
+  bool ctrlCounted_ = false;
 };
 
 }  // namespace nookshade

@@ -243,6 +243,7 @@ std::int16_t SimDesktop::GetAsyncKeyState(int virtualKey) {
     SetKeyState(delayedKeys_.front().virtualKey, delayedKeys_.front().down);
     delayedKeys_.pop_front();
   }
+  if (beforeProbe) beforeProbe(virtualKey);
   std::int16_t& state = keys_[static_cast<std::size_t>(virtualKey)];
   const std::int16_t answer = state;
   state = static_cast<std::int16_t>(state & ~0x0001);

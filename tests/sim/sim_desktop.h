@@ -121,6 +121,9 @@ class SimDesktop final : public WindowSystem,
   // clock (and is told of) at once, and reaches the key state so many
   // milliseconds later.
   std::uint32_t keyStateDelayMs = 0;
+  // Runs before each probe of a key's state: input that arrives in the
+  // middle of a scan, as Wine publishes it up to 50 ms late.
+  std::function<void(int virtualKey)> beforeProbe;
   // Input that sets no press bit (the pointer moved): the input clock moves
   // on, and no window is told of it.
   void MovePointer() { lastInput = now; }

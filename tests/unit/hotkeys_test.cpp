@@ -166,6 +166,46 @@ TEST_F(SimTest, HotkeysRestWhileThePanelIsInSightAndCountAKeyHeldAsItHides) {
   EXPECT_FALSE(Visible(notes));
 }
 
+// Left Ctrl goes down while a scan runs: Wine publishes a key's state up to
+// 50 ms after its input, so the probe of the generic Ctrl may miss a press
+// that its own code shows later in the same scan; and a hotkey's action
+// (here the show-all prompt) may return long after its scan began.
+struct MidScan {
+  const char* name;
+  bool afterShowAll;
+  int pressedAtProbeOf;
+};
+
+class MidScanTest : public SimTest, public ::testing::WithParamInterface<MidScan> {};
+
+TEST_P(MidScanTest, ALeftCtrlPressedDuringAScanStillCountsAsCtrl) {
+  desktop.keyboardMode = KeyboardMode::Wine;
+  StartArmed();
+  const WindowHandle notes = Window("Notes");
+  if (GetParam().afterShowAll) HideAll();
+  bool pressed = false;
+  desktop.beforeProbe = [&](int code) {
+    if (pressed || code != GetParam().pressedAtProbeOf) return;
+    if (GetParam().afterShowAll && panel().AllHidden()) return;
+    pressed = true;
+    desktop.PressKey(kLCtrl);
+  };
+  if (GetParam().afterShowAll) HideAll({"417"});
+  desktop.MovePointer();
+  Tick();
+  ASSERT_TRUE(pressed);
+  desktop.beforeProbe = nullptr;
+  desktop.SetForeground(notes);
+  PressTicks({{'H'}});
+  EXPECT_FALSE(Visible(notes));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, MidScanTest,
+                         ::testing::Values(MidScan{"after the generic Ctrl", false, 100},
+                                           MidScan{"before the generic Ctrl", false, 5},
+                                           MidScan{"as show-all returns", true, 40}),
+                         NameOf<MidScan>);
+
 enum class Opener { WindowIcon, PanelIcon, SecondStart, QuotaMessage };
 
 struct OpenModal {
