@@ -46,13 +46,15 @@ void FakeWork::Open(bool show) {
   // The journal holds each window the toggle hid once, from before its hide
   // to after its show.
   std::vector<WindowHandle> changed;
+  std::vector<WindowIdentity> recorded;
   for (const WindowHandle window : windows) {
     if (hiddenByToggle_.contains(window) == show &&
         std::find(changed.begin(), changed.end(), window) == changed.end()) {
       changed.push_back(window);
+      if (!show) recorded.push_back(WindowIdentity::Of(platform_.windows, window));
     }
   }
-  if (!show && !journal_.Record(changed, HiddenBy::FakeWork)) {
+  if (!show && !journal_.Record(recorded, HiddenBy::FakeWork)) {
     platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
     return;
   }
@@ -63,14 +65,13 @@ void FakeWork::Open(bool show) {
     }
     platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
   }
-  for (const WindowHandle window : changed) {
-    if (show) {
-      hiddenByToggle_.erase(window);
-    } else {
-      hiddenByToggle_.emplace(window, WindowIdentity::Of(platform_.windows, window));
-    }
+  if (show) {
+    for (const WindowHandle window : changed) hiddenByToggle_.erase(window);
+    journal_.Forget(changed, HiddenBy::FakeWork);
+  } else {
+    for (WindowIdentity& window : recorded)
+      hiddenByToggle_.emplace(window.window, std::move(window));
   }
-  if (show) journal_.Forget(changed, HiddenBy::FakeWork);
 }
 
 void FakeWork::Reset(ControlId id) {

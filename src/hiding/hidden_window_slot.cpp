@@ -12,7 +12,8 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   // Journaled first, so that a kill between the two calls loses nothing;
   // the panel itself goes with the process.
   const bool journaled = window != owner_.PanelHandle();
-  if (journaled && !owner_.Journal().Record(window, HiddenBy::Slot)) {
+  const WindowIdentity identity = WindowIdentity::Of(platform_.windows, window);
+  if (journaled && !owner_.Journal().Record(identity, HiddenBy::Slot)) {
     platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
     return;
   }
@@ -27,7 +28,7 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
     return;
   }
   window_ = window;
-  identity_ = WindowIdentity::Of(platform_.windows, window);
+  identity_ = identity;
   hiding_ = true;
   if (!SendToTray()) owner_.IconMissing();
   owner_.SlotsChanged();

@@ -82,14 +82,14 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
 
 bool HideAll::HideCollected() {
   WindowSystem& windows = platform_.windows;
-  const std::vector<WindowHandle> collected = CollectWindows();
+  std::vector<WindowIdentity> collected;
+  for (const WindowHandle window : CollectWindows()) {
+    collected.push_back(WindowIdentity::Of(windows, window));
+  }
   // Journaled before the first hide.
   if (!journal_.Record(collected, HiddenBy::HideAll)) return false;
-  hidden_.clear();
-  for (const WindowHandle window : collected) {
-    hidden_.push_back(WindowIdentity::Of(windows, window));
-    windows.ShowWindow(window, ShowCommand::Hide);
-  }
+  hidden_ = std::move(collected);
+  for (const WindowIdentity& window : hidden_) windows.ShowWindow(window.window, ShowCommand::Hide);
   return true;
 }
 

@@ -24,13 +24,9 @@ bool ReadNumber(std::string_view& text, Number& value) {
 
 }  // namespace
 
-bool RecoveryJournal::Record(std::span<const WindowHandle> windows, HiddenBy how) {
+bool RecoveryJournal::Record(std::span<const WindowIdentity> windows, HiddenBy how) {
   const std::size_t before = entries_.size();
-  for (const WindowHandle window : windows) {
-    Entry entry{how, window, platform_.windows.GetWindowProcessId(window),
-                platform_.windows.GetClassName(window)};
-    entries_.push_back(std::move(entry));
-  }
+  for (const WindowIdentity& window : windows) entries_.push_back({how, window});
   if (Write()) return true;
   entries_.resize(before);
   return false;
@@ -40,7 +36,7 @@ void RecoveryJournal::Forget(std::span<const WindowHandle> windows, HiddenBy how
   const std::size_t before = entries_.size();
   for (const WindowHandle window : windows) {
     const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-      return e.window == window && e.how == how;
+      return e.window.window == window && e.how == how;
     });
     if (it != entries_.end()) entries_.erase(it);
   }
@@ -63,11 +59,9 @@ void RecoveryJournal::Recover() {
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
     // A handle given to another window since must never be touched.
-    if (!WindowIdentity{entry.window, entry.processId, entry.className}.StillNames(windows)) {
-      continue;
-    }
+    if (!entry.window.StillNames(windows)) continue;
     // Not activated: the program starting up keeps the foreground.
-    windows.ShowWindow(entry.window, ShowCommand::ShowNoActivate);
+    windows.ShowWindow(entry.window.window, ShowCommand::ShowNoActivate);
   }
   if (!text.empty()) Clear();
 }
@@ -86,11 +80,11 @@ std::string RecoveryJournal::Format(const std::vector<Entry>& entries) {
     text += '\n';
     text += static_cast<char>(entry.how);
     text += ' ';
-    text += std::to_string(entry.window);
+    text += std::to_string(entry.window.window);
     text += ' ';
-    text += std::to_string(entry.processId);
+    text += std::to_string(entry.window.processId);
     text += ' ';
-    text += entry.className;
+    text += entry.window.className;
   }
   return text;
 }
@@ -109,9 +103,10 @@ bool RecoveryJournal::Parse(const std::string& text, std::vector<Entry>& entries
     const char how = line[0];
     if (how != 'S' && how != 'A' && how != 'F') return false;
     line.remove_prefix(2);
-    Entry entry{static_cast<HiddenBy>(how), 0, 0, {}};
-    if (!ReadNumber(line, entry.window) || !ReadNumber(line, entry.processId)) return false;
-    entry.className.assign(line);
+    Entry entry{static_cast<HiddenBy>(how), {}};
+    WindowIdentity& window = entry.window;
+    if (!ReadNumber(line, window.window) || !ReadNumber(line, window.processId)) return false;
+    window.className.assign(line);
     entries.push_back(std::move(entry));
   }
   return true;

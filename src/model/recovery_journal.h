@@ -34,11 +34,11 @@ class RecoveryJournal {
   RecoveryJournal(const RecoveryJournal&) = delete;
   RecoveryJournal& operator=(const RecoveryJournal&) = delete;
 
-  // Before hiding: the windows and what identifies them beyond the handle,
-  // which the window system may give to another window once this one is gone.
-  // False when the record could not be stored: then nothing may be hidden.
-  [[nodiscard]] bool Record(std::span<const WindowHandle> windows, HiddenBy how);
-  [[nodiscard]] bool Record(WindowHandle window, HiddenBy how) {
+  // Before hiding: the windows as they are now (the handle alone may be
+  // given to another window once this one is gone). False when the record
+  // could not be stored: then nothing may be hidden.
+  [[nodiscard]] bool Record(std::span<const WindowIdentity> windows, HiddenBy how);
+  [[nodiscard]] bool Record(const WindowIdentity& window, HiddenBy how) {
     return Record(std::span(&window, 1), how);
   }
   // After showing. A record left behind only shows a shown window again.
@@ -55,9 +55,7 @@ class RecoveryJournal {
  private:
   struct Entry {
     HiddenBy how;
-    WindowHandle window;
-    std::uint32_t processId;
-    std::string className;
+    WindowIdentity window;
   };
   bool Write();
   static std::string Format(const std::vector<Entry>& entries);
