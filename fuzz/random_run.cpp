@@ -10,13 +10,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  nookshade::sim::RandomSession session([&](std::uint32_t bound) {
-    return bound == 0 ? 0u : in.ConsumeIntegralInRange<std::uint32_t>(0, bound - 1);
-  });
-  std::string broken;
-  while (broken.empty() && in.remaining_bytes() > 0) broken = session.Step();
-  if (broken.empty()) broken = session.Finish();
+  std::string story, broken;
+  nookshade::sim::RandomRun run(
+      [&](std::uint32_t bound) { return in.ConsumeIntegralInRange<std::uint32_t>(0, bound - 1); },
+      story);
+  while (broken.empty() && in.remaining_bytes() > 0) broken = run.Step();
   if (broken.empty()) return 0;
-  std::fprintf(stderr, "Broken promise: %s\n%s", broken.c_str(), session.Story().c_str());
+  std::fprintf(stderr, "Broken promise: %s\n%s", broken.c_str(), story.c_str());
   std::abort();
 }

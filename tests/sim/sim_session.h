@@ -1,63 +1,67 @@
 #pragma once
 // One run of the program on the simulated desktop, started and ended the way
 // the real program starts and ends: start-up, the panel's load, show and
-// first activation; closing the panel unloads it and removes its window.
+// first activation; closing the panel unloads it and ends the process. The
+// session is also the panel's window, as far as the core sees it.
 
 #include <memory>
-#include <vector>
+#include <optional>
 
 #include "app/panel.h"
+#include "app/startup.h"
 #include "model/program_state.h"
 #include "sim_desktop.h"
 
 namespace nookshade::sim {
 
-class SimPanelView final : public PanelView {
+class SimSession final : public PanelView {
  public:
-  explicit SimPanelView(SimDesktop& desktop) : desktop_(desktop) {}
-  void Create() {
-    handle_ = desktop_.AddWindow(std::string(kPanelCaption), false);
-    desktop_.Find(handle_)->processId = desktop_.ownProcessId;
-  }
-
-  WindowHandle Handle() const override { return handle_; }
-  void ControlChanged(ControlId control) override { changes.push_back(control); }
-  void Focus(ControlId control) override { focused = control; }
-  void SetCrosshairPointer(bool on) override { crosshairPointer = on; }
-  void ShowCrosshairPicture(ControlId, bool) override {}
-
-  std::vector<ControlId> changes;
-  std::optional<ControlId> focused;
-  bool crosshairPointer = false;
-
- private:
-  SimDesktop& desktop_;
-  WindowHandle handle_ = 0;
-};
-
-class SimSession {
- public:
-  explicit SimSession(SimDesktop& desktop) : desktop_(desktop), view_(desktop) {}
+  explicit SimSession(SimDesktop& desktop) : desktop_(desktop), platform_(desktop.platform()) {}
 
   // Start-up up to the panel's first activation, seen or not.
-  void Start();
+  void Start() {
+    Main(platform_, [this] {
+      handle_ = desktop_.AddWindow(std::string(kPanelCaption), false);
+      desktop_.Find(handle_)->processId = desktop_.ownProcessId;
+      desktop_.Find(handle_)->onInput = [this] { panel_->InputArrived(); };
+      panel_ = std::make_unique<Panel>(platform_, state_, *this);
+      panel_->Load();
+      if (!panel_->StartsInTray()) desktop_.ShowWindow(handle_, ShowCommand::Show);
+      panel_->Activate();
+    });
+  }
   // The panel's close box.
-  void Close();
-  // The process killed: no unload, its windows and claim gone with it.
-  void Kill();
+  void Close() {
+    panel_->Unload();
+    Kill();
+  }
+  // The process killed: no unload, its windows, timers and claim gone with it.
+  void Kill() {
+    desktop_.EndProcess();
+    panel_.reset();
+    state_ = ProgramState();
+  }
 
   Panel& panel() { return *panel_; }
-  SimPanelView& view() { return view_; }
-  ProgramState& state() { return state_; }
-  WindowHandle PanelWindow() const { return view_.Handle(); }
+  SimSession& view() { return *this; }
+  WindowHandle PanelWindow() const { return handle_; }
   bool Running() const { return panel_ != nullptr; }
+  // Where the panel put the keyboard focus last.
+  std::optional<ControlId> focused;
+
+  // PanelView
+  WindowHandle Handle() const override { return handle_; }
+  void ControlChanged(ControlId) override {}
+  void Focus(ControlId control) override { focused = control; }
+  void SetCrosshairPointer(bool) override {}
+  void ShowCrosshairPicture(ControlId, bool) override {}
 
  private:
   SimDesktop& desktop_;
-  SimPanelView view_;
+  Platform platform_;
+  WindowHandle handle_ = 0;
   ProgramState state_;
   std::unique_ptr<Panel> panel_;
-  std::unique_ptr<Platform> platform_;
 };
 
 }  // namespace nookshade::sim
