@@ -109,41 +109,35 @@ INSTANTIATE_TEST_SUITE_P(Keys, MidScanTest,
 
 // With several fields matching, the first acts: hide a window, hide all,
 // fake work.
-INSTANTIATE_TEST_SUITE_P(
-    FirstFieldActs, StoryTest,
-    ::testing::Values(
-        Story{"hide-a-window before hide-all", "set HKa=h; armed; open A; hide",
-              "hidden A, icons 2"},
-        Story{"hide-all before fake work",
-              "set HKn=q; set HKa=(Ctrl)h; set HKfw=h; armed; open A; hide", "hidden A, icons 1"},
-        Story{"fake work",
-              "set HKn=q; set HKa=j; set HKfw=(Ctrl)h; armed; hidden A; pick 1 A; hide",
-              "icons 1"}),
-    NameOf<Story>);
+const Story kFirstFieldActs[] = {
+    {"hide-a-window before hide-all", "set HKa=h; armed; open A; hide", "hidden A, icons 2"},
+    {"hide-all before fake work", "set HKn=q; set HKa=(Ctrl)h; set HKfw=h; armed; open A; hide",
+     "hidden A, icons 1"},
+    {"fake work", "set HKn=q; set HKa=j; set HKfw=(Ctrl)h; armed; hidden A; pick 1 A; hide",
+     "icons 1, work A--"},
+};
+INSTANTIATE_TEST_SUITE_P(FirstFieldActs, StoryTest, ::testing::ValuesIn(kFirstFieldActs),
+                         NameOf<Story>);
 
 // Hiding the panel is what arms the hotkeys.
-INSTANTIATE_TEST_SUITE_P(
-    InertInSight, StoryTest,
-    ::testing::Values(Story{"the panel shown at the start", "start; open A; hide", "panel shown"},
-                      Story{"the panel shown by its icon", "armed; click 0; open A; hide",
-                            "asked 1, panel shown"},
-                      Story{"the panel hidden again",
-                            "set Note=1; armed; click 0; arm; open A; hide",
-                            "hidden A, icons 2, asked 1"}),
-    NameOf<Story>);
+const Story kInertInSight[] = {
+    {"the panel shown at the start", "start; open A; hide", "panel shown"},
+    {"the panel shown by its icon", "icon 0; open A; hide", "asked 1, panel shown"},
+    {"the panel hidden again", "set Note=1; armed; icon 0; arm; open A; hide",
+     "hidden A, icons 2, asked 1"},
+};
+INSTANTIATE_TEST_SUITE_P(InertInSight, StoryTest, ::testing::ValuesIn(kInertInSight),
+                         NameOf<Story>);
 
 // Every prompt and message of ours gets every hotkey pressed while it is open.
-INSTANTIATE_TEST_SUITE_P(
-    InertWhileOpen, StoryTest,
-    ::testing::Values(Story{"a hidden window's icon", "armed; fill 1; open B; busy; click 1",
-                            "icons 1, asked 1"},
-                      Story{"the panel's icon", "armed; fill 1; open B; busy; click 0",
-                            "hidden A, icons 1, asked 1, panel shown"},
-                      Story{"a second start", "armed; fill 1; open B; busy; second",
-                            "hidden A, icons 1, asked 1, panel shown"},
-                      Story{"the quota message", "armed; fill 10; open K; busy; hide",
-                            "hidden ABCDEFGHIJ, icons 11, told 1"}),
-    NameOf<Story>);
+const Story kInertWhileOpen[] = {
+    {"a hidden window's icon", "fill 1; open B; busy; icon 1", "icons 1, asked 1"},
+    {"the panel's icon", "fill 1; open B; busy; icon 0", "hidden A, icons 1, asked 1, panel shown"},
+    {"a second start", "fill 1; open B; busy; second", "hidden A, icons 1, asked 1, panel shown"},
+    {"the quota message", "fill 10; open K; busy; hide", "hidden ABCDEFGHIJ, icons 11, told 1"},
+};
+INSTANTIATE_TEST_SUITE_P(InertWhileOpen, StoryTest, ::testing::ValuesIn(kInertWhileOpen),
+                         NameOf<Story>);
 
 }  // namespace
 }  // namespace nookshade::test

@@ -66,7 +66,15 @@ class SimTest : public ::testing::Test {
       for (const int key : keys) desktop.ReleaseKey(key);
     }
   }
-  void HideInFront() { PressTicks({{kLCtrl}, {'H'}}); }
+  // The answer the password prompt gets when it opens next: "-" cancels it.
+  void Answers(const std::string& answer) {
+    desktop.passwordAnswers = {answer == "-" ? std::nullopt : std::optional(answer)};
+  }
+  // Ctrl, then the key, as people press hotkeys; with an answer ready, if any.
+  void Chord(int key, const std::string& answer = "") {
+    if (!answer.empty()) Answers(answer);
+    PressTicks({{kLCtrl}, {key}});
+  }
   // Drags the crosshair of a fake-work row onto the window.
   void PickFakeWork(int row, WindowHandle window) {
     const auto box = static_cast<ControlId>(static_cast<int>(ControlId::crosshair1) + row - 1);
@@ -80,37 +88,42 @@ class SimTest : public ::testing::Test {
   int MessageCount() const { return static_cast<int>(desktop.messageBoxes.size()); }
 
   // A story: steps separated by ";", each a verb and its words (see Step).
+  // Its windows are named by a letter, and so titled; "-" names none, and as
+  // an answer cancels the prompt. A kill ends the program where it happens.
   void Play(std::string_view story) {
     std::istringstream steps{std::string(story)};
     for (std::string step; std::getline(steps, step, ';');) {
       std::istringstream words(step);
-      std::string verb, a, b, rest;
-      words >> verb;
-      std::getline(words >> std::ws, rest);
-      std::istringstream(rest) >> a >> b;
+      std::string verb, rest;
+      std::getline(words >> verb >> std::ws, rest);
       try {
-        Step(verb, a, b, rest);
+        Step(verb, rest);
       } catch (const sim::Killed&) {
         session.Kill();
       }
     }
   }
   // What a story ends with: the named windows out of sight, the icons in the
-  // notification area, the messages and prompts shown, and whether the panel
-  // is in sight.
-  std::string Summary() const {
-    std::string hidden;
+  // notification area, the messages and prompts shown, whether the panel is
+  // in sight, and the fake-work rows' windows ("-" for none).
+  std::string Summary() {
+    std::string out;
     for (const auto& [name, window] : named) {
-      if (desktop.Find(window) && !Visible(window)) hidden += name;
+      if (desktop.Find(window) && !Visible(window)) out += (out.empty() ? ", hidden " : "") + name;
     }
-    std::string out = hidden.empty() ? "" : ", hidden " + hidden;
     const auto count = [&out](const char* what, int n) {
       if (n > 0) out += ", " + std::string(what) + " " + std::to_string(n);
     };
     count("icons", IconCount());
     count("told", MessageCount());
     count("asked", desktop.passwordPromptsShown);
-    if (session.Running() && Visible(session.PanelWindow())) out += ", panel shown";
+    if (!session.Running()) return out.empty() ? "none" : out.substr(2);
+    if (Visible(session.PanelWindow())) out += ", panel shown";
+    std::string work;
+    for (const ControlId row : {ControlId::fakeWork1, ControlId::fakeWork2, ControlId::fakeWork3}) {
+      work += Text(row) == kFakeWorkPlaceholder ? "-" : Text(row);
+    }
+    if (work != "---") out += ", work " + work;
     return out.empty() ? "none" : out.substr(2);
   }
 
@@ -119,122 +132,112 @@ class SimTest : public ::testing::Test {
   std::map<std::string, WindowHandle> named;  // the story's windows
 
  private:
-  static std::optional<std::string> Answer(const std::string& word) {
-    if (word == "-") return std::nullopt;  // the prompt cancelled
-    return word;
-  }
-  // One step: its verb, its first two words, and all its words.
-  void Step(const std::string& verb, const std::string& a, const std::string& b,
-            const std::string& rest) {
-    const auto number = [&a] { return std::stoi(a); };
-    const auto window = [this](const std::string& name) {
-      return name == "-" ? 0 : named.at(name);
+  sim::SimWindow& Of(const std::string& name) { return *desktop.Find(named.at(name)); }
+  void Step(const std::string& verb, const std::string& rest) {
+    std::string a, b;
+    std::istringstream(rest) >> a >> b;
+    const int n = std::atoi(a.c_str());
+    const std::map<std::string, std::function<void()>> steps = {
+        {"set", [&] { Set(a.substr(0, a.find('=')), rest.substr(a.find('=') + 1)); }},  // <key>=
+        {"start", [&] { session.Start(); }},
+        {"armed", [&] { StartArmed(); }},
+        // Other programs' windows. open <name> [<class>]: one in front.
+        {"open", [&] { Open(a, b.empty() ? "Notepad" : b); }},
+        {"hidden", [&] { named[a] = desktop.AddWindow(a, false); }},
+        {"untitled", [&] { named[a] = desktop.AddWindow(""); }},
+        {"owned", [&] { named[a] = desktop.AddWindow(a, true, named.at(b)); }},     // by <b>
+        {"child", [&] { named[a] = desktop.AddWindow(a, true, 0, named.at(b)); }},  // of <b>
+        {"ours", [&] { Of(a).processId = desktop.ownProcessId; }},
+        {"refusing", [&] { Of(a).refusesHide = true; }},  // its program has more rights than ours
+        {"front", [&] { desktop.SetForeground(a == "-" ? 0 : named.at(a)); }},
+        {"close", [&] { desktop.DestroyWindow(named.at(a)); }},
+        {"rename", [&] { Of(a).title = b; }},
+        {"shellwindow", [&] { desktop.shellWindow = named.at(a); }},
+        {"desktopwindow", [&] { desktop.desktopWindow = named.at(a); }},
+        {"shows", [&] { desktop.ShowWindow(named.at(a), ShowCommand::Show); }},  // its own program
+        {"reuse", [&] { Reuse(a, b); }},
+        // The user. fill <n>: so many windows more, each hidden into a slot.
+        {"fill", [&] { Fill(n); }},
+        {"hide", [&] { Chord('H'); }},
+        {"hidenow", [&] { panel().HideWindowInFront(); }},  // the same, without the hotkey
+        {"all", [&] { Chord(kSpace, a); }},                 // all [<answer>]
+        {"fake", [&] { Chord('K'); }},
+        {"icon", [&] { DoubleClickIcon(std::stoll(a), b.empty() ? "417" : b); }},  // [<answer>]
+        {"type", [&] { panel().TextEdited(ControlId::password, a); }},  // a password, in the panel
+        {"arm", [&] { panel().Clicked(ControlId::startButton); }},
+        {"pick", [&] { PickFakeWork(n, b == "-" ? 0 : named.at(b)); }},  // pick <row> <name>
+        {"reset", [&] { panel().Clicked(ResetButton(a)); }},             // reset HKn|HKa|HKfw|1|2|3
+        // The system.
+        {"end", [&] { panel().Unload(); }},  // the session's end
+        {"endinprompt", [&] { desktop.whilePasswordPromptOpen = [this] { panel().Unload(); }; }},
+        {"kill", [&] { session.Kill(); }},
+        {"killat", [&] { desktop.killAt = n; }},  // at the program's n-th change of the world
+        {"second", [&] { SecondStart(a.empty() ? "417" : a); }},
+        {"busy", [&] { Busy(); }},  // every prompt and message of ours gets every hotkey
+        {"shellrestart", [&] { ShellRestart(n); }},     // the shell, back, refuses n icons
+        {"refuse", [&] { desktop.failTrayAdds = n; }},  // the next n icons
+        {"seconds", [&] { Seconds(n); }},               // of the icon retry timer
+        {"unwritable", [&] { desktop.failSetString["software\\nookshade pro\\recovery"] = 5; }},
     };
+    const auto step = steps.find(verb);
+    ASSERT_NE(step, steps.end()) << "no such step: " << verb;
+    step->second();
+  }
+  void Open(const std::string& name, const std::string& className) {
+    named[name] = Window(name);
+    Of(name).className = className;
+  }
+  // Its handle given to a hidden window of another program ("process"), or
+  // of its own program and another class ("class").
+  void Reuse(const std::string& name, const std::string& how) {
+    desktop.DestroyWindow(named.at(name));
+    desktop.SetNextHandle(named.at(name));
+    desktop.AddWindow("Secret", false);
+    Of(name).processId = how == "process" ? 777 : 4242;
+    Of(name).className = how == "class" ? "Secret" : "Notepad";
+  }
+  void Fill(int windows) {
+    for (int i = 0; i < windows; ++i) {
+      Play(std::string("open ") + static_cast<char>('A' + named.size()) + "; hide");
+    }
+  }
+  void DoubleClickIcon(std::int64_t slot, const std::string& answer) {
+    Answers(answer);
+    panel().IconDoubleClicked(slot);
+  }
+  // Nookshade started again: the running one is woken, and answers.
+  void SecondStart(const std::string& answer) {
+    Answers(answer);
+    sim::SimSession second(desktop);
+    second.Start();
+    if (!second.Running() && desktop.wakes > 0) panel().AnotherStart();
+  }
+  void Busy() {
     const auto pressEverything = [this] {
       EXPECT_TRUE(desktop.ModalOpen());
-      PressTicks({{kLCtrl}, {kSpace}, {kLCtrl}, {'H'}, {kLCtrl}, {'K'}});
+      for (const int key : {kSpace, int{'H'}, int{'K'}}) Chord(key);
     };
-    if (verb == "set") {  // set <key>=<value>, before the start
-      for (const SettingKey& key :
-           {setting::kHideWindowHotkey, setting::kHideAllHotkey, setting::kFakeWorkHotkey,
-            setting::kLaunchFakeWork, setting::kPassword, setting::kAutoStart,
-            setting::kNoNotification}) {
-        const std::string prefix = std::string(key.key) + "=";
-        if (rest.starts_with(prefix)) Store(key, rest.substr(prefix.size()));
-      }
-    } else if (verb == "type") {  // type <password>: into the panel's field
-      panel().TextEdited(ControlId::password, rest);
-    } else if (verb == "start") {
-      session.Start();
-    } else if (verb == "armed") {
-      StartArmed();
-    } else if (verb == "open") {  // open <name> [<class>]: another program's window, in front
-      named[a] = Window(a);
-      desktop.Find(named[a])->className = b.empty() ? "Notepad" : b;
-    } else if (verb == "hidden" || verb == "untitled") {
-      named[a] = desktop.AddWindow(verb == "hidden" ? a : "", verb != "hidden");
-    } else if (verb == "owned" || verb == "child") {  // owned <name> <owner>
-      named[a] = desktop.AddWindow(a, true, verb == "owned" ? named.at(b) : 0,
-                                   verb == "child" ? named.at(b) : 0);
-    } else if (verb == "ours") {
-      desktop.Find(named.at(a))->processId = desktop.ownProcessId;
-    } else if (verb == "refusing") {  // its program runs with more rights than ours
-      desktop.Find(named.at(a))->refusesHide = true;
-    } else if (verb == "highhandle") {  // the next window's handle has its top bit set
-      desktop.SetNextHandle(static_cast<WindowHandle>(0xFFFF0010u));
-    } else if (verb == "front") {
-      desktop.SetForeground(window(a));
-    } else if (verb == "close") {
-      desktop.DestroyWindow(named.at(a));
-    } else if (verb == "shellwindow") {
-      desktop.shellWindow = named.at(a);
-    } else if (verb == "desktopwindow") {
-      desktop.desktopWindow = named.at(a);
-    } else if (verb == "shows") {  // its own program shows it again
-      desktop.ShowWindow(named.at(a), ShowCommand::Show);
-    } else if (verb == "reuse") {  // reuse <name> process|class: its handle, for a hidden window
-      desktop.DestroyWindow(named.at(a));
-      desktop.SetNextHandle(named.at(a));
-      desktop.AddWindow("Someone else's secret", false);
-      desktop.Find(named.at(a))->processId = b == "process" ? 777 : 4242;
-      desktop.Find(named.at(a))->className = b == "class" ? "Secret" : "Notepad";
-    } else if (verb == "fill") {  // fill <n>: so many windows more, each hidden into a slot
-      for (int i = 0; i < number(); ++i) {
-        const std::string name(1, static_cast<char>('A' + named.size()));
-        named[name] = Window(name);
-        HideInFront();
-      }
-    } else if (verb == "hide") {
-      HideInFront();
-    } else if (verb == "hidenow") {  // the same without the hotkey, the panel in sight
-      panel().HideWindowInFront();
-    } else if (verb == "all") {  // all [<answer>]
-      desktop.passwordAnswers.clear();
-      if (!a.empty()) desktop.passwordAnswers = {Answer(a)};
-      PressTicks({{kLCtrl}, {kSpace}});
-    } else if (verb == "fake") {
-      PressTicks({{kLCtrl}, {'K'}});
-    } else if (verb == "click") {  // click <icon> [<answer>]: a double-click
-      desktop.passwordAnswers = {Answer(b.empty() ? "417" : b)};
-      panel().IconDoubleClicked(std::stoll(a));
-    } else if (verb == "arm") {
-      panel().Clicked(ControlId::startButton);
-    } else if (verb == "end") {  // the session ends
-      panel().Unload();
-    } else if (verb == "kill") {
-      session.Kill();
-    } else if (verb == "killat") {  // killat <n>: the process dies at its n-th change of the world
-      desktop.killAt = number();
-    } else if (verb == "second") {  // second [<answer>]: Nookshade started again
-      desktop.passwordAnswers = {Answer(a.empty() ? "417" : a)};
-      sim::SimSession second(desktop);
-      const int wakes = desktop.wakes;
-      second.Start();
-      EXPECT_FALSE(second.Running());
-      if (desktop.wakes > wakes) panel().AnotherStart();
-    } else if (verb == "pick") {  // pick <row> <name>
-      PickFakeWork(number(), window(b));
-    } else if (verb == "reset") {  // reset <row>: the row's reset button
-      panel().Clicked(
-          static_cast<ControlId>(static_cast<int>(ControlId::resetFakeWork1) + number() - 1));
-    } else if (verb == "shellrestart") {  // shellrestart <n>: it refuses the next n icons
-      desktop.trayIcons.clear();
-      desktop.failTrayAdds = number();
-      panel().ShellRestarted();
-    } else if (verb == "refuse") {  // refuse <n>: the shell refuses the next n icons
-      desktop.failTrayAdds = number();
-    } else if (verb == "seconds") {  // seconds <n>: the icon retry timer fires so often
-      for (int i = 0; i < number(); ++i) desktop.FireTimer(TimerId::TrayRetry);
-    } else if (verb == "unwritable") {  // the recovery journal cannot be written
-      desktop.failSetString["software\\nookshade pro\\recovery"] = 5;
-    } else if (verb == "busy") {  // every prompt and message of ours gets every hotkey pressed
-      desktop.whilePasswordPromptOpen = pressEverything;
-      desktop.whileMessageBoxOpen = [pressEverything](const auto&) { pressEverything(); };
-    } else if (verb == "endinprompt") {  // the session ends while a prompt waits
-      desktop.whilePasswordPromptOpen = [this] { panel().Unload(); };
-    } else {
-      ADD_FAILURE() << "no such step: " << verb;
-    }
+    desktop.whilePasswordPromptOpen = pressEverything;
+    desktop.whileMessageBoxOpen = [=](const auto&) { pressEverything(); };
+  }
+  void ShellRestart(int refusals) {
+    desktop.trayIcons.clear();
+    desktop.failTrayAdds = refusals;
+    panel().ShellRestarted();
+  }
+  void Seconds(int seconds) {
+    for (int i = 0; i < seconds; ++i) desktop.FireTimer(TimerId::TrayRetry);
+  }
+  void Set(const std::string& key, const std::string& value) {
+    const bool startup = key == "Auto" || key == "Login" || key == "Note";
+    desktop.StoreString(SettingPath(kAppName, startup ? "Startup" : "Saved Data"), key, value);
+  }
+  static ControlId ResetButton(const std::string& name) {
+    if (name == "HKn") return ControlId::resetHideWindowHotkey;
+    if (name == "HKa") return ControlId::resetHideAllHotkey;
+    if (name == "HKfw") return ControlId::resetFakeWorkHotkey;
+    return static_cast<ControlId>(static_cast<int>(ControlId::resetFakeWork1) + std::stoi(name) -
+                                  1);
   }
 };
 
@@ -244,6 +247,8 @@ struct Story {
   const char* steps;
   const char* outcome;
 };
+
+inline void PrintTo(const Story& story, std::ostream* out) { *out << story.steps; }
 
 class StoryTest : public SimTest, public ::testing::WithParamInterface<Story> {};
 
