@@ -108,13 +108,16 @@ INSTANTIATE_TEST_SUITE_P(Keys, MidScanTest,
                          NameOf<MidScan>);
 
 // With several fields matching, the first acts: hide a window, hide all,
-// fake work.
+// fake work. An emptied field acts on nothing.
 const Story kFirstFieldActs[] = {
     {"hide-a-window before hide-all", "set HKa=h; armed; open A; hide", "hidden A, icons 2"},
     {"hide-all before fake work", "set HKn=q; set HKa=(Ctrl)h; set HKfw=h; armed; open A; hide",
      "hidden A, icons 1"},
     {"fake work", "set HKn=q; set HKa=j; set HKfw=(Ctrl)h; armed; hidden A; pick 1 A; hide",
      "icons 1, work A--"},
+    {"hide-a-window reset", "reset HKn; open A; hide", "icons 1"},
+    {"hide-all reset", "reset HKa; open A; all", "icons 1"},
+    {"fake work reset", "reset HKfw; hidden A; pick 1 A; fake", "hidden A, icons 1, work A--"},
 };
 INSTANTIATE_TEST_SUITE_P(FirstFieldActs, StoryTest, ::testing::ValuesIn(kFirstFieldActs),
                          NameOf<Story>);

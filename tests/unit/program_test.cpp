@@ -14,6 +14,7 @@ const Story kArming[] = {
     {"fake-work hotkey blank", "set HKfw=; start; arm", "icons 1, told 1"},
     {"the automatic start", "set Auto=1; start", "icons 1"},
     {"the automatic start grayed", "set Auto=2; start", "panel shown"},
+    {"the help menu, never armed", "start; help", "told 6, panel shown"},
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
@@ -29,6 +30,9 @@ const Story kFakeWork[] = {
      "hidden AB, icons 1, work B--"},
     {"a row let go of", "open A; open B; pick 1 A; pick 2 B; fake; fake; reset 1; pick 2 -",
      "icons 1"},
+    {"rows reset",
+     "hidden A; hidden B; hidden C; pick 1 A; pick 2 B; pick 3 C; reset 2; reset 3; fake",
+     "hidden BC, icons 1, work A--"},
 };
 INSTANTIATE_TEST_SUITE_P(FakeWork, StoryTest, ::testing::ValuesIn(kFakeWork), NameOf<Story>);
 

@@ -165,6 +165,7 @@ class SimTest : public ::testing::Test {
         {"icon", [&] { DoubleClickIcon(std::stoll(a), b.empty() ? "417" : b); }},  // [<answer>]
         {"type", [&] { panel().TextEdited(ControlId::password, a); }},  // a password, in the panel
         {"arm", [&] { panel().Clicked(ControlId::startButton); }},
+        {"help", [&] { Help(); }},  // every item of the help menu
         {"pick", [&] { PickFakeWork(n, b == "-" ? 0 : named.at(b)); }},  // pick <row> <name>
         {"reset", [&] { panel().Clicked(ResetButton(a)); }},             // reset HKn|HKa|HKfw|1|2|3
         // The system.
@@ -211,6 +212,12 @@ class SimTest : public ::testing::Test {
     sim::SimSession second(desktop);
     second.Start();
     if (!second.Running() && desktop.wakes > 0) panel().AnotherStart();
+  }
+  void Help() {
+    const int first = static_cast<int>(ControlId::menuHelpAbout);
+    for (int item = first; item <= static_cast<int>(ControlId::menuHelpOptions); ++item) {
+      panel().Clicked(static_cast<ControlId>(item));
+    }
   }
   void Busy() {
     const auto pressEverything = [this] {
