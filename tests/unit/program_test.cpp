@@ -33,6 +33,8 @@ const Story kFakeWork[] = {
     {"rows reset",
      "hidden A; hidden B; hidden C; pick 1 A; pick 2 B; pick 3 C; reset 2; reset 3; fake",
      "hidden BC, icons 1, work A--"},
+    {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
+     "hidden A, icons 1, work --A"},
 };
 INSTANTIATE_TEST_SUITE_P(FakeWork, StoryTest, ::testing::ValuesIn(kFakeWork), NameOf<Story>);
 
@@ -55,7 +57,8 @@ const Story kUnwritableJournal[] = {
     {"a slot", "open A; unwritable; hide", "icons 1, told 1"},
     {"hide-all", "open A; unwritable; all", "icons 1, told 1"},
     {"the fake work", "open A; pick 1 A; fake; unwritable; fake", "icons 1, told 1, work A--"},
-    {"a window shown meanwhile", "fill 2; unwritable; icon 1", "hidden B, icons 2, asked 1"},
+    {"a window shown meanwhile", "fill 2; unwritable; icon 1",
+     "hidden B, icons 2, asked 1, logged 1"},
 };
 INSTANTIATE_TEST_SUITE_P(UnwritableJournal, StoryTest, ::testing::ValuesIn(kUnwritableJournal),
                          NameOf<Story>);

@@ -104,8 +104,8 @@ class SimTest : public ::testing::Test {
     }
   }
   // What a story ends with: the named windows out of sight, the icons in the
-  // notification area, the messages and prompts shown, whether the panel is
-  // in sight, and the fake-work rows' windows ("-" for none).
+  // notification area, the messages, prompts and log lines, whether the
+  // panel is in sight, and the fake-work rows' windows ("-" for none).
   std::string Summary() {
     std::string out;
     for (const auto& [name, window] : named) {
@@ -117,6 +117,7 @@ class SimTest : public ::testing::Test {
     count("icons", IconCount());
     count("told", MessageCount());
     count("asked", desktop.passwordPromptsShown);
+    count("logged", static_cast<int>(desktop.log.size()));
     if (!session.Running()) return out.empty() ? "none" : out.substr(2);
     if (Visible(session.PanelWindow())) out += ", panel shown";
     std::string work;
