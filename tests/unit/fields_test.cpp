@@ -36,25 +36,23 @@ TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
   EXPECT_EQ(MessageCount(), c.told);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, RecordingTest,
-    ::testing::Values(
-        Recording{"a letter, lower case", {'J'}, "(Ctrl)hj"},
-        Recording{
-            "every token", {16, 18, kLWin, kSpace, 46}, "(Ctrl)h(Shift)(Alt)(Win)(Space)(Del)"},
-        Recording{"keypad add as its character", {107}, "(Ctrl)hk"},
-        Recording{"codes 1 and 255 only", {0, 1, 255, 256}, "(Ctrl)h\x01\xFF"},
-        Recording{"Backspace takes the last letter", {kBackspace}, "(Ctrl)"},
-        Recording{"Backspace takes a token whole", {kBackspace, kBackspace, kBackspace}, ""},
-        Recording{"Backspace deletes the selection", {kBackspace}, "h", 0, false, {0, 6}},
-        Recording{"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, {6, 99}},
-        Recording{"another field's hotkey is refused", {kBackspace, 'K'}, "", 1},
-        Recording{"Ctrl+S, its Ctrl held", {17, 17, 17}, "(Ctrl)h", 0, true},
-        Recording{"Ctrl+S, another key up", {17, -'Q'}, "(Ctrl)h", 0, true},
-        Recording{"Ctrl+S, a Ctrl recorded before", {17, -17, 17}, "(Ctrl)h(Ctrl)", 0, true},
-        Recording{"Ctrl+S, a key after Ctrl", {17, 'J'}, "(Ctrl)h(Ctrl)j", 0, true},
-        Recording{"Ctrl+S from elsewhere", {}, "(Ctrl)h", 0, true}),
-    NameOf<Recording>);
+const Recording kKeys[] = {
+    {"a letter, lower case", {'J'}, "(Ctrl)hj"},
+    {"every token", {16, 18, kLWin, kSpace, 46}, "(Ctrl)h(Shift)(Alt)(Win)(Space)(Del)"},
+    {"keypad add as its character", {107}, "(Ctrl)hk"},
+    {"codes 1 and 255 only", {0, 1, 255, 256}, "(Ctrl)h\x01\xFF"},
+    {"Backspace takes the last letter", {kBackspace}, "(Ctrl)"},
+    {"Backspace takes a token whole", {kBackspace, kBackspace, kBackspace}, ""},
+    {"Backspace deletes the selection", {kBackspace}, "h", 0, false, {0, 6}},
+    {"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, {6, 99}},
+    {"another field's hotkey is refused", {kBackspace, 'K'}, "", 1},
+    {"Ctrl+S, its Ctrl held", {17, 17, 17}, "(Ctrl)h", 0, true},
+    {"Ctrl+S, another key up", {17, -'Q'}, "(Ctrl)h", 0, true},
+    {"Ctrl+S, a Ctrl recorded before", {17, -17, 17}, "(Ctrl)h(Ctrl)", 0, true},
+    {"Ctrl+S, a key after Ctrl", {17, 'J'}, "(Ctrl)h(Ctrl)j", 0, true},
+    {"Ctrl+S from elsewhere", {}, "(Ctrl)h", 0, true},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, RecordingTest, ::testing::ValuesIn(kKeys), NameOf<Recording>);
 
 // What the panel shows for what is stored; a check box's click stores its
 // new value.
@@ -89,30 +87,28 @@ TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, LoadTest,
-    ::testing::Values(
-        Loaded{"option unchecked", setting::kNoNotification, "0", "0"},
-        Loaded{"option checked", setting::kNoNotification, "1", "1"},
-        Loaded{"option grayed", setting::kNoNotification, "2", "2"},
-        Loaded{"option above range", setting::kNoNotification, "3", "0"},
-        Loaded{"option negative", setting::kNoNotification, "-1", "0"},
-        Loaded{"option garbage", setting::kNoNotification, "yes", "0"},
-        Loaded{"option in blanks", setting::kNoNotification, " 1 ", "1"},
-        Loaded{"option overflowing", setting::kNoNotification, "99999999999", "0"},
-        Loaded{"option absent", setting::kLaunchFakeWork, std::nullopt, "1"},
-        Loaded{"hotkey absent", setting::kHideWindowHotkey, std::nullopt, "(Ctrl)h"},
-        Loaded{"hotkey of another type", setting::kHideWindowHotkey, "\1\1\1\1", "(Ctrl)h", true},
-        Loaded{"hotkey empty", setting::kHideWindowHotkey, "", ""},
-        Loaded{"hotkey above 127", setting::kHideWindowHotkey, "(Shift)\xC3\xA0", "(Shift)\xE0"},
-        Loaded{"hotkey with a blank", setting::kHideWindowHotkey, "a b", "a(Space)b"},
-        Loaded{"hotkey beyond its code page", setting::kHideWindowHotkey, "\xE4\xB8\xAD", "?"},
-        Loaded{"password absent", setting::kPassword, std::nullopt, "417"},
-        Loaded{"password empty", setting::kPassword, "", "[No Password Set]"},
-        Loaded{"password long, Unicode", setting::kPassword,
-               std::string(300, 'x') + "\xF0\x9F\x94\x92",
-               std::string(300, 'x') + "\xF0\x9F\x94\x92"}),
-    NameOf<Loaded>);
+const Loaded kValues[] = {
+    {"option unchecked", setting::kNoNotification, "0", "0"},
+    {"option checked", setting::kNoNotification, "1", "1"},
+    {"option grayed", setting::kNoNotification, "2", "2"},
+    {"option above range", setting::kNoNotification, "3", "0"},
+    {"option negative", setting::kNoNotification, "-1", "0"},
+    {"option garbage", setting::kNoNotification, "yes", "0"},
+    {"option in blanks", setting::kNoNotification, " 1 ", "1"},
+    {"option overflowing", setting::kNoNotification, "99999999999", "0"},
+    {"option absent", setting::kLaunchFakeWork, std::nullopt, "1"},
+    {"hotkey absent", setting::kHideWindowHotkey, std::nullopt, "(Ctrl)h"},
+    {"hotkey of another type", setting::kHideWindowHotkey, "\1\1\1\1", "(Ctrl)h", true},
+    {"hotkey empty", setting::kHideWindowHotkey, "", ""},
+    {"hotkey above 127", setting::kHideWindowHotkey, "(Shift)\xC3\xA0", "(Shift)\xE0"},
+    {"hotkey with a blank", setting::kHideWindowHotkey, "a b", "a(Space)b"},
+    {"hotkey beyond its code page", setting::kHideWindowHotkey, "\xE4\xB8\xAD", "?"},
+    {"password absent", setting::kPassword, std::nullopt, "417"},
+    {"password empty", setting::kPassword, "", "[No Password Set]"},
+    {"password long, Unicode", setting::kPassword, std::string(300, 'x') + "\xF0\x9F\x94\x92",
+     std::string(300, 'x') + "\xF0\x9F\x94\x92"},
+};
+INSTANTIATE_TEST_SUITE_P(Values, LoadTest, ::testing::ValuesIn(kValues), NameOf<Loaded>);
 
 TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
   Store(setting::kPassword, "");
@@ -167,17 +163,15 @@ TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDele
   EXPECT_EQ(desktop.OpenKeys(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Programs, LoginTest,
-    ::testing::Values(
-        Login{"dots and a capital extension", "C:\\J\xC3\xBCrgen\\my.tool.EXE", "my.tool"},
-        Login{"no extension", "C:\\Tools\\nookshade", "nookshade"},
-        Login{"a leading dot only", "D:\\.nookshade", ".nookshade"},
-        Login{"opening refused", "C:\\a.exe", "a", "open",
-              "Error 5 opening key\r\nAccess is denied."},
-        Login{"setting refused", "C:\\a.exe", "a", "set", "Error 1009 setting key\r\nStatus 1009."},
-        Login{"no program location", "", "", "", "2 The system cannot find the file specified."}),
-    NameOf<Login>);
+const Login kPrograms[] = {
+    {"dots and a capital extension", "C:\\J\xC3\xBCrgen\\my.tool.EXE", "my.tool"},
+    {"no extension", "C:\\Tools\\nookshade", "nookshade"},
+    {"a leading dot only", "D:\\.nookshade", ".nookshade"},
+    {"opening refused", "C:\\a.exe", "a", "open", "Error 5 opening key\r\nAccess is denied."},
+    {"setting refused", "C:\\a.exe", "a", "set", "Error 1009 setting key\r\nStatus 1009."},
+    {"no program location", "", "", "", "2 The system cannot find the file specified."},
+};
+INSTANTIATE_TEST_SUITE_P(Programs, LoginTest, ::testing::ValuesIn(kPrograms), NameOf<Login>);
 
 // Input the view never sends for such a control, as a damaged or foreign
 // message might: nothing changes, nothing is said.
@@ -213,15 +207,14 @@ TEST_P(EncodingTest, ConvertsAtTheEdgesWithoutLoss) {
   EXPECT_EQ(text::Utf8ToWindows1252(GetParam().utf8), GetParam().windows1252);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, EncodingTest,
-    ::testing::Values(Encoding{"Latin", u"J\u00fcrgen", "J\xC3\xBCrgen", "J\xFCrgen"},
-                      Encoding{"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
-                      Encoding{"CJK", u"\u6587", "\xE6\x96\x87", "?"},
-                      Encoding{"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
-                      Encoding{"a lone surrogate", std::u16string(1, char16_t{0xD800}),
-                               "\xED\xA0\x80", "?"}),
-    NameOf<Encoding>);
+const Encoding kTexts[] = {
+    {"Latin", u"J\u00fcrgen", "J\xC3\xBCrgen", "J\xFCrgen"},
+    {"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
+    {"CJK", u"\u6587", "\xE6\x96\x87", "?"},
+    {"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
+    {"a lone surrogate", std::u16string(1, char16_t{0xD800}), "\xED\xA0\x80", "?"},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, EncodingTest, ::testing::ValuesIn(kTexts), NameOf<Encoding>);
 
 TEST(EncodingTest, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(text::Utf8ToUtf16("a\xC3"), u"a\uFFFD");

@@ -106,45 +106,36 @@ INSTANTIATE_TEST_SUITE_P(IconRetry, StoryTest, ::testing::ValuesIn(kIconRetry), 
 
 // The session's end unloads the panel, at times inside a prompt's loop.
 const Story kSessionEnd[] = {
-    {"no prompt open", "fill 1; open B; all; open C; pick 1 C; fake; fake; end",
-     "panel shown, work C--"},
-    {"an icon's prompt, cancelled", "fill 1; open B; all; endinprompt; icon 1 -",
-     "asked 1, panel shown"},
-    {"an icon's prompt, answered", "fill 1; open B; all; endinprompt; icon 1",
-     "asked 1, panel shown"},
-    {"show-all's prompt, cancelled", "fill 1; open B; all; endinprompt; all -",
-     "asked 1, panel shown"},
-    {"show-all's prompt, answered", "fill 1; open B; all; endinprompt; all 417",
-     "asked 1, panel shown"},
+    {"no prompt open", "everyway; end", "panel shown, work C--"},
+    {"an icon's prompt, cancelled", "everyway; endinprompt; icon 1 -",
+     "asked 1, panel shown, work C--"},
+    {"an icon's prompt, answered", "everyway; endinprompt; icon 1",
+     "asked 1, panel shown, work C--"},
+    {"show-all's prompt, cancelled", "everyway; endinprompt; all -",
+     "asked 1, panel shown, work C--"},
+    {"show-all's prompt, answered", "everyway; endinprompt; all 417",
+     "asked 1, panel shown, work C--"},
 };
 INSTANTIATE_TEST_SUITE_P(SessionEnd, StoryTest, ::testing::ValuesIn(kSessionEnd), NameOf<Story>);
 
-struct Icon {
-  const char* name;
-  IconHandle big, small, ofClass;
-  IconHandle shown;  // 0: the panel's own small icon
-};
-
-class IconTest : public SimTest, public ::testing::WithParamInterface<Icon> {};
-
-TEST_P(IconTest, AHiddenWindowsIconShowsItsBestIcon) {
-  StartArmed();
-  sim::SimWindow& window = *desktop.Find(Window("Mail"));
-  window.bigIcon = GetParam().big;
-  window.smallIcon = GetParam().small;
-  window.classSmallIcon = GetParam().ofClass;
-  Play("hide");
-  const IconHandle own = desktop.Find(session.PanelWindow())->smallIcon;
-  const auto key = std::make_pair(session.PanelWindow(), 1);
-  EXPECT_EQ(desktop.trayIcons[key], GetParam().shown != 0 ? GetParam().shown : own);
+// Each hidden window's icon is its best icon: its big one, its small one,
+// its class's, or else the program's own.
+TEST_F(SimTest, AHiddenWindowsIconIsItsBestIcon) {
+  const IconHandle icons[][3] = {{11, 12, 13}, {0, 12, 13}, {0, 0, 13}, {0, 0, 0}};
+  Play("armed");
+  for (const auto& [big, small, ofClass] : icons) {
+    sim::SimWindow& window = *desktop.Find(Window("W"));
+    window.bigIcon = big;
+    window.smallIcon = small;
+    window.classSmallIcon = ofClass;
+    Play("hide");
+  }
+  const WindowHandle panelWindow = session.PanelWindow();
+  const IconHandle own = desktop.Find(panelWindow)->smallIcon;
+  for (const auto& [slot, shown] : {std::pair{1, 11}, {2, 12}, {3, 13}, {4, own}}) {
+    EXPECT_EQ(desktop.trayIcons[std::pair(panelWindow, slot)], shown) << "slot " << slot;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Icons, IconTest,
-                         ::testing::Values(Icon{"big", 11, 12, 13, 11},
-                                           Icon{"small", 0, 12, 13, 12},
-                                           Icon{"the class's", 0, 0, 13, 13},
-                                           Icon{"none: the program's", 0, 0, 0, 0}),
-                         NameOf<Icon>);
 
 TEST_F(SimTest, ShowAllShowsTheWindowThatWasOnTopLastSoItIsOnTopAgain) {
   Play("armed; open A; open B; all; all 417");

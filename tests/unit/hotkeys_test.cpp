@@ -33,40 +33,37 @@ TEST_P(SequenceTest, FiresOnlyForItsKeysPressedInOrder) {
   EXPECT_EQ(!Visible(notes), sequence.fires);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, SequenceTest,
-    ::testing::Combine(
-        ::testing::Values(
-            Sequence{"left Ctrl then H", "(Ctrl)h", {{kLCtrl}, {'H'}}, true},
-            Sequence{"right Ctrl then H", "(Ctrl)h", {{kRCtrl}, {'H'}}, true},
-            Sequence{"right Shift then H", "(Shift)h", {{kRShift}, {'H'}}, true},
-            Sequence{"left Shift then H", "(Shift)h", {{kLShift}, {'H'}}, false},
-            Sequence{"left Alt then H", "(Alt)h", {{kLAlt}, {'H'}}, true},
-            Sequence{"right Alt then H", "(Alt)h", {{kRAlt}, {'H'}}, false},
-            Sequence{"left Windows then H", "(Win)h", {{kLWin}, {'H'}}, true},
-            Sequence{"Ctrl Alt H one by one", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt}, {'H'}}, false},
-            Sequence{"Ctrl then Alt with H", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt, 'H'}}, true},
-            Sequence{
-                "right Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kRShift}, {kLCtrl}, {'H'}}, true},
-            Sequence{
-                "left Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kLShift}, {kLCtrl}, {'H'}}, false},
-            Sequence{"left Ctrl with right Shift, then H",
-                     "(Ctrl)(Shift)h",
-                     {{kLCtrl, kRShift}, {'H'}},
-                     true},
-            Sequence{"left Ctrl twice then H", "(Ctrl)(Ctrl)h", {{kLCtrl}, {kLCtrl}, {'H'}}, true},
-            Sequence{"idle ticks between", "(Ctrl)h", {{kLCtrl}, {}, {}, {}, {'H'}}, true},
-            Sequence{"a mouse click between", "(Ctrl)h", {{kLCtrl}, {1}, {'H'}}, false},
-            Sequence{"another key between", "(Ctrl)h", {{kLCtrl}, {'J'}, {'H'}}, false},
-            Sequence{"H and Ctrl within one tick", "(Ctrl)h", {{'H', kLCtrl}}, true},
-            Sequence{"H before Ctrl", "(Ctrl)h", {{'H'}, {kLCtrl}}, false},
-            Sequence{"keypad add for k", "(Ctrl)k", {{kLCtrl}, {107}}, true},
-            Sequence{"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false}),
-        ::testing::Values(KeyboardMode::Windows, KeyboardMode::Wine)),
-    [](const auto& info) {
-      return CaseName(std::get<0>(info.param).name) +
-             (std::get<1>(info.param) == KeyboardMode::Wine ? "_as_Wine" : "_as_Windows");
-    });
+const Sequence kSequences[] = {
+    {"left Ctrl then H", "(Ctrl)h", {{kLCtrl}, {'H'}}, true},
+    {"right Ctrl then H", "(Ctrl)h", {{kRCtrl}, {'H'}}, true},
+    {"right Shift then H", "(Shift)h", {{kRShift}, {'H'}}, true},
+    {"left Shift then H", "(Shift)h", {{kLShift}, {'H'}}, false},
+    {"left Alt then H", "(Alt)h", {{kLAlt}, {'H'}}, true},
+    {"right Alt then H", "(Alt)h", {{kRAlt}, {'H'}}, false},
+    {"left Windows then H", "(Win)h", {{kLWin}, {'H'}}, true},
+    {"Ctrl Alt H one by one", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt}, {'H'}}, false},
+    {"Ctrl then Alt with H", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt, 'H'}}, true},
+    {"right Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kRShift}, {kLCtrl}, {'H'}}, true},
+    {"left Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kLShift}, {kLCtrl}, {'H'}}, false},
+    {"left Ctrl with right Shift, then H", "(Ctrl)(Shift)h", {{kLCtrl, kRShift}, {'H'}}, true},
+    {"left Ctrl twice then H", "(Ctrl)(Ctrl)h", {{kLCtrl}, {kLCtrl}, {'H'}}, true},
+    {"idle ticks between", "(Ctrl)h", {{kLCtrl}, {}, {}, {}, {'H'}}, true},
+    {"a mouse click between", "(Ctrl)h", {{kLCtrl}, {1}, {'H'}}, false},
+    {"another key between", "(Ctrl)h", {{kLCtrl}, {'J'}, {'H'}}, false},
+    {"H and Ctrl within one tick", "(Ctrl)h", {{'H', kLCtrl}}, true},
+    {"H before Ctrl", "(Ctrl)h", {{'H'}, {kLCtrl}}, false},
+    {"keypad add for k", "(Ctrl)k", {{kLCtrl}, {107}}, true},
+    {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, SequenceTest,
+                         ::testing::Combine(::testing::ValuesIn(kSequences),
+                                            ::testing::Values(KeyboardMode::Windows,
+                                                              KeyboardMode::Wine)),
+                         [](const auto& info) {
+                           return CaseName(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) == KeyboardMode::Wine ? "_as_Wine"
+                                                                                 : "_as_Windows");
+                         });
 
 // Wine publishes a key's state up to 50 ms after its input, so the probe of
 // the generic Ctrl may miss a left Ctrl press that its own code shows later
@@ -101,11 +98,12 @@ TEST_P(MidScanTest, ALeftCtrlPressedDuringAScanStillCountsAsCtrl) {
             GetParam().afterShowAll ? "hidden A, icons 2, asked 1" : "hidden A, icons 2");
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, MidScanTest,
-                         ::testing::Values(MidScan{"after the generic Ctrl", false, 100},
-                                           MidScan{"before the generic Ctrl", false, 5},
-                                           MidScan{"as show-all returns", true, 40}),
-                         NameOf<MidScan>);
+const MidScan kKeys[] = {
+    {"after the generic Ctrl", false, 100},
+    {"before the generic Ctrl", false, 5},
+    {"as show-all returns", true, 40},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, MidScanTest, ::testing::ValuesIn(kKeys), NameOf<MidScan>);
 
 // With several fields matching, the first acts: hide a window, hide all,
 // fake work. An emptied field acts on nothing.

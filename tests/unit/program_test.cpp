@@ -100,19 +100,18 @@ TEST_P(JournalTest, TheNextStartShowsOnlyTheWindowsOfAReadableJournal) {
   EXPECT_EQ(Stored(setting::kRecoveryJournal), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, JournalTest,
-    ::testing::Values(
-        Journal{"readable", "nookshade-journal 1\nA %h 4242 SimWindow", true, false},
-        Journal{"older format", "nookshade-journal 0\nA %h 4242 SimWindow", false, true},
-        Journal{"unknown way of hiding", "nookshade-journal 1\nX %h 4242 SimWindow", false, true},
-        Journal{"handle not a number", "nookshade-journal 1\nS h%h 4242 SimWindow", false, true},
-        Journal{"cut short", "nookshade-journal 1\nS %h", false, true},
-        Journal{"no records", "nookshade-journal 1", false, false},
-        Journal{"a line of one letter", "nookshade-journal 1\nS", false, true},
-        Journal{"process not a number", "nookshade-journal 1\nS %h p SimWindow", false, true},
-        Journal{"very long", "nookshade-journal 1\n" + std::string(100000, '9'), false, true}),
-    NameOf<Journal>);
+const Journal kTexts[] = {
+    {"readable", "nookshade-journal 1\nA %h 4242 SimWindow", true, false},
+    {"older format", "nookshade-journal 0\nA %h 4242 SimWindow", false, true},
+    {"unknown way of hiding", "nookshade-journal 1\nX %h 4242 SimWindow", false, true},
+    {"handle not a number", "nookshade-journal 1\nS h%h 4242 SimWindow", false, true},
+    {"cut short", "nookshade-journal 1\nS %h", false, true},
+    {"no records", "nookshade-journal 1", false, false},
+    {"a line of one letter", "nookshade-journal 1\nS", false, true},
+    {"process not a number", "nookshade-journal 1\nS %h p SimWindow", false, true},
+    {"very long", "nookshade-journal 1\n" + std::string(100000, '9'), false, true},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, JournalTest, ::testing::ValuesIn(kTexts), NameOf<Journal>);
 
 }  // namespace
 }  // namespace nookshade::test

@@ -159,6 +159,8 @@ class SimTest : public ::testing::Test {
         {"reuse", [&] { Reuse(a, b); }},
         // The user. fill <n>: so many windows more, each hidden into a slot.
         {"fill", [&] { Fill(n); }},
+        // A hidden each way: A in a slot, B by hide-all, C by the fake work.
+        {"everyway", [&] { Play("fill 1; open B; all; open C; pick 1 C; fake; fake"); }},
         {"hide", [&] { Chord('H'); }},
         {"hidenow", [&] { panel().HideWindowInFront(); }},  // the same, without the hotkey
         {"all", [&] { Chord(kSpace, a); }},                 // all [<answer>]
