@@ -169,6 +169,8 @@ const Login kPrograms[] = {
     {"a leading dot only", "D:\\.nookshade", ".nookshade"},
     {"opening refused", "C:\\a.exe", "a", "open", "Error 5 opening key\r\nAccess is denied."},
     {"setting refused", "C:\\a.exe", "a", "set", "Error 1009 setting key\r\nStatus 1009."},
+    {"a path without a file name", "C:\\Tools\\", "", "",
+     "2 The system cannot find the file specified."},
     {"no program location", "", "", "", "2 The system cannot find the file specified."},
 };
 INSTANTIATE_TEST_SUITE_P(Programs, LoginTest, ::testing::ValuesIn(kPrograms), NameOf<Login>);

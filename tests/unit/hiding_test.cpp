@@ -86,6 +86,8 @@ const Story kHandleReused[] = {
      "hidden AB, panel shown"},
     {"by the next start", "open A; all; reuse A process; kill; armed", "hidden A, icons 1"},
     {"of another class", "open A; all; reuse A class; kill; armed", "hidden A, icons 1"},
+    {"by the fake work", "hidden A; pick 1 A; fake; fake; reuse A process; fake",
+     "hidden A, icons 1, work A--"},
 };
 INSTANTIATE_TEST_SUITE_P(HandleReused, StoryTest, ::testing::ValuesIn(kHandleReused),
                          NameOf<Story>);

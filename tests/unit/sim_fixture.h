@@ -196,7 +196,7 @@ class SimTest : public ::testing::Test {
   void Reuse(const std::string& name, const std::string& how) {
     desktop.DestroyWindow(named.at(name));
     desktop.SetNextHandle(named.at(name));
-    desktop.AddWindow("Secret", false);
+    desktop.AddWindow(name, false);
     Of(name).processId = how == "process" ? 777 : 4242;
     Of(name).className = how == "class" ? "Secret" : "Notepad";
   }
