@@ -14,6 +14,8 @@ TEST_P(StoryTest, EndsAsTold) {
   EXPECT_EQ(Summary(), GetParam().outcome);
 }
 
+// The window in front goes into a slot with its own icon, unless it is no
+// window, the shell's or the desktop's, or its program has more rights.
 const Story kWindowInFront[] = {
     {"an ordinary window", "open A; hide", "hidden A, icons 2"},
     {"more rights than ours", "open A; refusing A; hide", "icons 1, told 1"},
@@ -28,6 +30,7 @@ const Story kWindowInFront[] = {
 INSTANTIATE_TEST_SUITE_P(WindowInFront, StoryTest, ::testing::ValuesIn(kWindowInFront),
                          NameOf<Story>);
 
+// Ten slots besides the panel's; an icon's identifier names one of them.
 const Story kTenSlots[] = {
     {"the tenth window", "fill 10", "hidden ABCDEFGHIJ, icons 11"},
     {"the eleventh", "fill 10; open K; hide", "hidden ABCDEFGHIJ, icons 11, told 1"},
@@ -43,6 +46,7 @@ const Story kTenSlots[] = {
 };
 INSTANTIATE_TEST_SUITE_P(TenSlots, StoryTest, ::testing::ValuesIn(kTenSlots), NameOf<Story>);
 
+// An icon's double-click and show-all ask for the password, if one is set.
 const Story kPassword[] = {
     {"right", "fill 1; open B; all; icon 1 417; all 417", "icons 1, asked 2"},
     {"wrong", "fill 1; open B; all; icon 1 418; all 418", "hidden AB, icons 2, asked 2"},
@@ -64,6 +68,8 @@ const Story kPassword[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Password, StoryTest, ::testing::ValuesIn(kPassword), NameOf<Story>);
 
+// Hide-all takes every visible, titled top-level window but the way back:
+// the taskbars, the notification area and the program's own windows.
 const Story kHideAll[] = {
     {"an ordinary window", "open A; all", "hidden A, icons 1"},
     {"Program Manager", "open A Progman; all", "hidden A, icons 1"},
@@ -79,6 +85,7 @@ const Story kHideAll[] = {
 };
 INSTANTIATE_TEST_SUITE_P(HideAll, StoryTest, ::testing::ValuesIn(kHideAll), NameOf<Story>);
 
+// A hidden window's handle, given to another window since, is never shown.
 const Story kHandleReused[] = {
     {"by an icon", "open A; hide; reuse A process; icon 1", "hidden A, icons 1, asked 1"},
     {"by show-all", "open A; all; reuse A process; all 417", "hidden A, icons 1, asked 1"},
@@ -92,6 +99,8 @@ const Story kHandleReused[] = {
 INSTANTIATE_TEST_SUITE_P(HandleReused, StoryTest, ::testing::ValuesIn(kHandleReused),
                          NameOf<Story>);
 
+// An icon the shell refuses (after a restart, or at the hide) is tried again
+// once a second; after the fifth retry its window is shown again instead.
 const Story kIconRetry[] = {
     {"a restart, taken at once", "start; open A; hidenow; shellrestart 0; seconds 6",
      "hidden A, icons 1, panel shown"},

@@ -6,6 +6,8 @@
 namespace nookshade::test {
 namespace {
 
+// "Start Nookshade" hides the panel into the tray, which arms the hotkeys,
+// only with both main hotkeys set; the automatic start does so unseen.
 const Story kArming[] = {
     {"both main hotkeys set", "start; arm", "icons 1, told 1"},
     {"no notification", "set Note=1; start; arm", "icons 1"},
@@ -18,6 +20,9 @@ const Story kArming[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
+// The fake-work hotkey shows the picked windows and hides them again; hide-all
+// shows them along, unless the option is off; a window a row lets go of is
+// shown again.
 const Story kFakeWork[] = {
     {"the hotkey shows the picked", "hidden A; hidden B; hidden C; pick 1 A; pick 2 B; fake",
      "hidden C, icons 1, work AB-"},
@@ -53,6 +58,8 @@ const Story kKill[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Kill, StoryTest, ::testing::ValuesIn(kKill), NameOf<Story>);
 
+// A hide whose record cannot be written does not happen, and the user is
+// told; a show that cannot be recorded still happens, and is logged.
 const Story kUnwritableJournal[] = {
     {"a slot", "open A; unwritable; hide", "icons 1, told 1"},
     {"hide-all", "open A; unwritable; all", "icons 1, told 1"},
@@ -105,6 +112,7 @@ const Journal kTexts[] = {
     {"older format", "nookshade-journal 0\nA %h 4242 SimWindow", false, true},
     {"unknown way of hiding", "nookshade-journal 1\nX %h 4242 SimWindow", false, true},
     {"handle not a number", "nookshade-journal 1\nS h%h 4242 SimWindow", false, true},
+    {"handle run into text", "nookshade-journal 1\nS %hx 4242 SimWindow", false, true},
     {"cut short", "nookshade-journal 1\nS %h", false, true},
     {"no records", "nookshade-journal 1", false, false},
     {"a line of one letter", "nookshade-journal 1\nS", false, true},
