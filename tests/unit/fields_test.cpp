@@ -1,115 +1,198 @@
-// The smaller rules of the panel's fields and menus, and the text encodings
-// at the program's edges.
+// The panel's fields: recording hotkeys, the password placeholder, what is
+// loaded and stored, the login entry, and the text encodings at the
+// program's edges.
 
-#include <set>
 #include "sim_fixture.h"
-
 #include "text/encoding.h"
 
 namespace nookshade::test {
 namespace {
 
-class PasswordTest : public SimTest {};
+// Keys pressed in the hide-a-window field, which holds "(Ctrl)h" and the
+// fake-work field "(Ctrl)k"; a negative key is that key coming up.
+struct Recording {
+  const char* name;
+  std::vector<int> keys;
+  std::string text;
+  int told = 0;
+  bool ctrlS = false;  // then the panel armed by Ctrl+S
+  std::pair<std::size_t, std::size_t> selection = {0, 0};
+};
 
-TEST_F(PasswordTest, AClickClearsThePlaceholderAndLeavingTheFieldEmptyPutsItBack) {
+class RecordingTest : public SimTest, public ::testing::WithParamInterface<Recording> {};
+
+TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
+  const Recording& c = GetParam();
+  Store(setting::kNoNotification, "1");
+  session.Start();
+  for (const int key : c.keys) {
+    if (key < 0) panel().KeyUp(ControlId::hideWindowHotkey, -key);
+    if (key >= 0)
+      panel().KeyDown(ControlId::hideWindowHotkey, key, c.selection.first, c.selection.second);
+  }
+  if (c.ctrlS) panel().ArmByShortcut();
+  EXPECT_EQ(Text(ControlId::hideWindowHotkey), c.text);
+  EXPECT_EQ(Stored(setting::kHideWindowHotkey), text::Windows1252ToUtf8(c.text));
+  EXPECT_EQ(MessageCount(), c.told);
+}
+
+const Recording kKeys[] = {
+    {"a letter, lower case", {'J'}, "(Ctrl)hj"},
+    {"every token", {16, 18, kLWin, kSpace, 46}, "(Ctrl)h(Shift)(Alt)(Win)(Space)(Del)"},
+    {"keypad add as its character", {107}, "(Ctrl)hk"},
+    {"codes 1 and 255 only", {0, 1, 255, 256}, "(Ctrl)h\x01\xFF"},
+    {"Backspace takes the last letter", {kBackspace}, "(Ctrl)"},
+    {"Backspace takes a token whole", {kBackspace, kBackspace, kBackspace}, ""},
+    {"Backspace deletes the selection", {kBackspace}, "h", 0, false, {0, 6}},
+    {"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, {6, 99}},
+    {"another field's hotkey is refused", {kBackspace, 'K'}, "", 1},
+    {"Ctrl+S, its Ctrl held", {17, 17, 17}, "(Ctrl)h", 0, true},
+    {"Ctrl+S, another key up", {17, -'Q'}, "(Ctrl)h", 0, true},
+    {"Ctrl+S, a Ctrl recorded before", {17, -17, 17}, "(Ctrl)h(Ctrl)", 0, true},
+    {"Ctrl+S, a key after Ctrl", {17, 'J'}, "(Ctrl)h(Ctrl)j", 0, true},
+    {"Ctrl+S from elsewhere", {}, "(Ctrl)h", 0, true},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, RecordingTest, ::testing::ValuesIn(kKeys), NameOf<Recording>);
+
+// What the panel shows for what is stored; a check box's click stores its
+// new value.
+struct Loaded {
+  const char* name;
+  SettingKey setting;
+  std::optional<std::string> stored;
+  std::string shown;
+  bool ofAnotherType = false;
+};
+
+class LoadTest : public SimTest, public ::testing::WithParamInterface<Loaded> {};
+
+TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
+  const Loaded& c = GetParam();
+  if (c.ofAnotherType) {
+    desktop.StoreValue(SettingPath(kAppName, c.setting.section), std::string(c.setting.key),
+                       {sim::RegistryValue::Type::Dword, *c.stored});
+  } else if (c.stored) {
+    Store(c.setting, *c.stored);
+  }
+  session.Start();
+  if (c.setting.key == "Note" || c.setting.key == "LFW") {
+    const ControlId box =
+        c.setting.key == "Note" ? ControlId::noNotification : ControlId::showFakeWorkWithHideAll;
+    EXPECT_EQ(std::to_string(panel().FindCheckBox(box)->Value()), c.shown);
+    panel().Clicked(box);
+    EXPECT_EQ(Stored(c.setting), c.shown == "1" ? "0" : "1");
+  } else {
+    const bool password = c.setting.key == "Password";
+    EXPECT_EQ(Text(password ? ControlId::password : ControlId::hideWindowHotkey), c.shown);
+  }
+}
+
+const Loaded kValues[] = {
+    {"option unchecked", setting::kNoNotification, "0", "0"},
+    {"option checked", setting::kNoNotification, "1", "1"},
+    {"option grayed", setting::kNoNotification, "2", "2"},
+    {"option above range", setting::kNoNotification, "3", "0"},
+    {"option negative", setting::kNoNotification, "-1", "0"},
+    {"option garbage", setting::kNoNotification, "yes", "0"},
+    {"option in blanks", setting::kNoNotification, " 1 ", "1"},
+    {"option overflowing", setting::kNoNotification, "99999999999", "0"},
+    {"option absent", setting::kLaunchFakeWork, std::nullopt, "1"},
+    {"hotkey absent", setting::kHideWindowHotkey, std::nullopt, "(Ctrl)h"},
+    {"hotkey of another type", setting::kHideWindowHotkey, "\1\1\1\1", "(Ctrl)h", true},
+    {"hotkey empty", setting::kHideWindowHotkey, "", ""},
+    {"hotkey above 127", setting::kHideWindowHotkey, "(Shift)\xC3\xA0", "(Shift)\xE0"},
+    {"hotkey with a blank", setting::kHideWindowHotkey, "a b", "a(Space)b"},
+    {"hotkey beyond its code page", setting::kHideWindowHotkey, "\xE4\xB8\xAD", "?"},
+    {"password absent", setting::kPassword, std::nullopt, "417"},
+    {"password empty", setting::kPassword, "", "[No Password Set]"},
+    {"password long, Unicode", setting::kPassword, std::string(300, 'x') + "\xF0\x9F\x94\x92",
+     std::string(300, 'x') + "\xF0\x9F\x94\x92"},
+};
+INSTANTIATE_TEST_SUITE_P(Values, LoadTest, ::testing::ValuesIn(kValues), NameOf<Loaded>);
+
+TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
   Store(setting::kPassword, "");
   session.Start();
-  EXPECT_EQ(Text(ControlId::password), "[No Password Set]");
   panel().Clicked(ControlId::password);
   EXPECT_EQ(Text(ControlId::password), "");
   panel().FocusLost(ControlId::password);
   EXPECT_EQ(Text(ControlId::password), "[No Password Set]");
   panel().TextEdited(ControlId::password, "x");
-  panel().Clicked(ControlId::password);  // a click into a field with text keeps it
+  panel().Clicked(ControlId::password);
   panel().FocusLost(ControlId::password);
   EXPECT_EQ(Text(ControlId::password), "x");
 }
 
-TEST_F(PasswordTest, ThePasswordTypedIsTheOneAskedForAndStored) {
-  StartArmed();
-  panel().TextEdited(ControlId::password, "n3w");
-  EXPECT_EQ(Stored(setting::kPassword), "n3w");
-  Window("Mail");
-  HideInFront();
-  DoubleClickIcon(1, "417");
-  EXPECT_NE(panel().SlotWindow(1), 0);
-  DoubleClickIcon(1, "n3w");
-  EXPECT_EQ(panel().SlotWindow(1), 0);
+TEST_F(SimTest, AChangeThatCannotBeStoredHoldsForTheRunAndIsLogged) {
+  session.Start();
+  desktop.failSetString["software\\nookshade pro\\saved data"] = 5;
+  desktop.failSetString["software\\nookshade pro\\startup"] = 5;
+  panel().KeyDown(ControlId::hideWindowHotkey, 'J', 0, 0);
+  panel().TextEdited(ControlId::password, "new");
+  panel().Clicked(ControlId::autoStart);
+  EXPECT_EQ(desktop.log.size(), 3u);
+  EXPECT_EQ(MessageCount(), 0);
+  EXPECT_EQ(Text(ControlId::hideWindowHotkey), "(Ctrl)hj");
+  EXPECT_EQ(panel().FindCheckBox(ControlId::autoStart)->Value(), 1);
 }
 
-struct Unstorable {
+struct Login {
   const char* name;
-  ControlId control;
-  std::string section;
+  std::string program, entry;
+  std::string refused = "";  // the registry call that fails: "open" or "set"
+  std::string message = "";
 };
 
-class UnstorableTest : public SimTest, public ::testing::WithParamInterface<Unstorable> {};
+class LoginTest : public SimTest, public ::testing::WithParamInterface<Login> {};
 
-TEST_P(UnstorableTest, AChangeThatCannotBeStoredHoldsForTheRunAndIsLogged) {
+TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
+  const Login& c = GetParam();
+  const std::string run = "software\\microsoft\\windows\\currentversion\\run";
+  desktop.modulePath = c.program;
+  desktop.StoreString(run, "Other", "x");
+  if (c.refused == "open") desktop.failCreateKey[run] = 5;
+  if (c.refused == "set") desktop.failSetString[run] = 1009;
   session.Start();
-  desktop.failSetString["software\\nookshade pro\\" + GetParam().section] = 5;
-  if (GetParam().control == ControlId::hideWindowHotkey) {
-    panel().KeyDown(GetParam().control, 'J', 0, 0);
-  } else if (GetParam().control == ControlId::password) {
-    panel().TextEdited(GetParam().control, "new");
-  } else {
-    panel().Clicked(GetParam().control);
-  }
-  EXPECT_EQ(desktop.log.size(), 1u);
-  EXPECT_TRUE(desktop.messageBoxes.empty());
+  panel().Clicked(ControlId::loginStart);
+  const auto written = c.message.empty() ? std::optional("\"" + c.program + "\"") : std::nullopt;
+  EXPECT_EQ(desktop.StoredString(run, c.entry), written);
+  EXPECT_EQ(MessageCount() == 1 ? desktop.messageBoxes[0].text : "", c.message);
+  panel().Clicked(ControlId::loginStart);
+  EXPECT_EQ(desktop.StoredString(run, c.entry), std::nullopt);
+  EXPECT_EQ(desktop.StoredString(run, "Other"), "x");
+  EXPECT_EQ(desktop.OpenKeys(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, UnstorableTest,
-    ::testing::Values(Unstorable{"a hotkey", ControlId::hideWindowHotkey, "saved data"},
-                      Unstorable{"the password", ControlId::password, "saved data"},
-                      Unstorable{"an option", ControlId::autoStart, "startup"}),
-    NameOf<Unstorable>);
-
-class HelpTest : public SimTest, public ::testing::WithParamInterface<ControlId> {};
-
-TEST_P(HelpTest, EachHelpItemShowsItsOwnText) {
-  session.Start();
-  panel().Clicked(GetParam());
-  panel().Clicked(ControlId::description);  // no menu item: nothing
-  ASSERT_EQ(desktop.messageBoxes.size(), 1u);
-  EXPECT_EQ(desktop.messageBoxes[0].title, "Nookshade Pro");
-  static std::set<std::string> seen;
-  EXPECT_TRUE(seen.insert(desktop.messageBoxes[0].text).second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Items, HelpTest,
-                         ::testing::Values(ControlId::menuHelpAbout, ControlId::menuHelpHotkeys,
-                                           ControlId::menuHelpPassword, ControlId::menuHelpFakeWork,
-                                           ControlId::menuHelpStarting,
-                                           ControlId::menuHelpOptions));
-
-struct Icon {
-  const char* name;
-  IconHandle big, small, ofClass;
-  IconHandle shown;  // 0: the panel's own small icon
+const Login kPrograms[] = {
+    {"dots and a capital extension", "C:\\J\xC3\xBCrgen\\my.tool.EXE", "my.tool"},
+    {"no extension", "C:\\Tools\\nookshade", "nookshade"},
+    {"a leading dot only", "D:\\.nookshade", ".nookshade"},
+    {"opening refused", "C:\\a.exe", "a", "open", "Error 5 opening key\r\nAccess is denied."},
+    {"setting refused", "C:\\a.exe", "a", "set", "Error 1009 setting key\r\nStatus 1009."},
+    {"a path without a file name", "C:\\Tools\\", "", "",
+     "2 The system cannot find the file specified."},
+    {"no program location", "", "", "", "2 The system cannot find the file specified."},
 };
+INSTANTIATE_TEST_SUITE_P(Programs, LoginTest, ::testing::ValuesIn(kPrograms), NameOf<Login>);
 
-class IconTest : public SimTest, public ::testing::WithParamInterface<Icon> {};
-
-TEST_P(IconTest, AHiddenWindowsIconShowsItsBestIcon) {
-  StartArmed();
-  const WindowHandle window = Window("Mail");
-  desktop.Find(window)->bigIcon = GetParam().big;
-  desktop.Find(window)->smallIcon = GetParam().small;
-  desktop.Find(window)->classSmallIcon = GetParam().ofClass;
-  HideInFront();
-  const IconHandle own = desktop.Find(session.PanelWindow())->smallIcon;
-  const auto key = std::make_pair(session.PanelWindow(), 1);
-  EXPECT_EQ(desktop.trayIcons[key], GetParam().shown != 0 ? GetParam().shown : own);
+// Input the view never sends for such a control, as a damaged or foreign
+// message might: nothing changes, nothing is said.
+TEST_F(SimTest, OddInputChangesNothing) {
+  Play("armed; fill 1");
+  panel().TextEdited(ControlId::description, "x");
+  panel().KeyDown(ControlId::password, 'A', 0, 0);
+  panel().KeyUp(ControlId::fakeWork1, 17);
+  panel().FocusLost(ControlId::startButton);
+  panel().MouseDown(ControlId::password);
+  panel().MouseUp(ControlId::crosshairHint);
+  panel().Clicked(ControlId::passwordFrame);
+  panel().Clicked(ControlId::description);
+  panel().Activate();
+  panel().InputArrived();
+  EXPECT_EQ(Summary(), "hidden A, icons 2");
+  EXPECT_EQ(Text(ControlId::hideWindowHotkey), "(Ctrl)h");
+  EXPECT_EQ(Text(ControlId::password), "417");
 }
-
-INSTANTIATE_TEST_SUITE_P(Icons, IconTest,
-                         ::testing::Values(Icon{"big", 11, 12, 13, 11},
-                                           Icon{"small", 0, 12, 13, 12},
-                                           Icon{"the class's", 0, 0, 13, 13},
-                                           Icon{"none: the program's", 0, 0, 0, 0}),
-                         NameOf<Icon>);
 
 struct Encoding {
   const char* name;
@@ -121,22 +204,19 @@ struct Encoding {
 class EncodingTest : public ::testing::TestWithParam<Encoding> {};
 
 TEST_P(EncodingTest, ConvertsAtTheEdgesWithoutLoss) {
-  const Encoding& c = GetParam();
-  EXPECT_EQ(text::Utf16ToUtf8(c.utf16), c.utf8);
-  EXPECT_EQ(text::Utf8ToUtf16(c.utf8), c.utf16);
-  EXPECT_EQ(text::Utf8ToWindows1252(c.utf8), c.windows1252);
+  EXPECT_EQ(text::Utf16ToUtf8(GetParam().utf16), GetParam().utf8);
+  EXPECT_EQ(text::Utf8ToUtf16(GetParam().utf8), GetParam().utf16);
+  EXPECT_EQ(text::Utf8ToWindows1252(GetParam().utf8), GetParam().windows1252);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, EncodingTest,
-    ::testing::Values(Encoding{"ASCII", u"Mail", "Mail", "Mail"},
-                      Encoding{"Latin", u"J\u00fcrgen", "J\xC3\xBCrgen", "J\xFCrgen"},
-                      Encoding{"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
-                      Encoding{"CJK", u"\u6587", "\xE6\x96\x87", "?"},
-                      Encoding{"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
-                      Encoding{"a lone surrogate", std::u16string(1, char16_t{0xD800}),
-                               "\xED\xA0\x80", "?"}),
-    NameOf<Encoding>);
+const Encoding kTexts[] = {
+    {"Latin", u"J\u00fcrgen", "J\xC3\xBCrgen", "J\xFCrgen"},
+    {"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
+    {"CJK", u"\u6587", "\xE6\x96\x87", "?"},
+    {"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
+    {"a lone surrogate", std::u16string(1, char16_t{0xD800}), "\xED\xA0\x80", "?"},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, EncodingTest, ::testing::ValuesIn(kTexts), NameOf<Encoding>);
 
 TEST(EncodingTest, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(text::Utf8ToUtf16("a\xC3"), u"a\uFFFD");
@@ -144,53 +224,6 @@ TEST(EncodingTest, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(text::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
   EXPECT_EQ(text::Windows1252ToUtf8("\x81\x80"), "\xC2\x81\xE2\x82\xAC");
   EXPECT_EQ(text::LowerWindows1252("\xC0\x8A\x9F\xD7Z"), "\xE0\x9A\xFF\xD7z");
-}
-
-// Input the view never sends for such a control, as a damaged or foreign
-// message might: nothing changes, nothing is said.
-struct OddInput {
-  const char* name;
-  void (*send)(Panel&);
-};
-
-class OddInputTest : public SimTest, public ::testing::WithParamInterface<OddInput> {};
-
-TEST_P(OddInputTest, ChangesNothing) {
-  StartArmed();
-  const WindowHandle mail = Window("Mail");
-  HideInFront();
-  GetParam().send(panel());
-  EXPECT_FALSE(Visible(mail));
-  EXPECT_EQ(IconCount(), 2);
-  EXPECT_TRUE(desktop.messageBoxes.empty());
-  EXPECT_EQ(Text(ControlId::hideWindowHotkey), "(Ctrl)h");
-  EXPECT_EQ(Text(ControlId::password), "417");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, OddInputTest,
-    ::testing::Values(
-        OddInput{"text for a label", [](Panel& p) { p.TextEdited(ControlId::description, "x"); }},
-        OddInput{"a key in the password",
-                 [](Panel& p) { p.KeyDown(ControlId::password, 'A', 0, 0); }},
-        OddInput{"Ctrl released elsewhere", [](Panel& p) { p.KeyUp(ControlId::fakeWork1, 17); }},
-        OddInput{"focus leaving a button", [](Panel& p) { p.FocusLost(ControlId::startButton); }},
-        OddInput{"a press on a text box", [](Panel& p) { p.MouseDown(ControlId::password); }},
-        OddInput{"a release on a label", [](Panel& p) { p.MouseUp(ControlId::crosshairHint); }},
-        OddInput{"a click on a frame", [](Panel& p) { p.Clicked(ControlId::passwordFrame); }},
-        OddInput{"a second first activation", [](Panel& p) { p.Activate(); }},
-        OddInput{"input with nothing asleep", [](Panel& p) { p.InputArrived(); }}),
-    NameOf<OddInput>);
-
-TEST_F(OddInputTest, AnIconTheShellRefusedAtTheHideIsAddedAtTheNextRetry) {
-  StartArmed();
-  const WindowHandle mail = Window("Mail");
-  desktop.failTrayAdds = 1;
-  HideInFront();
-  EXPECT_EQ(IconCount(), 1);
-  desktop.FireTimer(TimerId::TrayRetry);
-  EXPECT_EQ(IconCount(), 2);
-  EXPECT_FALSE(Visible(mail));
 }
 
 }  // namespace
