@@ -17,37 +17,15 @@ build_dir=$(cd "$1" && pwd) && mkdir -p "$2" && out_dir=$(cd "$2" && pwd) || exi
 dpis=${NOOKSHADE_E2E_DPIS:-}
 results=$out_dir/results.txt
 log=$out_dir/wine.log
-rm -f "$results" "$out_dir"/*.png
-: >"$log"
+rm -f "$results" "$log" "$out_dir"/*.png
 work=$(mktemp -d "${TMPDIR:-/tmp}/nookshade-e2e.XXXXXX")
-mkdir -p "$work/sync"
 . "$(dirname "$0")/../../scripts/wine-session.sh"
-watcher=""
-trap '[ -z "$watcher" ] || kill "$watcher" 2>/dev/null; wine_session_stop; rm -rf "$work"' EXIT
+trap 'wine_session_stop; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
-wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-if ! wine_session_start "$work" "$log" "$([ -z "$dpis" ] && echo 1280x1024x24 || echo 1920x1440x24)" \
-  2>"$work/why"; then
-  echo "FAIL setup: $(cat "$work/why")" | tee "$results"
-  exit 1
-fi
-
-# The driver writes <name>-ready (a crop geometry, or nothing for the whole
-# screen) while it holds the screen still, and waits for <name>-shot-done.
-(
-  while sleep 0.1; do
-    for ready in "$work"/sync/*-ready; do
-      [ -e "$ready" ] || continue
-      name=$(basename "$ready" -ready)
-      crop=$(cat "$ready")
-      timeout 30 import -window root ${crop:+-crop "$crop"} "$out_dir/$name.png" >>"$log" 2>&1
-      rm -f "$ready"
-      touch "$work/sync/$name-shot-done"
-    done
-  done
-) &
-watcher=$!
+screen=$([ -z "$dpis" ] && echo 1280x1024x24 || echo 1920x1440x24)
+wine_session_start "$work" "$log" "$screen" 2>"$work/why" ||
+  { echo "FAIL setup: $(cat "$work/why")" | tee "$results"; exit 1; }
 
 for dpi in ${dpis:-96}; do
   if [ -n "$dpis" ]; then
@@ -56,16 +34,12 @@ for dpi in ${dpis:-96}; do
       >>"$log" 2>&1
     timeout 20 wineserver -k; timeout 20 wineserver -w
   fi
-  # The report goes to a file: Wine's background processes may hold a pipe open.
-  report=$work/report-$dpi.txt
+  # The driver adds its lines to a file: Wine's background processes may
+  # hold a pipe open. It exits 0 when it ran to the end.
   timeout -k 10 480 "$WINELOADER" "$build_dir/tests/e2e/nookshade_e2e.exe" \
-    "$(wine_path "$build_dir/nookshade.exe")" "$(wine_path "$report")" "$(wine_path "$work/sync")" \
-    >>"$log" 2>&1
-  grep -q ' passed, ' "$report" 2>/dev/null || echo "FAIL the driver ended early (see $log)" >>"$report"
-  grep -E '^(PASS|FAIL) ' "$report" >>"$results"
-  [ -z "$dpis" ] || for shot in panel prompt; do
-    mv -f "$out_dir/$shot.png" "$out_dir/$shot-$dpi.png" 2>/dev/null
-  done
+    "Z:${build_dir//\//\\}\\nookshade.exe" "Z:$results" "$out_dir/*${dpis:+-$dpi}.png" \
+    ${NOOKSHADE_E2E_ONLY:+${NOOKSHADE_E2E_ONLY//,/ }} >>"$log" 2>&1
+  [ $? -eq 0 ] || echo "FAIL the driver ended early (see $log)" >>"$results"
 done
 echo "$(grep -c '^PASS' "$results") passed, $(grep -c '^FAIL' "$results") failed" >>"$results"
 cat "$results"

@@ -41,7 +41,7 @@ class RandomRun {
     }
     desktop_.StoreString(SettingPath(kAppName, setting::kAutoStart.section),
                          std::string(setting::kAutoStart.key), "1");
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
       windows_.push_back(desktop_.AddWindow("Window " + std::to_string(i)));
     // Inside an open prompt or message box: one event more, at most.
     desktop_.whilePasswordPromptOpen = [this] {
@@ -55,13 +55,15 @@ class RandomRun {
   std::string Step() {
     if (!session_.Running()) session_.Start();  // closed: started again
     // Now and then the process is killed at some change of the world that
-    // the event makes: between a record and its hide, between two hides...
-    desktop_.killAt = pick_(4) == 0 ? static_cast<int>(1 + pick_(10)) : 0;
+    // the event makes (between a record and its hide, between two hides...)
+    // or, if it makes fewer, after the event.
+    desktop_.killAt = pick_(8) == 0 ? static_cast<int>(1 + pick_(10)) : 0;
     nested_ = false;
     try {
       Event("");
+      if (desktop_.killAt > 0) throw Killed{};
     } catch (const Killed&) {
-      story_ += "  (killed there)\n";
+      story_ += "  (the process is killed there)\n";
       processEnds_ = true;
     }
     nested_ = true;  // no events inside the start-up's message boxes
@@ -80,7 +82,7 @@ class RandomRun {
     Panel& panel = session_.panel();
     const WindowHandle window = windows_[pick_(windows_.size())];
     const std::string name = std::to_string(window);
-    switch (const std::uint32_t event = pick_(11)) {
+    switch (const std::uint32_t event = pick_(10)) {
       case 0:
       case 1:
       case 2: {
@@ -91,7 +93,7 @@ class RandomRun {
         desktop_.PressKey(ctrl);
         desktop_.FireTimer(TimerId::HotkeyPoll);
         desktop_.PressKey(key);
-        for (int i = 0; i < 4; ++i) desktop_.FireTimer(TimerId::HotkeyPoll);
+        for (int i = 0; i < 3; ++i) desktop_.FireTimer(TimerId::HotkeyPoll);
         desktop_.ReleaseKey(key);
         desktop_.ReleaseKey(ctrl);
         break;
@@ -130,15 +132,13 @@ class RandomRun {
         break;
       }
       case 7:
-        say("the process is killed");
-        throw Killed{};
-      case 8:
         say("the shell restarts, refusing " + std::to_string(desktop_.failTrayAdds = pick_(8)));
         desktop_.trayIcons.clear();
         panel.ShellRestarted();
+        // An icon the shell refused is tried again for five seconds at most.
         for (int second = 0; second < 6; ++second) desktop_.FireTimer(TimerId::TrayRetry);
         break;
-      case 9:
+      case 8:
         // The end of the session reaches the panel through the open modal
         // loop; the process ends once the loop returns.
         say(indent.empty() ? "the panel is closed" : "the session ends");
@@ -154,7 +154,7 @@ class RandomRun {
         // Now and then another program's, with the handle that was freed.
         if (pick_(2) == 0) {
           say("  with its handle");
-          desktop_.Find(windows_.back())->processId = 4343;
+          desktop_.Find(windows_.back())->className = "Reused";
           windows_.back() = desktop_.Find(windows_.back())->handle = window;
         }
     }
@@ -182,11 +182,9 @@ class RandomRun {
         return "window " + std::to_string(window) + " is hidden without a way back";
       }
     }
-    // An icon the shell refused is tried again for a while.
     for (int slot = 0; running && slot < kSlotCount; ++slot) {
       if (session_.panel().SlotWindow(slot) != 0 &&
-          !desktop_.trayIcons.contains({session_.PanelWindow(), slot}) &&
-          !desktop_.TimerRunning(TimerId::TrayRetry)) {
+          !desktop_.trayIcons.contains({session_.PanelWindow(), slot})) {
         return "slot " + std::to_string(slot) + " hides a window without its icon";
       }
     }

@@ -31,7 +31,6 @@ struct PollRun {
   // While the panel is in sight a tick only notes it, for the next arming.
   void Tick(bool armed = true) {
     ++desktop.now;
-    ticksSlept += !awake;
     if (!awake) return;
     armed ? poller.Tick() : poller.Disarmed();
     awake = !(sleeps && armed && poller.Idle());
@@ -46,7 +45,6 @@ struct PollRun {
   std::vector<HotkeyAction> actions;
   bool awake = true;
   std::uint32_t sleptAt = 0;
-  int ticksSlept = 0;
   int wokenAsItSlept = 0;  // by a key in the very millisecond the timer stopped
 };
 
@@ -98,11 +96,11 @@ TEST(PollGateTest, SkippedAndSleptTicksChangeNoBufferAndNoHotkey) {
       }
     }
     EXPECT_TRUE(std::ranges::all_of(runs, same)) << "seed " << seed << ", step " << step;
-    // A sleeper that never slept would prove nothing.
-    EXPECT_GT(runs[2].ticksSlept, 0) << "seed " << seed;
     wokenAsItSlept += runs[2].wokenAsItSlept;
   }
-  EXPECT_GT(wokenAsItSlept, 0) << "no key went down as the timer stopped";
+  // A sleeper that never slept, or never just as a key went down, would
+  // prove little.
+  EXPECT_GT(wokenAsItSlept, 0);
 }
 
 // After input the gate stays open until a probe has started 100 ms after it
