@@ -175,7 +175,7 @@ TEST_P(PollSleepTest, TheTimerSleepsOnlyWithRawInputAndAKeyWakesIt) {
                                   }),
             rawInput ? 0 : 1);
   desktop.now += 3'600'000;  // an hour later
-  HideInFront();
+  PressTicks({{kLCtrl}, {'H'}});
   EXPECT_FALSE(Visible(notes));
   tickAWhile();
   panel().Unload();
