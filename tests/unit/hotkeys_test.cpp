@@ -116,6 +116,8 @@ const Story kFirstFieldActs[] = {
     {"hide-a-window reset", "reset HKn; open A; hide", "icons 1"},
     {"hide-all reset", "reset HKa; open A; all", "icons 1"},
     {"fake work reset", "reset HKfw; hidden A; pick 1 A; fake", "hidden A, icons 1, work A--"},
+    // The keys of a match are spent: a third H is not a second "hh".
+    {"a match starts afresh", "set HKa=hh; armed; open A; tap HHH", "hidden A, icons 1"},
 };
 INSTANTIATE_TEST_SUITE_P(FirstFieldActs, StoryTest, ::testing::ValuesIn(kFirstFieldActs),
                          NameOf<Story>);

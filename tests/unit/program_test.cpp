@@ -10,6 +10,7 @@ namespace {
 // only with both main hotkeys set; the automatic start does so unseen.
 const Story kArming[] = {
     {"both main hotkeys set", "start; arm", "icons 1, told 1"},
+    {"by the shortcut", "start; ctrl+s", "icons 1, told 1"},
     {"no notification", "set Note=1; start; arm", "icons 1"},
     {"hide-a-window hotkey blank", "set HKn=; start; arm", "told 1, panel shown"},
     {"hide-all hotkey blank", "set HKa=; start; arm", "told 1, panel shown"},
@@ -35,6 +36,9 @@ const Story kFakeWork[] = {
      "hidden AB, icons 1, work B--"},
     {"a row let go of", "open A; open B; pick 1 A; pick 2 B; fake; fake; reset 1; pick 2 -",
      "icons 1"},
+    // Its record goes with it: the next start must not bare what its program hides since.
+    {"a row let go of, then a kill", "open A; pick 1 A; fake; fake; reset 1; hides A; kill; armed",
+     "hidden A, icons 1"},
     {"rows reset",
      "hidden A; hidden B; hidden C; pick 1 A; pick 2 B; pick 3 C; reset 2; reset 3; fake",
      "hidden BC, icons 1, work A--"},

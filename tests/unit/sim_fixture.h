@@ -156,6 +156,7 @@ class SimTest : public ::testing::Test {
         {"shellwindow", [&] { desktop.shellWindow = named.at(a); }},
         {"desktopwindow", [&] { desktop.desktopWindow = named.at(a); }},
         {"shows", [&] { desktop.ShowWindow(named.at(a), ShowCommand::Show); }},  // its own program
+        {"hides", [&] { desktop.ShowWindow(named.at(a), ShowCommand::Hide); }},  // its own program
         {"reuse", [&] { Reuse(a, b); }},
         // The user. fill <n>: so many windows more, each hidden into a slot.
         {"fill", [&] { Fill(n); }},
@@ -165,10 +166,15 @@ class SimTest : public ::testing::Test {
         {"hidenow", [&] { panel().HideWindowInFront(); }},  // the same, without the hotkey
         {"all", [&] { Chord(kSpace, a); }},                 // all [<answer>]
         {"fake", [&] { Chord('K'); }},
+        {"tap",
+         [&] {
+           for (const char key : a) PressTicks({{key}});
+         }},  // keys, one a tick
         {"icon", [&] { DoubleClickIcon(std::stoll(a), b.empty() ? "417" : b); }},  // [<answer>]
         {"type", [&] { panel().TextEdited(ControlId::password, a); }},  // a password, in the panel
         {"arm", [&] { panel().Clicked(ControlId::startButton); }},
-        {"help", [&] { Help(); }},  // every item of the help menu
+        {"ctrl+s", [&] { panel().ArmByShortcut(); }},  // the panel's shortcut for arming
+        {"help", [&] { Help(); }},                     // every item of the help menu
         {"pick", [&] { PickFakeWork(n, b == "-" ? 0 : named.at(b)); }},  // pick <row> <name>
         {"reset", [&] { panel().Clicked(ResetButton(a)); }},             // reset HKn|HKa|HKfw|1|2|3
         // The system.
