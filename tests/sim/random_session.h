@@ -41,8 +41,9 @@ class RandomRun {
     }
     desktop_.StoreString(SettingPath(kAppName, setting::kAutoStart.section),
                          std::string(setting::kAutoStart.key), "1");
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
       windows_.push_back(desktop_.AddWindow("Window " + std::to_string(i)));
+    }
     // Inside an open prompt or message box: one event more, at most.
     desktop_.whilePasswordPromptOpen = [this] {
       if (!std::exchange(nested_, true) && pick_(2) == 0) Event("  ");
@@ -63,7 +64,7 @@ class RandomRun {
       Event("");
       if (desktop_.killAt > 0) throw Killed{};
     } catch (const Killed&) {
-      story_ += "  (the process is killed there)\n";
+      story_ += "  (the process is killed)\n";
       processEnds_ = true;
     }
     nested_ = true;  // no events inside the start-up's message boxes
