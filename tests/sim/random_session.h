@@ -41,8 +41,9 @@ class RandomRun {
     }
     desktop_.StoreString(SettingPath(kAppName, setting::kAutoStart.section),
                          std::string(setting::kAutoStart.key), "1");
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
       windows_.push_back(desktop_.AddWindow("Window " + std::to_string(i)));
+    }
     // Inside an open prompt or message box: one event more, at most.
     desktop_.whilePasswordPromptOpen = [this] {
       if (!std::exchange(nested_, true) && pick_(2) == 0) Event("  ");
@@ -63,7 +64,7 @@ class RandomRun {
       Event("");
       if (desktop_.killAt > 0) throw Killed{};
     } catch (const Killed&) {
-      story_ += "  (the process is killed there)\n";
+      story_ += "  (the process is killed)\n";
       processEnds_ = true;
     }
     nested_ = true;  // no events inside the start-up's message boxes
@@ -86,10 +87,12 @@ class RandomRun {
       case 0:
       case 1:
       case 2: {
+        const int ctrl = pick_(4) == 0 ? 163 : 162;
         const int key = std::array{'H', ' ', 'K'}[event];
-        say("Ctrl+" + std::string(1, key) + " with " + name + " in front, answer " + Answer());
+        say(std::string(ctrl == 163 ? "right" : "left") + " Ctrl+" +
+            std::array{"H", "Space", "K"}[event] + " with " + name + " in front, answer " +
+            Answer());
         desktop_.SetForeground(window);
-        const int ctrl = pick_(4) == 0 ? 163 : 162;  // right or left
         desktop_.PressKey(ctrl);
         desktop_.FireTimer(TimerId::HotkeyPoll);
         desktop_.PressKey(key);
@@ -145,18 +148,21 @@ class RandomRun {
         indent.empty() ? session_.Close() : panel.Unload();
         processEnds_ = !indent.empty();
         break;
-      default:
-        say(name + " closes; a new window opens");
+      default: {
+        // Another program's window may get the handle that was freed.
+        const bool reused = pick_(2) == 0;
+        say(name + " closes; a new window opens" + (reused ? " with its handle" : ""));
         desktop_.DestroyWindow(window);
         hiddenByOwner_.erase(window);
         std::erase(windows_, window);
-        windows_.push_back(desktop_.AddWindow("Window " + std::to_string(windows_.size())));
-        // Now and then another program's, with the handle that was freed.
-        if (pick_(2) == 0) {
-          say("  with its handle");
-          desktop_.Find(windows_.back())->className = "Reused";
-          windows_.back() = desktop_.Find(windows_.back())->handle = window;
+        SimWindow& opened =
+            *desktop_.Find(desktop_.AddWindow("Window " + std::to_string(windows_.size())));
+        if (reused) {
+          opened.handle = window;
+          opened.className = "Reused";
         }
+        windows_.push_back(opened.handle);
+      }
     }
   }
 

@@ -332,10 +332,8 @@ class SimDesktop final : public WindowSystem,
   void CloseKey(RegistryKey key) override { openKeys_.erase(key); }
   std::string DescribeStatus(std::int32_t status) override {
     if (status == registry_status::kAccessDenied) return "Access is denied.";
-    if (status == registry_status::kFileNotFound) {
-      return "The system cannot find the file specified.";
-    }
-    return "Status " + std::to_string(status) + ".";
+    if (status != registry_status::kFileNotFound) return "Status " + std::to_string(status) + ".";
+    return "The system cannot find the file specified.";
   }
 
   // Dialogs

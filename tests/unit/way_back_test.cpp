@@ -24,10 +24,10 @@ std::string RunOf(unsigned seed, int steps, std::string& story) {
 
 TEST(WayBackTest, NoWindowTheProgramHidIsEverWithoutAWayBack) {
   const char* runs = std::getenv("NOOKSHADE_RANDOM_RUNS");
-  const unsigned seeds = runs != nullptr ? static_cast<unsigned>(std::atoi(runs)) : 300;
+  const unsigned seeds = runs != nullptr ? static_cast<unsigned>(std::atoi(runs)) : 250;
   std::string story;
   for (unsigned seed = 1; seed <= seeds; ++seed) {
-    if (RunOf(seed, 60, story).empty()) continue;
+    if (RunOf(seed, 80, story).empty()) continue;
     // The shortest run of this seed that fails tells the story.
     int steps = 1;
     while (RunOf(seed, steps, story).empty()) ++steps;
