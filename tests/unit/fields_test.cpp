@@ -23,7 +23,7 @@ class RecordingTest : public SimTest, public ::testing::WithParamInterface<Recor
 
 TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
   const Recording& c = GetParam();
-  Store(setting::kNoNotification, "1");
+  Set("Note", "1");
   session.Start();
   for (const int key : c.keys) {
     if (key < 0) panel().KeyUp(ControlId::hideWindowHotkey, -key);
@@ -72,7 +72,7 @@ TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
     desktop.StoreValue(SettingPath(kAppName, c.setting.section), std::string(c.setting.key),
                        {sim::RegistryValue::Type::Dword, *c.stored});
   } else if (c.stored) {
-    Store(c.setting, *c.stored);
+    Set(std::string(c.setting.key), *c.stored);
   }
   session.Start();
   if (c.setting.key == "Note" || c.setting.key == "LFW") {
@@ -111,7 +111,7 @@ const Loaded kValues[] = {
 INSTANTIATE_TEST_SUITE_P(Values, LoadTest, ::testing::ValuesIn(kValues), NameOf<Loaded>);
 
 TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
-  Store(setting::kPassword, "");
+  Set("Password", "");
   session.Start();
   panel().Clicked(ControlId::password);
   EXPECT_EQ(Text(ControlId::password), "");

@@ -24,9 +24,9 @@ class SequenceTest : public SimTest,
 TEST_P(SequenceTest, FiresOnlyForItsKeysPressedInOrder) {
   const auto& [sequence, mode] = GetParam();
   desktop.keyboardMode = mode;
-  Store(setting::kHideWindowHotkey, sequence.hotkey);
-  Store(setting::kHideAllHotkey, "q");
-  Store(setting::kFakeWorkHotkey, "w");
+  Set("HKn", sequence.hotkey);
+  Set("HKa", "q");
+  Set("HKfw", "w");
   StartArmed();
   const WindowHandle notes = Window("Notes");
   PressTicks(sequence.ticks);

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -38,14 +39,16 @@ class SimTest : public ::testing::Test {
   std::optional<std::string> Stored(const SettingKey& key) const {
     return desktop.StoredString(SettingPath(kAppName, key.section), std::string(key.key));
   }
-  void Store(const SettingKey& key, std::string value) {
-    desktop.StoreString(SettingPath(kAppName, key.section), std::string(key.key), std::move(value));
+  // A stored setting, by its value's name.
+  void Set(const std::string& key, const std::string& value) {
+    const bool startup = key == "Auto" || key == "Login" || key == "Note";
+    desktop.StoreString(SettingPath(kAppName, startup ? "Startup" : "Saved Data"), key, value);
   }
   Panel& panel() { return session.panel(); }
   // Starts with the panel in the tray (the option "Auto"), so the hotkeys are
   // live; the default password unless another is stored.
   void StartArmed() {
-    Store(setting::kAutoStart, "1");
+    Set("Auto", "1");
     session.Start();
   }
   // A window of another program, in front.
@@ -243,10 +246,6 @@ class SimTest : public ::testing::Test {
   }
   void Seconds(int seconds) {
     for (int i = 0; i < seconds; ++i) desktop.FireTimer(TimerId::TrayRetry);
-  }
-  void Set(const std::string& key, const std::string& value) {
-    const bool startup = key == "Auto" || key == "Login" || key == "Note";
-    desktop.StoreString(SettingPath(kAppName, startup ? "Startup" : "Saved Data"), key, value);
   }
   static ControlId ResetButton(const std::string& name) {
     if (name == "HKn") return ControlId::resetHideWindowHotkey;
