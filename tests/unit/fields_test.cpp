@@ -43,6 +43,7 @@ const Recording kKeys[] = {
     {"codes 1 and 255 only", {0, 1, 255, 256}, "(Ctrl)h\x01\xFF"},
     {"Backspace takes the last letter", {kBackspace}, "(Ctrl)"},
     {"Backspace takes a token whole", {kBackspace, kBackspace, kBackspace}, ""},
+    {"Backspace takes a token after others", {16, kBackspace}, "(Ctrl)h"},
     {"Backspace deletes the selection", {kBackspace}, "h", 0, false, {0, 6}},
     {"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, {6, 99}},
     {"another field's hotkey is refused", {kBackspace, 'K'}, "", 1},

@@ -114,6 +114,7 @@ TEST_P(JournalTest, TheNextStartShowsOnlyTheWindowsOfAReadableJournal) {
 const Journal kTexts[] = {
     {"readable", "nookshade-journal 1\nA %h 4242 SimWindow", true, false},
     {"older format", "nookshade-journal 0\nA %h 4242 SimWindow", false, true},
+    {"no blank after the way", "nookshade-journal 1\nS%h 4242 SimWindow", false, true},
     {"unknown way of hiding", "nookshade-journal 1\nX %h 4242 SimWindow", false, true},
     {"handle not a number", "nookshade-journal 1\nS h%h 4242 SimWindow", false, true},
     {"handle run into text", "nookshade-journal 1\nS %hx 4242 SimWindow", false, true},
