@@ -208,11 +208,17 @@ TEST_P(EncodingTest, ConvertsAtTheEdgesWithoutLoss) {
   EXPECT_EQ(text::Utf16ToUtf8(GetParam().utf16), GetParam().utf8);
   EXPECT_EQ(text::Utf8ToUtf16(GetParam().utf8), GetParam().utf16);
   EXPECT_EQ(text::Utf8ToWindows1252(GetParam().utf8), GetParam().windows1252);
+  // Back again, where the code page holds the character.
+  if (GetParam().windows1252 != "?") {
+    EXPECT_EQ(text::Windows1252ToUtf8(GetParam().windows1252), GetParam().utf8);
+  }
 }
 
 const Encoding kTexts[] = {
     {"Latin", u"J\u00fcrgen", "J\xC3\xBCrgen", "J\xFCrgen"},
     {"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
+    {"the last high control", u"\u0178", "\xC5\xB8", "\x9F"},
+    {"no-break space", u"\u00a0", "\xC2\xA0", "\xA0"},
     {"CJK", u"\u6587", "\xE6\x96\x87", "?"},
     {"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
     {"a lone surrogate", std::u16string(1, char16_t{0xD800}), "\xED\xA0\x80", "?"},

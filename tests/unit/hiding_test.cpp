@@ -81,6 +81,11 @@ const Story kHideAll[] = {
     {"an untitled window", "untitled A; all", "icons 1"},
     {"an owned window", "open A; owned B A; all", "hidden A, icons 1"},
     {"a child window", "open A; child B A; all", "hidden A, icons 1"},
+    // Shown again, it is the user's and its program's once more.
+    {"shown, then hidden by its program; a kill", "open A; all; all 417; hides A; kill; armed",
+     "hidden A, icons 1, asked 1"},
+    {"shown, then hidden by its program; the end", "open A; all; all 417; hides A; end",
+     "hidden A, asked 1, panel shown"},
     {"a hidden window stays so", "open A; hidden B; all; all 417", "hidden B, icons 1, asked 1"},
 };
 INSTANTIATE_TEST_SUITE_P(HideAll, StoryTest, ::testing::ValuesIn(kHideAll), NameOf<Story>);

@@ -51,6 +51,7 @@ const Sequence kSequences[] = {
     {"a mouse click between", "(Ctrl)h", {{kLCtrl}, {1}, {'H'}}, false},
     {"another key between", "(Ctrl)h", {{kLCtrl}, {'J'}, {'H'}}, false},
     {"H and Ctrl within one tick", "(Ctrl)h", {{'H', kLCtrl}}, true},
+    {"H and right Shift within one tick", "(Shift)h", {{'H', kRShift}}, true},
     {"H before Ctrl", "(Ctrl)h", {{'H'}, {kLCtrl}}, false},
     {"keypad add for k", "(Ctrl)k", {{kLCtrl}, {107}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
