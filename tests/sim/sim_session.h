@@ -20,7 +20,8 @@ class SimSession final : public PanelView {
 
   // Start-up up to the panel's first activation, seen or not.
   void Start() {
-    Main(platform_, [this] {
+    // A copy told to end ends, panel or not.
+    running_ = Main(platform_, [this] {
       handle_ = desktop_.AddWindow(std::string(kPanelCaption), false);
       desktop_.Find(handle_)->processId = desktop_.ownProcessId;
       desktop_.Find(handle_)->onInput = [this] { panel_->InputArrived(); };
@@ -38,6 +39,7 @@ class SimSession final : public PanelView {
   // The process killed: no unload, its windows, timers and claim gone with it.
   void Kill() {
     desktop_.EndProcess();
+    running_ = false;
     panel_.reset();
     state_ = ProgramState();
   }
@@ -45,7 +47,7 @@ class SimSession final : public PanelView {
   Panel& panel() { return *panel_; }
   SimSession& view() { return *this; }
   WindowHandle PanelWindow() const { return handle_; }
-  bool Running() const { return panel_ != nullptr; }
+  bool Running() const { return running_; }
   // Where the panel put the keyboard focus last.
   std::optional<ControlId> focused;
 
@@ -62,6 +64,7 @@ class SimSession final : public PanelView {
   WindowHandle handle_ = 0;
   ProgramState state_;
   std::unique_ptr<Panel> panel_;
+  bool running_ = false;
 };
 
 }  // namespace nookshade::sim
