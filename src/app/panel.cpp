@@ -55,8 +55,8 @@ std::array<Control*, 11> Panel::Controls() {
 
 void Panel::Load() {
   const WindowHandle panel = view_.Handle();
+  // Its owner chain too, so that the taskbar button shows it.
   SetAlphaIcon(platform_.windows, panel, kIconResource, true);
-  SetAlphaIcon(platform_.windows, panel, kIconResource, false);
   SetTopMostWindow(platform_.windows, panel);
   hotkeys_.Load();
   options_.Load();

@@ -5,7 +5,9 @@ namespace {
 
 void SendIcon(WindowSystem& windows, WindowHandle window, WindowHandle top, bool alsoOwner,
               IconKind kind, IconHandle icon) {
-  if (alsoOwner) windows.SetWindowIcon(top, kind, icon);
+  // Each change is sent on to the window manager (under Wine, an X
+  // property drawn from the icon): a window without an owner gets it once.
+  if (alsoOwner && top != window) windows.SetWindowIcon(top, kind, icon);
   windows.SetWindowIcon(window, kind, icon);
 }
 

@@ -116,17 +116,6 @@ IconHandle Win32WindowSystem::GetClassSmallIcon(WindowHandle window) {
 
 void Win32WindowSystem::SetWindowIcon(WindowHandle window, IconKind kind, IconHandle icon) {
   const WPARAM which = kind == IconKind::Big ? ICON_BIG : ICON_SMALL;
-  // The panel's load gives its window the same icons three times over; each
-  // change is sent on to the window manager (under Wine, an X property
-  // drawn from the icon), so one that changes nothing is skipped. Only our
-  // own windows are asked: another program's could keep us waiting.
-  const HWND hwnd = ToHwnd(window);
-  DWORD processId = 0;
-  ::GetWindowThreadProcessId(hwnd, &processId);
-  if (processId == ::GetCurrentProcessId() &&
-      ::SendMessageW(hwnd, WM_GETICON, which, 0) == reinterpret_cast<LRESULT>(ToHicon(icon))) {
-    return;
-  }
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(ToHwnd(window), WM_SETICON, which, reinterpret_cast<LPARAM>(ToHicon(icon)),
                         SMTO_ABORTIFHUNG, kIconQueryTimeoutMs, &ignored);
