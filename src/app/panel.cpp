@@ -318,24 +318,26 @@ void Panel::PollTick() {
     poller_.Disarmed();
     return;
   }
+  // Raw input is asked for at the first armed tick, not at load: nothing of
+  // it is needed before the panel is first armed, and the start stays short.
+  // It is asked before the tick reads the input clock: input made while the
+  // registration is under way reaches no window as raw input, but the clock
+  // shows it, so the tick does not sleep over it.
+  if (inputWatch_ == InputWatch::NotAsked) WatchInput();
   poller_.Tick(!platform_.dialogs.ModalOpen());
-  if (poller_.Idle()) SleepUntilInput();
+  if (poller_.Idle() && inputWatch_ == InputWatch::Watching) {
+    platform_.timers.StopTimer(TimerId::HotkeyPoll);
+    pollAsleep_ = true;
+  }
 }
 
-void Panel::SleepUntilInput() {
-  // Asked at the first idle tick, not at load: nothing of it is needed
-  // before the panel is first armed, and the start stays short.
-  if (inputWatch_ == InputWatch::NotAsked) {
-    inputWatch_ = platform_.keyboard.WatchInput(view_.Handle()) ? InputWatch::Watching
-                                                                : InputWatch::Unavailable;
-    if (inputWatch_ == InputWatch::Unavailable) {
-      platform_.system.Log(
-          "raw input could not be registered: the hotkey poll timer keeps ticking while idle");
-    }
+void Panel::WatchInput() {
+  inputWatch_ = platform_.keyboard.WatchInput(view_.Handle()) ? InputWatch::Watching
+                                                              : InputWatch::Unavailable;
+  if (inputWatch_ == InputWatch::Unavailable) {
+    platform_.system.Log(
+        "raw input could not be registered: the hotkey poll timer keeps ticking while idle");
   }
-  if (inputWatch_ != InputWatch::Watching) return;
-  platform_.timers.StopTimer(TimerId::HotkeyPoll);
-  pollAsleep_ = true;
 }
 
 void Panel::InputArrived() {

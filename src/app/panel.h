@@ -102,7 +102,7 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void HideIntoFreeSlot(WindowHandle window);
   void StartPollTimer();
   void PollTick();  // hkt_Timer
-  void SleepUntilInput();
+  void WatchInput();
   void RunHotkey(HotkeyAction action);
   // Tries again to add the icons the shell refused; after the last attempt
   // their windows are shown again, so that none stays hidden without one.

@@ -31,7 +31,6 @@ struct SimWindow {
   // A window of a program with more rights than ours ignores our hides.
   bool refusesHide = false;
   bool visible = true;
-  bool everShown = false;
   WindowHandle parent = 0;
   WindowHandle owner = 0;
   IconHandle bigIcon = 0;
@@ -43,11 +42,6 @@ struct SimWindow {
 
 // Thrown at the change of the world at which a test kills the program.
 struct Killed {};
-
-struct MessageBoxRecord {
-  std::string text;
-  std::string title;
-};
 
 struct RegistryValue {
   enum class Type { String, Dword, Binary } type = Type::String;
@@ -87,8 +81,6 @@ class SimDesktop final : public WindowSystem,
     std::erase_if(windows_, [window](const SimWindow& w) { return w.handle == window; });
     if (foreground_ == window) foreground_ = 0;
   }
-  // The handle the next window gets (later ones count on from it).
-  void SetNextHandle(WindowHandle handle) { nextHandle_ = handle; }
   SimWindow* Find(WindowHandle window) {
     const auto it = std::ranges::find(windows_, window, &SimWindow::handle);
     return it == windows_.end() ? nullptr : &*it;
@@ -121,9 +113,9 @@ class SimDesktop final : public WindowSystem,
   int OpenKeys() const { return static_cast<int>(openKeys_.size()); }
 
   // ---- modal windows ---------------------------------------------------
-  std::vector<MessageBoxRecord> messageBoxes;
+  std::vector<std::string> messageBoxes;  // their texts
   // Runs inside each message box, as its nested message loop would.
-  std::function<void(const MessageBoxRecord&)> whileMessageBoxOpen;
+  std::function<void()> whileMessageBoxOpen;
   // Answers for the password prompt, taken in order; nothing = cancel.
   std::deque<std::optional<std::string>> passwordAnswers;
   std::function<void()> whilePasswordPromptOpen;
@@ -172,6 +164,8 @@ class SimDesktop final : public WindowSystem,
   // Once a window watches input, each key and button event reaches its
   // SimWindow::onInput as it happens (as WM_INPUT reaches its procedure).
   bool rawInputRegisters = true;
+  // Runs while the registration is under way: input made then is not told of.
+  std::function<void()> whileRegistering;
   // The input clock: milliseconds now and the time stamp of the last input.
   std::uint32_t now = 0;
   std::uint32_t lastInput = 0;
@@ -205,7 +199,6 @@ class SimDesktop final : public WindowSystem,
     const bool wasVisible = target->visible;
     if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
     target->visible = command != ShowCommand::Hide;
-    target->everShown = target->everShown || target->visible;
     if (command == ShowCommand::Show) {
       SetForeground(window);
     } else if (foreground_ == window && !target->visible) {
@@ -273,6 +266,7 @@ class SimDesktop final : public WindowSystem,
   std::uint32_t LastInputTime() override { return lastInput; }
   std::uint32_t TickCount() override { return now; }
   bool WatchInput(WindowHandle window) override {
+    if (whileRegistering) whileRegistering();
     if (!rawInputRegisters || !IsWindow(window)) return false;
     inputWatcher_ = window;
     return true;
@@ -337,10 +331,10 @@ class SimDesktop final : public WindowSystem,
   }
 
   // Dialogs
-  int MessageBox(std::string_view text, std::string_view title, std::uint32_t) override {
-    messageBoxes.push_back({std::string(text), std::string(title)});
+  int MessageBox(std::string_view text, std::string_view, std::uint32_t) override {
+    messageBoxes.emplace_back(text);
     ++modalDepth_;
-    if (whileMessageBoxOpen) whileMessageBoxOpen(messageBoxes.back());
+    if (whileMessageBoxOpen) whileMessageBoxOpen();
     --modalDepth_;
     return 1;  // IDOK
   }

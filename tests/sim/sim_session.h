@@ -5,7 +5,6 @@
 // session is also the panel's window, as far as the core sees it.
 
 #include <memory>
-#include <optional>
 
 #include "app/panel.h"
 #include "app/startup.h"
@@ -45,16 +44,13 @@ class SimSession final : public PanelView {
   }
 
   Panel& panel() { return *panel_; }
-  SimSession& view() { return *this; }
   WindowHandle PanelWindow() const { return handle_; }
   bool Running() const { return running_; }
-  // Where the panel put the keyboard focus last.
-  std::optional<ControlId> focused;
 
   // PanelView
   WindowHandle Handle() const override { return handle_; }
   void ControlChanged(ControlId) override {}
-  void Focus(ControlId control) override { focused = control; }
+  void Focus(ControlId) override {}
   void SetCrosshairPointer(bool) override {}
   void ShowCrosshairPicture(ControlId, bool) override {}
 

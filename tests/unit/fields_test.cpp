@@ -157,7 +157,7 @@ TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDele
   panel().Clicked(ControlId::loginStart);
   const auto written = c.message.empty() ? std::optional("\"" + c.program + "\"") : std::nullopt;
   EXPECT_EQ(desktop.StoredString(run, c.entry), written);
-  EXPECT_EQ(MessageCount() == 1 ? desktop.messageBoxes[0].text : "", c.message);
+  EXPECT_EQ(MessageCount() == 1 ? desktop.messageBoxes[0] : "", c.message);
   panel().Clicked(ControlId::loginStart);
   EXPECT_EQ(desktop.StoredString(run, c.entry), std::nullopt);
   EXPECT_EQ(desktop.StoredString(run, "Other"), "x");

@@ -185,5 +185,15 @@ TEST_P(PollSleepTest, TheTimerSleepsOnlyWithRawInputAndAKeyWakesIt) {
 
 INSTANTIATE_TEST_SUITE_P(RawInput, PollSleepTest, ::testing::Bool());
 
+TEST_F(SimTest, AHotkeyPressedWhileRawInputIsRegisteredIsNotSleptOver) {
+  desktop.whileRegistering = [this] {
+    desktop.PressKey(kLCtrl);
+    desktop.PressKey('H');
+  };
+  Play("armed; open A");
+  for (int i = 0; i < 1000 && desktop.TimerRunning(TimerId::HotkeyPoll); ++i) Tick();
+  EXPECT_EQ(Summary(), "hidden A, icons 2");
+}
+
 }  // namespace
 }  // namespace nookshade::test

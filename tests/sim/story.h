@@ -1,0 +1,298 @@
+#pragma once
+// A program run on the simulated desktop, told as a story: steps separated by
+// ";", each a verb and its words (see Step), as a user, another program or
+// the system takes them. The tables of the unit tests and the random runs
+// both speak it, so that a failing random run prints a story a table can
+// take as it stands.
+
+#include <cctype>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/settings.h"
+#include "sim_session.h"
+
+namespace nookshade::sim {
+
+inline constexpr int kBackspace = 8, kSpace = 32, kLShift = 160, kRShift = 161, kLCtrl = 162,
+                     kRCtrl = 163, kLAlt = 164, kRAlt = 165, kLWin = 91;
+
+class World {
+ public:
+  World() = default;
+  World(const World&) = delete;  // the session's callbacks hold `this`
+  World& operator=(const World&) = delete;
+
+  // A stored setting, by its value's name.
+  void Set(const std::string& key, const std::string& value) {
+    const bool startup = key == "Auto" || key == "Login" || key == "Note";
+    desktop.StoreString(SettingPath(kAppName, startup ? "Startup" : "Saved Data"), key, value);
+  }
+  Panel& panel() { return session.panel(); }
+  // Starts with the panel in the tray (the option "Auto"), so the hotkeys are
+  // live; the default password unless another is stored.
+  void StartArmed() {
+    Set("Auto", "1");
+    session.Start();
+  }
+  // A window of another program, in front.
+  WindowHandle Window(std::string title) {
+    const WindowHandle window = desktop.AddWindow(std::move(title));
+    desktop.SetForeground(window);
+    return window;
+  }
+  bool Visible(WindowHandle window) const {
+    return desktop.Find(window) && desktop.Find(window)->visible;
+  }
+  void Tick() { desktop.FireTimer(TimerId::HotkeyPoll); }
+  // Each group of keys goes down within one tick, and comes up after it.
+  void PressTicks(const std::vector<std::vector<int>>& ticks) {
+    for (const auto& keys : ticks) {
+      for (const int key : keys) desktop.PressKey(key);
+      Tick();
+      for (const int key : keys) desktop.ReleaseKey(key);
+    }
+  }
+  // The answer the password prompt gets when it opens next: "-" cancels it.
+  void Answers(const std::string& answer) {
+    desktop.passwordAnswers = {answer == "-" ? std::nullopt : std::optional(answer)};
+  }
+  // Ctrl, then the key, as people press hotkeys; with an answer ready, if any.
+  void Chord(int key, const std::string& answer = "") {
+    if (!answer.empty()) Answers(answer);
+    PressTicks({{kLCtrl}, {key}});
+  }
+  std::string Text(ControlId field) { return panel().FindTextBox(field)->Text(); }
+  int IconCount() const { return static_cast<int>(desktop.trayIcons.size()); }
+  int MessageCount() const { return static_cast<int>(desktop.messageBoxes.size()); }
+
+  // Windows are named by a letter, and so titled; "-" names none, and as an
+  // answer cancels the prompt. A kill ends the program where it happens: at
+  // the story's own level, since a kill inside a prompt's loop unwinds it.
+  void Play(std::string_view story) {
+    std::istringstream steps{std::string(story)};
+    ++depth_;
+    for (std::string step; std::getline(steps, step, ';');) {
+      std::istringstream words(step);
+      std::string verb, rest;
+      std::getline(words >> verb >> std::ws, rest);
+      try {
+        Step(verb, rest);
+      } catch (const Killed&) {
+        if (depth_ > 1) {
+          --depth_;
+          throw;
+        }
+        session.Kill();
+        ++kills;
+      }
+    }
+    --depth_;
+  }
+  // What a story ends with: the named windows out of sight, the icons in the
+  // notification area, the messages, prompts and log lines, whether the
+  // panel is in sight, and the fake-work rows' windows ("-" for none).
+  std::string Summary() {
+    std::string out;
+    for (const auto& [name, window] : named) {
+      if (desktop.Find(window) && !Visible(window)) out += (out.empty() ? ", hidden " : "") + name;
+    }
+    const auto count = [&out](const char* what, int n) {
+      if (n > 0) out += ", " + std::string(what) + " " + std::to_string(n);
+    };
+    count("icons", IconCount());
+    count("told", MessageCount());
+    count("asked", desktop.passwordPromptsShown);
+    count("logged", static_cast<int>(desktop.log.size()));
+    if (!session.Running()) return out.empty() ? "none" : out.substr(2);
+    if (Visible(session.PanelWindow())) out += ", panel shown";
+    std::string work;
+    for (const ControlId row : {ControlId::fakeWork1, ControlId::fakeWork2, ControlId::fakeWork3}) {
+      work += Text(row) == kFakeWorkPlaceholder ? "-" : Text(row);
+    }
+    if (work != "---") out += ", work " + work;
+    return out.empty() ? "none" : out.substr(2);
+  }
+
+  SimDesktop desktop;
+  SimSession session{desktop};
+  std::map<std::string, WindowHandle> named;  // the story's windows
+  int kills = 0;
+
+ private:
+  SimWindow& Of(const std::string& name) { return *desktop.Find(named.at(name)); }
+  // A step's words: the first two, the number the first reads as, and all.
+  struct Words {
+    std::string a, b;
+    int n = 0;
+    std::string rest;
+  };
+  void Step(const std::string& verb, const std::string& rest) {
+    Words words;
+    words.rest = rest;
+    std::istringstream(rest) >> words.a >> words.b;
+    words.n = std::atoi(words.a.c_str());
+    const auto step = steps_.find(verb);
+    if (step == steps_.end()) throw std::invalid_argument("no such step: " + verb);
+    step->second(words);
+  }
+  void Open(const std::string& name, const std::string& className) {
+    named[name] = Window(name);
+    Of(name).className = className;
+  }
+  // Another program's change of its window, which no kill of ours interrupts.
+  void ByItsProgram(const std::string& name, ShowCommand command) {
+    const int killAt = std::exchange(desktop.killAt, 0);
+    desktop.ShowWindow(named.at(name), command);
+    desktop.killAt = killAt;
+  }
+  // Its handle given to a hidden window of another program ("process"), or
+  // of its own program and another class ("class").
+  void Reuse(const std::string& name, const std::string& how) {
+    desktop.DestroyWindow(named.at(name));
+    SimWindow& reused = *desktop.Find(desktop.AddWindow(name, false));
+    reused.handle = named.at(name);
+    reused.processId = how == "process" ? 777 : 4242;
+    reused.className = how == "class" ? "Secret" : "Notepad";
+  }
+  void Fill(int windows) {
+    for (int i = 0; i < windows; ++i) {
+      Play(std::string("open ") + static_cast<char>('A' + named.size()) + "; hide");
+    }
+  }
+  // Drags the crosshair of a fake-work row onto the window.
+  void PickRow(int row, WindowHandle window) {
+    const auto box = static_cast<ControlId>(static_cast<int>(ControlId::crosshair1) + row - 1);
+    panel().MouseDown(box);
+    desktop.pointerWindow = window;
+    desktop.FireTimer(TimerId::PickerDrag);
+    panel().MouseUp(box);
+  }
+  void DoubleClickIcon(std::int64_t slot, const std::string& answer) {
+    Answers(answer);
+    panel().IconDoubleClicked(slot);
+  }
+  // Nookshade started again: the running one is woken, and answers.
+  void SecondStart(const std::string& answer) {
+    Answers(answer);
+    SimSession second(desktop);
+    second.Start();
+    if (!second.Running() && desktop.wakes > 0) panel().AnotherStart();
+  }
+  void Help() {
+    const int first = static_cast<int>(ControlId::menuHelpAbout);
+    for (int item = first; item <= static_cast<int>(ControlId::menuHelpOptions); ++item) {
+      panel().Clicked(static_cast<ControlId>(item));
+    }
+  }
+  void Busy() {
+    desktop.whilePasswordPromptOpen = desktop.whileMessageBoxOpen = [this] {
+      for (const int key : {kSpace, int{'H'}, int{'K'}}) Chord(key);
+    };
+  }
+  void ShellRestart(int refusals) {
+    desktop.trayIcons.clear();
+    desktop.failTrayAdds = refusals;
+    panel().ShellRestarted();
+  }
+  void Seconds(int seconds) {
+    for (int i = 0; i < seconds; ++i) desktop.FireTimer(TimerId::TrayRetry);
+  }
+  static ControlId ResetButton(const std::string& name) {
+    if (name == "HKn") return ControlId::resetHideWindowHotkey;
+    if (name == "HKa") return ControlId::resetHideAllHotkey;
+    if (name == "HKfw") return ControlId::resetFakeWorkHotkey;
+    return static_cast<ControlId>(static_cast<int>(ControlId::resetFakeWork1) + std::stoi(name) -
+                                  1);
+  }
+
+  int depth_ = 0;
+  // The verbs, made once for the world.
+  const std::map<std::string, std::function<void(const Words&)>> steps_ = {
+      // set <key>=<value>: a stored setting.
+      {"set",
+       [this](const Words& w) {
+         Set(w.a.substr(0, w.a.find('=')), w.rest.substr(w.a.find('=') + 1));
+       }},
+      {"start", [this](const Words&) { session.Start(); }},
+      {"armed", [this](const Words&) { StartArmed(); }},
+      // Other programs' windows. open <name> [<class>]: one in front.
+      {"open", [this](const Words& w) { Open(w.a, w.b.empty() ? "Notepad" : w.b); }},
+      {"hidden", [this](const Words& w) { named[w.a] = desktop.AddWindow(w.a, false); }},
+      {"untitled", [this](const Words& w) { named[w.a] = desktop.AddWindow(""); }},
+      // owned <name> <owner>, child <name> <parent>.
+      {"owned",
+       [this](const Words& w) { named[w.a] = desktop.AddWindow(w.a, true, named.at(w.b)); }},
+      {"child",
+       [this](const Words& w) { named[w.a] = desktop.AddWindow(w.a, true, 0, named.at(w.b)); }},
+      {"ours", [this](const Words& w) { Of(w.a).processId = desktop.ownProcessId; }},
+      // Its program has more rights than ours.
+      {"refusing", [this](const Words& w) { Of(w.a).refusesHide = true; }},
+      {"front", [this](const Words& w) { desktop.SetForeground(w.a == "-" ? 0 : named.at(w.a)); }},
+      {"close", [this](const Words& w) { desktop.DestroyWindow(named.at(w.a)); }},
+      {"rename", [this](const Words& w) { Of(w.a).title = w.b; }},
+      {"shellwindow", [this](const Words& w) { desktop.shellWindow = named.at(w.a); }},
+      {"desktopwindow", [this](const Words& w) { desktop.desktopWindow = named.at(w.a); }},
+      {"shows", [this](const Words& w) { ByItsProgram(w.a, ShowCommand::Show); }},
+      {"hides", [this](const Words& w) { ByItsProgram(w.a, ShowCommand::Hide); }},
+      {"reuse", [this](const Words& w) { Reuse(w.a, w.b); }},
+      // The user. fill <n>: so many windows more, each hidden into a slot.
+      {"fill", [this](const Words& w) { Fill(w.n); }},
+      // A hidden each way: A in a slot, B by hide-all, C by the fake work.
+      {"everyway",
+       [this](const Words&) { Play("fill 1; open B; all; open C; pick 1 C; fake; fake"); }},
+      {"hide", [this](const Words&) { Chord('H'); }},
+      // The same, without the hotkey.
+      {"hidenow", [this](const Words&) { panel().HideWindowInFront(); }},
+      // all [<answer>]
+      {"all", [this](const Words& w) { Chord(kSpace, w.a); }},
+      {"fake", [this](const Words&) { Chord('K'); }},
+      // tap <keys>: one a tick.
+      {"tap",
+       [this](const Words& w) {
+         for (const char key : w.a) PressTicks({{key}});
+       }},
+      // icon <slot> [<answer>]
+      {"icon",
+       [this](const Words& w) { DoubleClickIcon(std::stoll(w.a), w.b.empty() ? "417" : w.b); }},
+      // type <password>: in the panel.
+      {"type", [this](const Words& w) { panel().TextEdited(ControlId::password, w.a); }},
+      {"arm", [this](const Words&) { panel().Clicked(ControlId::startButton); }},
+      // The panel's shortcut for arming.
+      {"ctrl+s", [this](const Words&) { panel().ArmByShortcut(); }},
+      // Every item of the help menu.
+      {"help", [this](const Words&) { Help(); }},
+      // pick <row> <name>
+      {"pick", [this](const Words& w) { PickRow(w.n, w.b == "-" ? 0 : named.at(w.b)); }},
+      // reset HKn|HKa|HKfw|1|2|3
+      {"reset", [this](const Words& w) { panel().Clicked(ResetButton(w.a)); }},
+      // The panel's close box.
+      {"quit", [this](const Words&) { session.Close(); }},
+      // The system. end: the session's end.
+      {"end", [this](const Words&) { panel().Unload(); }},
+      {"endinprompt",
+       [this](const Words&) { desktop.whilePasswordPromptOpen = [this] { panel().Unload(); }; }},
+      {"kill", [this](const Words&) { session.Kill(); }},
+      // killat <n>: at the program's n-th change of the world.
+      {"killat", [this](const Words& w) { desktop.killAt = w.n; }},
+      // second [<answer>]
+      {"second", [this](const Words& w) { SecondStart(w.a.empty() ? "417" : w.a); }},
+      // Every prompt and message of ours gets every hotkey.
+      {"busy", [this](const Words&) { Busy(); }},
+      // shellrestart <n>: the shell, back, refuses n icons; refuse <n>: the next n.
+      {"shellrestart", [this](const Words& w) { ShellRestart(w.n); }},
+      {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
+      // seconds <n>: of the icon retry timer.
+      {"seconds", [this](const Words& w) { Seconds(w.n); }},
+      {"unwritable",
+       [this](const Words&) { desktop.failSetString["software\\nookshade pro\\recovery"] = 5; }},
+  };
+};
+
+}  // namespace nookshade::sim
