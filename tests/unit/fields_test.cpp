@@ -219,7 +219,13 @@ const Encoding kTexts[] = {
     {"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
     {"the last high control", u"\u0178", "\xC5\xB8", "\x9F"},
     {"no-break space", u"\u00a0", "\xC2\xA0", "\xA0"},
+    {"the last of one byte", u"\u007f", "\x7F", "\x7F"},
+    {"the first of two bytes", u"\u0080", "\xC2\x80", "?"},
+    {"the last of two bytes", u"\u07ff", "\xDF\xBF", "?"},
+    {"the first of three bytes", u"\u0800", "\xE0\xA0\x80", "?"},
     {"CJK", u"\u6587", "\xE6\x96\x87", "?"},
+    {"the last of 16 bits", u"\uffff", "\xEF\xBF\xBF", "?"},
+    {"the first beyond 16 bits", u"\U00010000", "\xF0\x90\x80\x80", "?"},
     {"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
     {"a lone surrogate", std::u16string(1, char16_t{0xD800}), "\xED\xA0\x80", "?"},
 };
