@@ -170,9 +170,12 @@ class World {
   void PickRow(int row, WindowHandle window) {
     const auto box = static_cast<ControlId>(static_cast<int>(ControlId::crosshair1) + row - 1);
     panel().MouseDown(box);
+    Hover(window);
+    panel().MouseUp(box);
+  }
+  void Hover(WindowHandle window) {
     desktop.pointerWindow = window;
     desktop.FireTimer(TimerId::PickerDrag);
-    panel().MouseUp(box);
   }
   void DoubleClickIcon(std::int64_t slot, const std::string& answer) {
     Answers(answer);
@@ -270,6 +273,8 @@ class World {
       {"help", [this](const Words&) { Help(); }},
       // pick <row> <name>
       {"pick", [this](const Words& w) { PickRow(w.n, w.b == "-" ? 0 : named.at(w.b)); }},
+      // The pointer onto the window, a crosshair's drag timer let run.
+      {"hover", [this](const Words& w) { Hover(named.at(w.a)); }},
       // reset HKn|HKa|HKfw|1|2|3
       {"reset", [this](const Words& w) { panel().Clicked(ResetButton(w.a)); }},
       // The panel's close box.
