@@ -75,6 +75,7 @@ const Story kHideAll[] = {
     {"Program Manager", "open A Progman; all", "hidden A, icons 1"},
     {"the taskbar", "open A Shell_TrayWnd; all", "icons 1"},
     {"the taskbar, named in capitals", "open A SHELL_TRAYWND; all", "icons 1"},
+    {"a class a first letter off the taskbar's", "open A Xhell_TrayWnd; all", "hidden A, icons 1"},
     {"a second taskbar", "open A Shell_SecondaryTrayWnd; all", "icons 1"},
     {"the overflow area", "open A NotifyIconOverflowWindow; all", "icons 1"},
     {"Wine's tray", "open A __winex11_standalone_tray; all", "icons 1"},
