@@ -5,6 +5,7 @@
 // session is also the panel's window, as far as the core sees it.
 
 #include <memory>
+#include <set>
 
 #include "app/panel.h"
 #include "app/startup.h"
@@ -51,8 +52,15 @@ class SimSession final : public PanelView {
   WindowHandle Handle() const override { return handle_; }
   void ControlChanged(ControlId) override {}
   void Focus(ControlId) override {}
-  void SetCrosshairPointer(bool) override {}
-  void ShowCrosshairPicture(ControlId, bool) override {}
+  void SetCrosshairPointer(bool on) override { crosshairPointer = on; }
+  void ShowCrosshairPicture(ControlId box, bool shown) override {
+    if (shown) picturesInHand.erase(box);
+    if (!shown) picturesInHand.insert(box);
+  }
+
+  // A drag under way: the pointer is a crosshair, taken from its box.
+  bool crosshairPointer = false;
+  std::set<ControlId> picturesInHand;
 
  private:
   SimDesktop& desktop_;

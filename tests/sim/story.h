@@ -24,6 +24,8 @@ inline constexpr int kBackspace = 8, kSpace = 32, kLShift = 160, kRShift = 161, 
                      kRCtrl = 163, kLAlt = 164, kRAlt = 165, kLWin = 91;
 
 class World {
+  static constexpr int crosshair1 = static_cast<int>(ControlId::crosshair1);
+
  public:
   World() = default;
   World(const World&) = delete;  // the session's callbacks hold `this`
@@ -112,6 +114,10 @@ class World {
     count("logged", static_cast<int>(desktop.log.size()));
     if (!session.Running()) return out.empty() ? "none" : out.substr(2);
     if (Visible(session.PanelWindow())) out += ", panel shown";
+    for (const ControlId box : session.picturesInHand) {
+      out += ", crosshair " + std::to_string(static_cast<int>(box) - crosshair1 + 1) + " in hand";
+    }
+    if (session.crosshairPointer) out += ", crosshair pointer";
     std::string work;
     for (const ControlId row : {ControlId::fakeWork1, ControlId::fakeWork2, ControlId::fakeWork3}) {
       work += Text(row) == kFakeWorkPlaceholder ? "-" : Text(row);
@@ -166,12 +172,12 @@ class World {
       Play(std::string("open ") + static_cast<char>('A' + named.size()) + "; hide");
     }
   }
+  static ControlId Crosshair(int row) { return static_cast<ControlId>(crosshair1 + row - 1); }
   // Drags the crosshair of a fake-work row onto the window.
   void PickRow(int row, WindowHandle window) {
-    const auto box = static_cast<ControlId>(static_cast<int>(ControlId::crosshair1) + row - 1);
-    panel().MouseDown(box);
+    panel().MouseDown(Crosshair(row));
     Hover(window);
-    panel().MouseUp(box);
+    panel().MouseUp(Crosshair(row));
   }
   void Hover(WindowHandle window) {
     desktop.pointerWindow = window;
@@ -273,6 +279,9 @@ class World {
       {"help", [this](const Words&) { Help(); }},
       // pick <row> <name>
       {"pick", [this](const Words& w) { PickRow(w.n, w.b == "-" ? 0 : named.at(w.b)); }},
+      // grab <row>, drop <row>: a crosshair's mouse button down and up.
+      {"grab", [this](const Words& w) { panel().MouseDown(Crosshair(w.n)); }},
+      {"drop", [this](const Words& w) { panel().MouseUp(Crosshair(w.n)); }},
       // The pointer onto the window, a crosshair's drag timer let run.
       {"hover", [this](const Words& w) { Hover(named.at(w.a)); }},
       // reset HKn|HKa|HKfw|1|2|3
