@@ -218,6 +218,7 @@ const Encoding kTexts[] = {
     {"Latin", u"J\u00fcrgen", "J\xC3\xBCrgen", "J\xFCrgen"},
     {"euro, a high control", u"\u20ac", "\xE2\x82\xAC", "\x80"},
     {"the last high control", u"\u0178", "\xC5\xB8", "\x9F"},
+    {"the last of the code page", u"\u00ff", "\xC3\xBF", "\xFF"},
     {"no-break space", u"\u00a0", "\xC2\xA0", "\xA0"},
     {"the last of one byte", u"\u007f", "\x7F", "\x7F"},
     {"the first of two bytes", u"\u0080", "\xC2\x80", "?"},
