@@ -24,7 +24,7 @@ inline constexpr int kBackspace = 8, kSpace = 32, kLShift = 160, kRShift = 161, 
                      kRCtrl = 163, kLAlt = 164, kRAlt = 165, kLWin = 91;
 
 class World {
-  static constexpr int crosshair1 = static_cast<int>(ControlId::crosshair1);
+  static constexpr int kCrosshair1 = static_cast<int>(ControlId::crosshair1);
 
  public:
   World() = default;
@@ -115,7 +115,7 @@ class World {
     if (!session.Running()) return out.empty() ? "none" : out.substr(2);
     if (Visible(session.PanelWindow())) out += ", panel shown";
     for (const ControlId box : session.picturesInHand) {
-      out += ", crosshair " + std::to_string(static_cast<int>(box) - crosshair1 + 1) + " in hand";
+      out += ", crosshair " + std::to_string(static_cast<int>(box) - kCrosshair1 + 1) + " in hand";
     }
     if (session.crosshairPointer) out += ", crosshair pointer";
     std::string work;
@@ -172,7 +172,7 @@ class World {
       Play(std::string("open ") + static_cast<char>('A' + named.size()) + "; hide");
     }
   }
-  static ControlId Crosshair(int row) { return static_cast<ControlId>(crosshair1 + row - 1); }
+  static ControlId Crosshair(int row) { return static_cast<ControlId>(kCrosshair1 + row - 1); }
   // Drags the crosshair of a fake-work row onto the window.
   void PickRow(int row, WindowHandle window) {
     panel().MouseDown(Crosshair(row));
