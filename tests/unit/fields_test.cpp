@@ -202,6 +202,8 @@ struct Encoding {
   std::string windows1252;  // of utf8
 };
 
+void PrintTo(const Encoding& encoding, std::ostream* out) { *out << encoding.name; }
+
 class EncodingTest : public ::testing::TestWithParam<Encoding> {};
 
 TEST_P(EncodingTest, ConvertsAtTheEdgesWithoutLoss) {
