@@ -21,13 +21,17 @@ using Pick = std::function<std::uint32_t(std::uint32_t bound)>;
 inline constexpr std::string_view kOddCharacters = " 0129-+Ah\x11\x10\n\xc3\xa9\xff";
 
 // One run: the program started, then events one by one. `story` tells what
-// happened, one event a line, in steps a table can take.
+// happened, one event a line, in steps a table can take; its first line
+// names the keyboard and any odd values stored before the start, and an
+// event inside a prompt or message box is indented.
 class RandomRun {
  public:
   RandomRun(Pick pick, std::string& story) : pick_(std::move(pick)), story_(story) {
     SimDesktop& desktop = world_.desktop;
+    const bool wine = pick_(2) != 0;
     desktop.keyboardMode =
-        pick_(2) ? SimDesktop::KeyboardMode::Wine : SimDesktop::KeyboardMode::Windows;
+        wine ? SimDesktop::KeyboardMode::Wine : SimDesktop::KeyboardMode::Windows;
+    story_ += wine ? "(keys marked as Wine marks them" : "(keys marked as Windows marks them";
     // Now and then a stored value as a user, another program or a damaged
     // hive may leave it.
     for (const SettingKey& key :
@@ -38,7 +42,14 @@ class RandomRun {
       std::string value(pick_(12), ' ');
       for (char& c : value) c = kOddCharacters[pick_(kOddCharacters.size())];
       desktop.StoreString(SettingPath(kAppName, key.section), std::string(key.key), value);
+      story_ += "; " + std::string(key.key) + " stored as \"";
+      for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        story_ += byte >= 32 && byte < 127 ? std::string(1, c) : "\\x" + Hex(byte);
+      }
+      story_ += "\"";
     }
+    story_ += ")\n";
     world_.Play("armed; open A; open B; open C");
     // Inside an open prompt or message box: one event more, at most.
     desktop.whilePasswordPromptOpen = desktop.whileMessageBoxOpen = [this] {
@@ -135,6 +146,11 @@ class RandomRun {
       }
     }
     return {};
+  }
+
+  static std::string Hex(unsigned char byte) {
+    const char* digits = "0123456789abcdef";
+    return {digits[byte >> 4], digits[byte & 15]};
   }
 
   const Pick pick_;
