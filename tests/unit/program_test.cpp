@@ -42,6 +42,8 @@ const Story kFakeWork[] = {
     {"rows reset",
      "hidden A; hidden B; hidden C; pick 1 A; pick 2 B; pick 3 C; reset 2; reset 3; fake",
      "hidden BC, icons 1, work A--"},
+    {"a window renamed since it was picked", "hidden A; pick 1 A; rename A X; fake",
+     "hidden A, icons 1"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
 };
