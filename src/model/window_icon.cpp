@@ -3,11 +3,11 @@
 namespace nookshade {
 namespace {
 
-void SendIcon(WindowSystem& windows, WindowHandle window, WindowHandle top, bool alsoOwner,
-              IconKind kind, IconHandle icon) {
+void SendIcon(WindowSystem& windows, WindowHandle window, WindowHandle top, IconKind kind,
+              IconHandle icon) {
   // Each change is sent on to the window manager (under Wine, an X
-  // property drawn from the icon): a window without an owner gets it once.
-  if (alsoOwner && top != window) windows.SetWindowIcon(top, kind, icon);
+  // property drawn from the icon): a window that is its own top gets it once.
+  if (top != window) windows.SetWindowIcon(top, kind, icon);
   windows.SetWindowIcon(window, kind, icon);
 }
 
@@ -28,11 +28,11 @@ void SetAlphaIcon(WindowSystem& windows, WindowHandle window, std::string_view r
   const IconHandle big =
       windows.LoadAppIcon(resourceName, windows.GetSystemMetric(SystemMetric::IconWidth),
                           windows.GetSystemMetric(SystemMetric::IconHeight));
-  SendIcon(windows, window, top, alsoOwner, IconKind::Big, big);
+  SendIcon(windows, window, top, IconKind::Big, big);
   const IconHandle small =
       windows.LoadAppIcon(resourceName, windows.GetSystemMetric(SystemMetric::SmallIconWidth),
                           windows.GetSystemMetric(SystemMetric::SmallIconHeight));
-  SendIcon(windows, window, top, alsoOwner, IconKind::Small, small);
+  SendIcon(windows, window, top, IconKind::Small, small);
 }
 
 std::int32_t SetTopMostWindow(WindowSystem& windows, WindowHandle window) {

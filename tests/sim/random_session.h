@@ -6,8 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "story.h"
@@ -44,8 +44,9 @@ class RandomRun {
       desktop.StoreString(SettingPath(kAppName, key.section), std::string(key.key), value);
       story_ += "; " + std::string(key.key) + " stored as \"";
       for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        story_ += byte >= 32 && byte < 127 ? std::string(1, c) : "\\x" + Hex(byte);
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+        story_ += c >= ' ' && c <= '~' ? std::string(1, c) : escaped;
       }
       story_ += "\"";
     }
@@ -99,12 +100,8 @@ class RandomRun {
       case 4:
         if (world_.Visible(world_.session.PanelWindow()) && pick_(3) == 0) return "arm";
         return (pick_(2) == 0 ? "second " : "icon 0 ") + answer;
-      case 5: {
-        const bool shows = pick_(2) == 0;
-        hiddenByOwner_.erase(window);
-        if (!shows) hiddenByOwner_.insert(window);
-        return (shows ? "shows " : "hides ") + window;
-      }
+      case 5:
+        return (pick_(2) == 0 ? "shows " : "hides ") + window;
       case 6:
         return "pick " + std::to_string(1 + pick_(3)) + " " + window;
       case 7:
@@ -116,9 +113,7 @@ class RandomRun {
         return nested ? "end" : "quit";
       default:
         // Another program's window may get the handle that was freed.
-        hiddenByOwner_.erase(window);
         if (pick_(2) == 0) return "close " + window + "; open " + window;
-        hiddenByOwner_.insert(window);
         return "reuse " + window + " process";
     }
   }
@@ -134,7 +129,8 @@ class RandomRun {
     for (const auto& [name, window] : world_.named) {
       // Each record reads "<how> <handle> <process> <class>".
       const std::string record = " " + std::to_string(window) + " ";
-      if (!world_.Visible(window) && !hiddenByOwner_.contains(name) &&
+      const SimWindow* seen = world_.desktop.Find(window);
+      if (seen && !seen->visible && !seen->hiddenByItsProgram &&
           (!running || journal.value_or("").find(record) == std::string::npos)) {
         return "window " + name + " is hidden without a way back";
       }
@@ -148,15 +144,9 @@ class RandomRun {
     return {};
   }
 
-  static std::string Hex(unsigned char byte) {
-    const char* digits = "0123456789abcdef";
-    return {digits[byte >> 4], digits[byte & 15]};
-  }
-
   const Pick pick_;
   std::string& story_;
   World world_;
-  std::set<std::string> hiddenByOwner_;  // hidden by their own program
   bool nested_ = true;
   bool sessionEnds_ = false;
 };

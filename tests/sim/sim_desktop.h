@@ -31,6 +31,7 @@ struct SimWindow {
   // A window of a program with more rights than ours ignores our hides.
   bool refusesHide = false;
   bool visible = true;
+  bool hiddenByItsProgram = false;  // out of sight by its own program's doing
   WindowHandle parent = 0;
   WindowHandle owner = 0;
   IconHandle bigIcon = 0;
@@ -71,6 +72,7 @@ class SimDesktop final : public WindowSystem,
     window.handle = std::exchange(nextHandle_, nextHandle_ + 0x10);
     window.title = std::move(title);
     window.visible = visible;
+    window.hiddenByItsProgram = !visible;
     window.owner = owner;
     window.parent = parent;
     return window.handle;
@@ -88,6 +90,8 @@ class SimDesktop final : public WindowSystem,
   const SimWindow* Find(WindowHandle window) const {
     return const_cast<SimDesktop*>(this)->Find(window);
   }
+  // A window's own program shows or hides it: no change of our program's.
+  void ShowByItsProgram(WindowHandle window, ShowCommand command) { Show(window, command, true); }
   void SetForeground(WindowHandle window) {
     foreground_ = window;
     const auto it = std::ranges::find(windows_, window, &SimWindow::handle);
@@ -146,10 +150,6 @@ class SimDesktop final : public WindowSystem,
   enum class KeyboardMode { Windows, Wine } keyboardMode = KeyboardMode::Windows;
   void PressKey(int virtualKey) { KeyEvent(virtualKey, true); }
   void ReleaseKey(int virtualKey) { KeyEvent(virtualKey, false); }
-  void Tap(int virtualKey) {
-    PressKey(virtualKey);
-    ReleaseKey(virtualKey);
-  }
   // Wine answers GetAsyncKeyState from a copy of the key state that it
   // refreshes at most every 50 ms: with a delay, a key event moves the input
   // clock (and is told of) at once, and reaches the key state so many
@@ -194,20 +194,7 @@ class SimDesktop final : public WindowSystem,
   WindowHandle GetForegroundWindow() override { return foreground_; }
   bool ShowWindow(WindowHandle window, ShowCommand command) override {
     MaybeKilled();
-    SimWindow* target = Find(window);
-    if (target == nullptr) return false;
-    const bool wasVisible = target->visible;
-    if (command == ShowCommand::Hide && target->refusesHide) return wasVisible;
-    target->visible = command != ShowCommand::Hide;
-    if (command == ShowCommand::Show) {
-      SetForeground(window);
-    } else if (foreground_ == window && !target->visible) {
-      // Hiding the window in front activates the next visible one down.
-      const auto next = std::ranges::find_if(
-          windows_, [](const SimWindow& w) { return w.visible && w.parent == 0; });
-      foreground_ = next == windows_.end() ? 0 : next->handle;
-    }
-    return wasVisible;
+    return Show(window, command, false);
   }
   bool IsWindow(WindowHandle window) override { return Find(window) != nullptr; }
   bool IsWindowVisible(WindowHandle w) override { return Get(w, &SimWindow::visible); }
@@ -375,6 +362,24 @@ class SimDesktop final : public WindowSystem,
   std::uint32_t CurrentProcessId() override { return ownProcessId; }
 
  private:
+  bool Show(WindowHandle window, ShowCommand command, bool byItsProgram) {
+    SimWindow* target = Find(window);
+    if (target == nullptr) return false;
+    const bool wasVisible = target->visible;
+    // A program with more rights than ours ignores our hides, not its own.
+    if (command == ShowCommand::Hide && target->refusesHide && !byItsProgram) return wasVisible;
+    target->visible = command != ShowCommand::Hide;
+    target->hiddenByItsProgram = byItsProgram && !target->visible;
+    if (command == ShowCommand::Show) {
+      SetForeground(window);
+    } else if (foreground_ == window && !target->visible) {
+      // Hiding the window in front activates the next visible one down.
+      const auto next = std::ranges::find_if(
+          windows_, [](const SimWindow& w) { return w.visible && w.parent == 0; });
+      foreground_ = next == windows_.end() ? 0 : next->handle;
+    }
+    return wasVisible;
+  }
   // The window system and the registry compare names without case; ASCII
   // folding is enough for the worlds the tests build.
   static std::string Lower(std::string_view text) {

@@ -152,12 +152,6 @@ class World {
     named[name] = Window(name);
     Of(name).className = className;
   }
-  // Another program's change of its window, which no kill of ours interrupts.
-  void ByItsProgram(const std::string& name, ShowCommand command) {
-    const int killAt = std::exchange(desktop.killAt, 0);
-    desktop.ShowWindow(named.at(name), command);
-    desktop.killAt = killAt;
-  }
   // Its handle given to a hidden window of another program ("process"), or
   // of its own program and another class ("class").
   void Reuse(const std::string& name, const std::string& how) {
@@ -248,8 +242,10 @@ class World {
       {"rename", [this](const Words& w) { Of(w.a).title = w.b; }},
       {"shellwindow", [this](const Words& w) { desktop.shellWindow = named.at(w.a); }},
       {"desktopwindow", [this](const Words& w) { desktop.desktopWindow = named.at(w.a); }},
-      {"shows", [this](const Words& w) { ByItsProgram(w.a, ShowCommand::Show); }},
-      {"hides", [this](const Words& w) { ByItsProgram(w.a, ShowCommand::Hide); }},
+      {"shows",
+       [this](const Words& w) { desktop.ShowByItsProgram(named.at(w.a), ShowCommand::Show); }},
+      {"hides",
+       [this](const Words& w) { desktop.ShowByItsProgram(named.at(w.a), ShowCommand::Hide); }},
       {"reuse", [this](const Words& w) { Reuse(w.a, w.b); }},
       // The user. fill <n>: so many windows more, each hidden into a slot.
       {"fill", [this](const Words& w) { Fill(w.n); }},
@@ -302,6 +298,12 @@ class World {
       // shellrestart <n>: the shell, back, refuses n icons; refuse <n>: the next n.
       {"shellrestart", [this](const Words& w) { ShellRestart(w.n); }},
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
+      // Ticks until the poll timer sleeps (a thousand at most: where raw input
+      // cannot be had it never does).
+      {"idle",
+       [this](const Words&) {
+         for (int i = 0; i < 1000 && desktop.TimerRunning(TimerId::HotkeyPoll); ++i) Tick();
+       }},
       // seconds <n>: of the icon retry timer.
       {"seconds", [this](const Words& w) { Seconds(w.n); }},
       {"unwritable",

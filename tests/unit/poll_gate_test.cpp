@@ -163,10 +163,7 @@ TEST_P(PollSleepTest, TheTimerSleepsOnlyWithRawInputAndAKeyWakesIt) {
   desktop.rawInputRegisters = rawInput;
   StartArmed();
   const WindowHandle notes = Window("Notes");
-  const auto tickAWhile = [&] {
-    for (int i = 0; i < 1000 && desktop.TimerRunning(TimerId::HotkeyPoll); ++i) Tick();
-  };
-  tickAWhile();
+  Play("idle");
   EXPECT_EQ(desktop.TimerRunning(TimerId::HotkeyPoll), !rawInput);
   // The debug log says why the timer never sleeps, once.
   EXPECT_EQ(std::ranges::count_if(desktop.log,
@@ -177,7 +174,7 @@ TEST_P(PollSleepTest, TheTimerSleepsOnlyWithRawInputAndAKeyWakesIt) {
   desktop.now += 3'600'000;  // an hour later
   PressTicks({{kLCtrl}, {'H'}});
   EXPECT_FALSE(Visible(notes));
-  tickAWhile();
+  Play("idle");
   panel().Unload();
   desktop.PressKey('J');
   EXPECT_FALSE(desktop.TimerRunning(TimerId::HotkeyPoll)) << "input after the unload woke it";
@@ -190,8 +187,7 @@ TEST_F(SimTest, AHotkeyPressedWhileRawInputIsRegisteredIsNotSleptOver) {
     desktop.PressKey(kLCtrl);
     desktop.PressKey('H');
   };
-  Play("armed; open A");
-  for (int i = 0; i < 1000 && desktop.TimerRunning(TimerId::HotkeyPoll); ++i) Tick();
+  Play("armed; open A; idle");
   EXPECT_EQ(Summary(), "hidden A, icons 2");
 }
 
