@@ -121,7 +121,10 @@ void FakeWork::DragTick() {
   WindowSystem& windows = platform_.windows;
   // The window under the pointer may be a child (a button, a pane); only
   // a title that names a top-level window survives the existence check.
-  const WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
+  // Our own windows are no fake work: the panel shown by the hotkey would
+  // bare the password and rest the hotkeys.
+  WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
+  if (windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId()) window = 0;
   std::string title = windows.GetWindowTitle(window);
   if (pickSlot_ < 1 || pickSlot_ > static_cast<int>(titles_.size())) return;
   const auto slot = static_cast<std::size_t>(pickSlot_ - 1);

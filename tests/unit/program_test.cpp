@@ -82,6 +82,8 @@ INSTANTIATE_TEST_SUITE_P(UnwritableJournal, StoryTest, ::testing::ValuesIn(kUnwr
 const Story kPicking[] = {
     {"two windows", "open A; open B; pick 1 A; pick 3 B", "icons 1, work A-B"},
     {"no window", "pick 1 -", "icons 1"},
+    // Shown by the fake-work hotkey, the panel would bare the password.
+    {"a window of ours", "open A; ours A; pick 1 A", "icons 1"},
     {"row 2 as row 1", "open A; pick 1 A; pick 2 A", "icons 1, told 1, work A--"},
     {"row 1 as row 2", "open A; pick 2 A; pick 1 A", "icons 1, told 1, work -A-"},
     {"row 3 as row 2, row 1 empty", "open A; pick 2 A; pick 3 A", "icons 1, work -AA"},
