@@ -141,6 +141,13 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (wakeMessage_ != 0 && message == wakeMessage_) {
+        // A panel in sight comes forward, out of the taskbar if it was
+        // minimised, with the message or prompt it has open on top; the
+        // second start gave us the right to the foreground.
+        if (::IsWindowVisible(window)) {
+          if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+          ::SetForegroundWindow(::GetLastActivePopup(window));
+        }
         Report([](Panel& panel) { panel.AnotherStart(); });
         return 0;
       }

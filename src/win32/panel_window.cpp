@@ -133,6 +133,12 @@ bool PanelWindow::Create(HINSTANCE instance) {
                         place.y, size.cx, size.cy, nullptr, menu.Get(), instance, this);
   if (window == nullptr) return false;
   menu.Release();  // the window destroys its menu
+  // Started as administrator, the panel would not hear the shell's restart
+  // nor a second start's wake: the system drops registered messages from
+  // programs with fewer rights unless the window lets them through.
+  for (const UINT message : {taskbarCreated_, wakeMessage_}) {
+    if (message != 0) ::ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+  }
   accelerators_ = CreatePanelAccelerators();
   instance_ = instance;
   // The monitor's DPI may have changed since the session began.

@@ -40,14 +40,10 @@ BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* record) {
 
 DWORD TrayRecordSize() {
   // Each generation of the shell refuses a record larger than its own.
-  switch (Shell32MajorVersion()) {
-    case 6:
-      return sizeof(NOTIFYICONDATAW);
-    case 5:
-      return NOTIFYICONDATAW_V2_SIZE;
-    default:
-      return NOTIFYICONDATAW_V1_SIZE;
-  }
+  // The shell's file version went from 6 (Vista to 8.1) to 10.
+  const std::uint16_t version = Shell32MajorVersion();
+  if (version >= 6) return sizeof(NOTIFYICONDATAW);
+  return version == 5 ? NOTIFYICONDATAW_V2_SIZE : NOTIFYICONDATAW_V1_SIZE;
 }
 
 TrayIcon::TrayIcon(HWND owner, UINT id, DWORD recordSize, std::wstring_view tip) {

@@ -84,8 +84,11 @@ int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, std:
   const std::wstring wideTitle = Widen(title);
   const HWND owner = ModalOwner();
   // Without the panel, the message answers a hotkey pressed over another
-  // program, and would otherwise open behind it.
-  const UINT flags = owner != nullptr ? style : style | MB_SETFOREGROUND;
+  // program, and would otherwise open behind it. The system may refuse us
+  // the foreground (the key went to that program): on top, the message is
+  // seen anyway, and the hotkeys that rest while it is open are not lost
+  // behind a flashing taskbar button.
+  const UINT flags = owner != nullptr ? style : style | MB_SETFOREGROUND | MB_TOPMOST;
   const ModalScope modal(*this);
   return ::MessageBoxW(owner, wideText.c_str(), wideTitle.c_str(), flags);
 }

@@ -30,7 +30,10 @@ bool Win32System::ClaimSingleInstance() {
   // windows. The name is the claim; the handle keeps it until the process
   // ends, however it ends.
   instanceClaim_.Reset(::CreateMutexW(nullptr, FALSE, L"Local\\Nookshade.SingleInstance"));
-  if (!instanceClaim_) return true;  // no claim to be had: better run than not at all
+  // A copy with more rights (started as administrator) holds a claim that
+  // this one may not even open: it runs, and this copy must not show what
+  // that one hid from its journal.
+  if (!instanceClaim_) return ::GetLastError() != ERROR_ACCESS_DENIED;
   return ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
