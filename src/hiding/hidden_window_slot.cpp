@@ -19,11 +19,13 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   }
   platform_.windows.ShowWindow(window, ShowCommand::Hide);
   if (platform_.windows.IsWindowVisible(window)) {
-    // A program with more rights than ours ignores the hide; an icon would
-    // stand for a window that is not hidden at all.
+    // A program with more rights than ours ignores the hide, and one that
+    // has stopped answering is not asked; an icon would stand for a window
+    // that is not hidden at all.
     if (journaled) owner_.Journal().Forget(window, HiddenBy::Slot);
     platform_.dialogs.MessageBox(
-        "This window cannot be hidden: its program runs with more rights than Nookshade.",
+        "This window cannot be hidden: its program runs with more rights than Nookshade, or "
+        "has stopped responding.",
         kAppTitle, message_style::kIconExclamation);
     return;
   }

@@ -25,12 +25,31 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
   }
 }
 
+// Wine calls a thread that is just waking from a long wait hung for a
+// moment; one that answers within a tenth of a second is not.
+bool Hung(HWND window) {
+  DWORD_PTR ignored = 0;
+  return ::IsHungAppWindow(window) &&
+         ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored) == 0;
+}
+
 }  // namespace
 
 WindowHandle Win32WindowSystem::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
-  return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
+  const HWND target = ToHwnd(window);
+  // Showing or hiding another thread's window waits for that thread: one
+  // that has stopped answering would hold the hotkeys and the tray with it.
+  // Its window is left in sight rather than hidden, since a hide queued for
+  // it would land once it answers, perhaps after the hide was given up on;
+  // a show is queued, to happen when it answers.
+  if (Hung(target)) {
+    const bool wasVisible = ::IsWindowVisible(target) != FALSE;
+    if (command != ShowCommand::Hide) ::ShowWindowAsync(target, static_cast<int>(command));
+    return wasVisible;
+  }
+  return ::ShowWindow(target, static_cast<int>(command)) != FALSE;
 }
 
 bool Win32WindowSystem::IsWindow(WindowHandle window) {

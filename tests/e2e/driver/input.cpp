@@ -10,6 +10,7 @@ LRESULT chords = 0, releases = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kAskMessage) return wParam == kChords ? chords : releases;
+  if (message == kHangMessage) Sleep(60'000);
   if (message == WM_KEYDOWN && wParam != VK_CONTROL && GetKeyState(VK_CONTROL) < 0) ++chords;
   if (message == WM_KEYUP || message == WM_SYSKEYUP) ++releases;
   return DefWindowProcW(window, message, wParam, lParam);

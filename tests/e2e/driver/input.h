@@ -16,6 +16,9 @@ void Key(WORD vk, bool down);
 inline constexpr wchar_t kTestWindowClass[] = L"NookshadeTestWindow";
 inline constexpr UINT kAskMessage = WM_APP;
 enum Ask : WPARAM { kChords, kReleases };
+// Sent kHangMessage, a test window's thread stops answering for a minute, as
+// a program that hangs.
+inline constexpr UINT kHangMessage = WM_APP + 1;
 HWND CreateTestWindow(const wchar_t* title, int x, int y, int width, int height);
 
 }  // namespace testinput

@@ -38,6 +38,7 @@ namespace {
 //   answer <text>                   typed into the password prompt, then Enter
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
 //   shot <name>                     the panel, the prompt or the whole screen
+//   hang <window>                   its program stops answering (window 4 alone)
 // What then shows: "-+++" (windows 1..4 hidden or shown), iN (tray icons
 // added since the journey began), [no-]prompt, [no-]panel and the text of
 // the panel's control that has the focus.
@@ -60,6 +61,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
      L"start -> panel; click noNotification; click resetHideWindowHotkey; click hideWindowHotkey;"
      L"LCtrl+J panel -> (Ctrl)j; LCtrl+S panel -> i1 no-panel; LCtrl+J 1 -> -+++ i2;"
      L"LCtrl+Space U -> ----; kill -> ----; start -> ++++; click hideWindowHotkey -> (Ctrl)j"},
+    // A program that stopped answering keeps its window in sight, and holds nothing up.
+    {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
+                           L"answer 417 -> ++++ no-prompt"},
 };
 
 const std::map<std::wstring, ControlId> kControls = {
@@ -293,10 +297,28 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return true;
   }
   if (verb == L"drag") return Drag(args[0] - L'0', windows[Index(args.substr(2))]);
+  if (verb == L"hang") {
+    // Hung, for the system, once it has not answered for five seconds.
+    const HWND window = windows[Index(args)];
+    const ULONGLONG posted = GetTickCount64();
+    return PostMessageW(window, kHangMessage, 0, 0) &&
+           WaitUntil([&] { return GetTickCount64() - posted > 5000 && IsHungAppWindow(window); });
+  }
   return verb == L"shot" && Shot(args);
 }
 
 // ---- the run ------------------------------------------------------------------------
+
+// Small tiles below the top left corner, where Wine puts its tray.
+void Tile(int n) { CreateTestWindow(Title(n).c_str(), 20 + n % 5 * 170, 200, 150, 150); }
+
+// The tile numbered by `n`, if any, and its thread's message loop.
+DWORD WINAPI TileThread(void* n) {
+  if (n != nullptr) Tile(static_cast<int>(reinterpret_cast<INT_PTR>(n)));
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
 
 std::FILE* results = nullptr;
 
@@ -339,12 +361,11 @@ void RunJourney(const wchar_t* journey, const wchar_t* steps) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 2 && argv[1] == std::wstring(L"--windows")) {
-    // Small tiles below the top left corner, where Wine puts its tray.
-    for (int n = 1; n <= 5; ++n)
-      CreateTestWindow(Title(n).c_str(), 20 + n % 5 * 170, 200, 150, 150);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-    return 0;
+    // Window 4 on a thread of its own, which can hang alone; made once the
+    // window class is.
+    for (const int n : {1, 2, 3, 5}) Tile(n);
+    CloseHandle(CreateThread(nullptr, 0, TileThread, reinterpret_cast<void*>(4), 0, nullptr));
+    return static_cast<int>(TileThread(nullptr));
   }
   if (argc < 4 || (results = _wfopen(argv[2], L"ab")) == nullptr) return 2;
   exe = argv[1];
