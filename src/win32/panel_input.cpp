@@ -128,8 +128,10 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::PostQuitMessage(0);
       return 0;
     case kTrayCallbackMessage:
-      // The icon's identifier in wParam, what the mouse did in lParam.
-      if (lParam == WM_LBUTTONDBLCLK) {
+      // The icon's identifier in wParam, what the mouse did in lParam; Enter
+      // or Space on an icon chosen with the keyboard does what a double-click
+      // does.
+      if (lParam == WM_LBUTTONDBLCLK || lParam == NIN_KEYSELECT) {
         Report([slot = static_cast<std::int64_t>(wParam)](Panel& panel) {
           panel.IconDoubleClicked(slot);
         });
