@@ -341,7 +341,14 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
         DWORD end = 0;
         ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                        reinterpret_cast<LPARAM>(&end));
-        const int key = static_cast<int>(wParam);
+        int key = static_cast<int>(wParam);
+        // With an input method on (Chinese, Japanese, Korean) the keys it
+        // takes arrive as VK_PROCESSKEY; the key pressed is the one its scan
+        // code names, and the one the poll will see.
+        if (key == VK_PROCESSKEY) {
+          key = static_cast<int>(
+              ::MapVirtualKeyW(static_cast<UINT>((lParam >> 16) & 0xFF), MAPVK_VSC_TO_VK));
+        }
         const std::size_t length = end > start ? end - start : 0;
         Report([id, key, start, length](Panel& panel) { panel.KeyDown(id, key, start, length); });
         break;
