@@ -30,10 +30,14 @@ FakeWork::FakeWork(TextBox& title1, TextBox& title2, TextBox& title3, Platform& 
 }
 
 void FakeWork::VerifyWindows() {
-  for (TextBox* field : titles_) {
+  WindowSystem& windows = platform_.windows;
+  for (std::size_t slot = 0; slot < titles_.size(); ++slot) {
+    TextBox& field = *titles_[slot];
     // An empty title would find any untitled window; it names none.
-    if (field->Text().empty()) continue;
-    if (platform_.windows.FindWindowByTitle(field->Text()) == 0) field->SetText({});
+    if (field.Text().empty()) continue;
+    // Another window may carry the title of a picked window that is gone.
+    const bool gone = windows_[slot] != 0 && !picked_[slot].StillNames(windows);
+    if (gone || windows.FindWindowByTitle(field.Text()) == 0) field.SetText({});
   }
 }
 
@@ -97,6 +101,7 @@ void FakeWork::Changed(std::size_t slot) {
 
 void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   const WindowHandle released = std::exchange(windows_[slot], window);
+  picked_[slot] = WindowIdentity::Of(platform_.windows, window);
   if (released == window || released == 0) return;
   const auto hidden = hiddenByToggle_.find(released);
   if (hidden == hiddenByToggle_.end()) return;

@@ -28,7 +28,8 @@ class FakeWork {
   FakeWork(const FakeWork&) = delete;
   FakeWork& operator=(const FakeWork&) = delete;
 
-  // Empties every slot whose title no top-level window carries any more.
+  // Empties every slot whose title no top-level window carries any more,
+  // or whose picked window is gone.
   void VerifyWindows();  // VerifyFakeWorkWindows
   // Shows (or hides) the window of every selected slot.
   void Open(bool show);  // OpenFakeWork
@@ -58,6 +59,9 @@ class FakeWork {
 
   std::array<TextBox*, 3> titles_;            // fw1, fw2, fw3
   std::array<WindowHandle, 3> windows_ = {};  // their Tag
+  // Each slot's window as it was picked: the handle alone may name another
+  // program's window once the picked one is gone.
+  std::array<WindowIdentity, 3> picked_;
   Platform& platform_;
   PanelView& view_;
   RecoveryJournal& journal_;

@@ -127,11 +127,14 @@ class RandomRun {
     const bool running = world_.session.Running();
     if (!running && journal) return "a clean exit left a journal";
     for (const auto& [name, window] : world_.named) {
-      // Each record reads "<how> <handle> <process> <class>".
-      const std::string record = " " + std::to_string(window) + " ";
       const SimWindow* seen = world_.desktop.Find(window);
-      if (seen && !seen->visible && !seen->hiddenByItsProgram &&
-          (!running || journal.value_or("").find(record) == std::string::npos)) {
+      if (seen == nullptr) continue;
+      // Each record reads "<how> <handle> <process> <class>": one of another
+      // window that had the handle would not bring this one back.
+      const std::string record = " " + std::to_string(window) + " " +
+                                 std::to_string(seen->processId) + " " + seen->className + "\n";
+      if (!seen->visible && !seen->hiddenByItsProgram &&
+          (!running || (journal.value_or("") + "\n").find(record) == std::string::npos)) {
         return "window " + name + " is hidden without a way back";
       }
     }

@@ -100,8 +100,14 @@ const Story kHandleReused[] = {
      "hidden AB, panel shown"},
     {"by the next start", "open A; all; reuse A process; kill; armed", "hidden A, icons 1"},
     {"of another class", "open A; all; reuse A class; kill; armed", "hidden A, icons 1"},
+    // A picked window that is gone empties its row: its handle is no one's to show or hide.
     {"by the fake work", "hidden A; pick 1 A; fake; fake; reuse A process; fake",
-     "hidden A, icons 1, work A--"},
+     "hidden A, icons 1"},
+    {"picked, then by the fake work", "open A; pick 1 A; reuse A process; fake",
+     "hidden A, icons 1"},
+    {"picked, shown again, then hidden by show-all",
+     "open A; pick 1 A; all; fake; fake; reuse A process; shows A; all 417; fake",
+     "icons 1, asked 1"},
 };
 INSTANTIATE_TEST_SUITE_P(HandleReused, StoryTest, ::testing::ValuesIn(kHandleReused),
                          NameOf<Story>);
