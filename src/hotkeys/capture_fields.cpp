@@ -106,6 +106,9 @@ void HotkeyFields::KeyDown(Field& field, int virtualKey) {
 }
 
 bool HotkeyFields::DuplicatesAnother(const Field& field) const {
+  // An empty field holds no hotkey, so two of them cannot clash; calling them
+  // a clash would leave the stored hotkey in place of the emptied one.
+  if (field.box.Text().empty()) return false;
   for (const Field& other : fields_) {
     if (&other != &field && other.box.Text() == field.box.Text()) return true;
   }

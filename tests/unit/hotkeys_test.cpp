@@ -117,6 +117,9 @@ const Story kFirstFieldActs[] = {
     {"hide-a-window reset", "reset HKn; open A; hide", "icons 1"},
     {"hide-all reset", "reset HKa; open A; all", "icons 1"},
     {"fake work reset", "reset HKfw; hidden A; pick 1 A; fake", "hidden A, icons 1, work A--"},
+    // Two fields without a hotkey do not clash: the second one emptied is stored too.
+    {"emptied beside an empty field, across a start",
+     "set HKfw=; start; reset HKn; quit; armed; open A; hide", "icons 1"},
     // The keys of a match are spent: a third H is not a second "hh".
     {"a match starts afresh", "set HKa=hh; armed; open A; tap HHH", "hidden A, icons 1"},
 };
