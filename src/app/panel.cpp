@@ -287,6 +287,8 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
       return;
     }
   }
+  // Windows closed while hidden free their slots.
+  for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
   if (freeSlot_ < 0) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;

@@ -40,8 +40,12 @@ void HiddenWindowSlot::RequestRestore() {
   // A prompt is open: this call arrived through its nested message loop.
   if (platform_.dialogs.IsPasswordPromptVisible()) return;
   if (!hiding_) return;
-  if (!PasswordAccepted(platform_, state_)) return;
+  if (identity_.StillNames(platform_.windows) && !PasswordAccepted(platform_, state_)) return;
   Restore();
+}
+
+void HiddenWindowSlot::ReleaseIfGone() {
+  if (hiding_ && !identity_.StillNames(platform_.windows)) Restore();
 }
 
 void HiddenWindowSlot::Restore() {

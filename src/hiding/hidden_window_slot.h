@@ -42,8 +42,12 @@ class HiddenWindowSlot {  // Window
   // stays visible (its program runs with more rights) is not taken.
   void Hide(WindowHandle window);
   // The icon's double-click: the window comes back once the unlock
-  // password has been given.
+  // password has been given. The icon of a window that is gone goes without
+  // asking: there is nothing left to show.
   void RequestRestore();
+  // A slot whose window is gone (closed, its handle perhaps given to another
+  // window) lets go of it, its icon and its record.
+  void ReleaseIfGone();
   // Brings the window back without asking: at unload, and when no icon
   // could be given to it.
   void Restore();

@@ -41,6 +41,9 @@ const Story kTenSlots[] = {
     {"the panel's icon", "fill 10; icon 0", "hidden ABCDEFGHIJ, icons 10, asked 1, panel shown"},
     {"icons 11, -1 and 65537 name none", "fill 10; icon 11; icon -1; icon 65537",
      "hidden ABCDEFGHIJ, icons 11"},
+    {"a closed window's slot taken again", "fill 10; close A; open K; hide",
+     "hidden BCDEFGHIJK, icons 11"},
+    {"a closed window's icon, which asks nothing", "fill 1; close A; icon 1", "icons 1"},
     {"shown again by its program, slots left", "fill 2; shows A; hide", "hidden AB, icons 3"},
     {"shown again, every slot taken", "fill 10; shows C; hide", "hidden ABCDEFGHIJ, icons 11"},
 };
@@ -94,7 +97,9 @@ INSTANTIATE_TEST_SUITE_P(HideAll, StoryTest, ::testing::ValuesIn(kHideAll), Name
 
 // A hidden window's handle, given to another window since, is never shown.
 const Story kHandleReused[] = {
-    {"by an icon", "open A; hide; reuse A process; icon 1", "hidden A, icons 1, asked 1"},
+    {"by an icon", "open A; hide; reuse A process; icon 1", "hidden A, icons 1"},
+    {"by a hide, every slot taken", "fill 10; reuse A process; open K; hide",
+     "hidden ABCDEFGHIJK, icons 11"},
     {"by show-all", "open A; all; reuse A process; all 417", "hidden A, icons 1, asked 1"},
     {"by the session's end", "open A; hide; open B; all; reuse A process; reuse B process; end",
      "hidden AB, panel shown"},
