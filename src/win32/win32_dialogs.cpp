@@ -11,8 +11,8 @@
 namespace nookshade::win32 {
 namespace {
 
-// Posted from WM_INITDIALOG: the dialog is visible only after that message,
-// and only a visible window can take the foreground.
+// Posted from WM_INITDIALOG, once the dialog is shown: only a visible window
+// can take the foreground.
 constexpr UINT kBringPromptForward = WM_APP + 1;
 
 void CentreOnScreen(HWND window) {
@@ -140,6 +140,10 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       const HWND edit = ::GetDlgItem(dialog, IDC_PASSW);
       ::SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
       ::SetFocus(edit);
+      // Left to itself, the dialog shows only once its loop finds no message
+      // waiting, so the request below would come while it is still hidden,
+      // and the keys a user types next would go to the program in front.
+      ::ShowWindow(dialog, SW_SHOW);
       ::PostMessageW(dialog, kBringPromptForward, 0, 0);
       return FALSE;  // the focus is set already
     }

@@ -288,8 +288,11 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return true;
   }
   if (verb == L"answer") {
+    // The prompt must come up in front, ready for keys: a user types at once.
     // Typed text goes by messages, in order: a key need not be held for a poll.
-    if (!Prompt() || !Front(Prompt())) return false;
+    const HWND prompt = Prompt();
+    if (!prompt || !WaitUntil([&] { return GetForegroundWindow() == prompt; }) || !Sync(prompt))
+      return false;
     for (const wchar_t key : args + L"\r") {
       Key(LOBYTE(VkKeyScanW(key)), true);
       Key(LOBYTE(VkKeyScanW(key)), false);
