@@ -82,6 +82,7 @@ void Panel::Activate() {
 
 void Panel::Unload() {
   unloaded_ = true;
+  hotkeys_.TakeBackHeldModifiers();  // the Alt of Alt+F4
   platform_.timers.StopTimer(TimerId::HotkeyPoll);
   pollAsleep_ = false;  // input after the unload wakes nothing
   platform_.timers.StopTimer(TimerId::PickerDrag);
@@ -271,7 +272,7 @@ void Panel::Arm() {
 }
 
 void Panel::ArmByShortcut() {
-  hotkeys_.TakeBackShortcutCtrl();
+  hotkeys_.TakeBackHeldModifiers();
   Arm();
 }
 

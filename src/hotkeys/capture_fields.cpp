@@ -10,7 +10,10 @@
 namespace nookshade {
 namespace {
 
-constexpr int kCtrl = 17;
+// Shift, Ctrl, Alt and the two Windows keys.
+bool IsModifier(int virtualKey) {
+  return (virtualKey >= 16 && virtualKey <= 18) || virtualKey == 91 || virtualKey == 92;
+}
 
 }  // namespace
 
@@ -28,6 +31,9 @@ HotkeyFields::HotkeyFields(TextBox& hideWindow, TextBox& hideAll, TextBox& fakeW
   for (Field& field : fields_) {
     field.box.onChange = [this, &field] { Changed(field); };
     field.box.onKeyDown = [this, &field](int key) { KeyDown(field, key); };
+    field.box.onLostFocus = [this, &field] {
+      if (heldField_ == &field) TakeBackHeldModifiers();
+    };
   }
 }
 
@@ -42,7 +48,7 @@ void HotkeyFields::Load() {
 
 void HotkeyFields::Reset(ControlId id) {
   if (Field* field = Find(id)) field->box.SetText({});
-  ctrlField_ = nullptr;
+  heldField_ = nullptr;
 }
 
 void HotkeyFields::Changed(Field& field) {
@@ -75,26 +81,26 @@ void HotkeyFields::Changed(Field& field) {
 }
 
 void HotkeyFields::KeyUp(ControlId id, int virtualKey) {
-  if (virtualKey == kCtrl && ctrlField_ != nullptr && ctrlField_->box.Id() == id) {
-    ctrlField_ = nullptr;
+  if (IsModifier(virtualKey) && heldField_ != nullptr && heldField_->box.Id() == id) {
+    heldField_ = nullptr;
   }
 }
 
-void HotkeyFields::TakeBackShortcutCtrl() {
-  if (ctrlField_ == nullptr) return;
-  std::exchange(ctrlField_, nullptr)->box.SetText(textBeforeCtrl_);
+void HotkeyFields::TakeBackHeldModifiers() {
+  if (heldField_ == nullptr) return;
+  std::exchange(heldField_, nullptr)->box.SetText(textBeforeHeld_);
 }
 
 void HotkeyFields::KeyDown(Field& field, int virtualKey) {
   TextBox& box = field.box;
   if (virtualKey < 1 || virtualKey > 255) return;  // not a key of the keyboard model
-  // A held key repeats its key-down: the text before the first one is what
-  // the shortcut gives back.
-  if (virtualKey != kCtrl) {
-    ctrlField_ = nullptr;
-  } else if (ctrlField_ != &field) {
-    ctrlField_ = &field;
-    textBeforeCtrl_ = box.Text();
+  // A held key repeats its key-down: the text before the first modifier is
+  // what a shortcut gives back.
+  if (!IsModifier(virtualKey)) {
+    heldField_ = nullptr;
+  } else if (heldField_ != &field) {
+    heldField_ = &field;
+    textBeforeHeld_ = box.Text();
   }
   if (virtualKey != hotkey::kBackspace) {
     box.SetText(box.Text() + hotkey::KeyPressText(virtualKey));

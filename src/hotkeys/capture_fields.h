@@ -25,11 +25,12 @@ class HotkeyFields {
   void Reset(ControlId field);
   // A key went up in a field.
   void KeyUp(ControlId field, int virtualKey);
-  // Ctrl+S, the shortcut that arms, was pressed: its Ctrl went into the field
-  // that has the focus as a key of the hotkey ("(Ctrl)h" would become
-  // "(Ctrl)h(Ctrl)", a hotkey that fires on every second press only), and
-  // is taken back.
-  void TakeBackShortcutCtrl();
+  // A shortcut of the panel or the system was pressed (Ctrl+S, which arms;
+  // Alt+F4; Alt+Tab, Shift+Tab or Windows+Tab, which take the focus away):
+  // the modifiers still held for it went into the field that had the focus
+  // as keys of the hotkey ("(Ctrl)h" would become "(Ctrl)h(Ctrl)", a hotkey
+  // that fires on every second press only), and are taken back.
+  void TakeBackHeldModifiers();
   // What the poller looks for, in the fields' order, parsed when a field
   // changes: "" for a field that holds no hotkey.
   const std::array<std::string, 3>& KeyStrings() const { return keyStrings_; }
@@ -50,9 +51,10 @@ class HotkeyFields {
   Platform& platform_;
   std::array<Field, 3> fields_;
   std::array<std::string, 3> keyStrings_;
-  // The field in which Ctrl is held down, and its text before that Ctrl.
-  Field* ctrlField_ = nullptr;
-  std::string textBeforeCtrl_;
+  // The field in which modifiers are held down, none let go and no other key
+  // pressed since, and its text before the first of them.
+  Field* heldField_ = nullptr;
+  std::string textBeforeHeld_;
 };
 
 inline constexpr std::string_view kHotkeyInUseTitle = "Hotkey In Use";

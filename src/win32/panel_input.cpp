@@ -189,9 +189,11 @@ void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
           entry->visible) {
         std::string text = Narrow(WindowText(reinterpret_cast<HWND>(lParam)));
         Report([control, &text](Panel& panel) { panel.TextEdited(control, std::move(text)); });
-      } else if (code == EN_KILLFOCUS && ::IsChild(window_.Get(), ::GetFocus())) {
-        // Only a move to another control leaves the field; switching to
-        // another program or opening a message box does not.
+      } else if (code == EN_KILLFOCUS && (entry->kind == ControlKind::HotkeyField ||
+                                          ::IsChild(window_.Get(), ::GetFocus()))) {
+        // Only a move to another control leaves a text box; switching to
+        // another program or opening a message box does not. A hotkey field
+        // tells of every loss: the Alt of Alt+Tab is no key of its hotkey.
         Report([control](Panel& panel) { panel.FocusLost(control); });
       }
       return;
@@ -336,7 +338,9 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
       }
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN: {
-        // Alt, F10 and keys held with Alt arrive as system keys.
+        // Alt, F10 and keys held with Alt arrive as system keys. Alt+F4
+        // closes the panel, and is no hotkey; the close takes back its Alt.
+        if (message == WM_SYSKEYDOWN && wParam == VK_F4) break;
         DWORD start = 0;
         DWORD end = 0;
         ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),

@@ -9,7 +9,10 @@ namespace nookshade::test {
 namespace {
 
 // Keys pressed in the hide-a-window field, which holds "(Ctrl)h" and the
-// fake-work field "(Ctrl)k"; a negative key is that key coming up.
+// fake-work field "(Ctrl)k"; a negative key is that key coming up; the
+// field may lose the focus, or the panel unload, in between.
+constexpr int kLeave = 1000, kUnload = 1001;
+
 struct Recording {
   const char* name;
   std::vector<int> keys;
@@ -19,6 +22,8 @@ struct Recording {
   std::pair<std::size_t, std::size_t> selection = {0, 0};
 };
 
+void PrintTo(const Recording& recording, std::ostream* out) { *out << recording.name; }
+
 class RecordingTest : public SimTest, public ::testing::WithParamInterface<Recording> {};
 
 TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
@@ -26,8 +31,10 @@ TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
   Set("Note", "1");
   session.Start();
   for (const int key : c.keys) {
+    if (key == kLeave) panel().FocusLost(ControlId::hideWindowHotkey);
+    if (key == kUnload) panel().Unload();
     if (key < 0) panel().KeyUp(ControlId::hideWindowHotkey, -key);
-    if (key >= 0)
+    if (key >= 0 && key < kLeave)
       panel().KeyDown(ControlId::hideWindowHotkey, key, c.selection.first, c.selection.second);
   }
   if (c.ctrlS) panel().ArmByShortcut();
@@ -52,6 +59,16 @@ const Recording kKeys[] = {
     {"Ctrl+S, a Ctrl recorded before", {17, -17, 17}, "(Ctrl)h(Ctrl)", 0, true},
     {"Ctrl+S, a key after Ctrl", {17, 'J'}, "(Ctrl)h(Ctrl)j", 0, true},
     {"Ctrl+S from elsewhere", {}, "(Ctrl)h", 0, true},
+    // The modifiers of a shortcut that takes the focus away or closes the
+    // panel are no keys of the hotkey; those let go of before, or followed
+    // by a key, are.
+    {"Alt+Tab away", {18, kLeave}, "(Ctrl)h"},
+    {"Shift+Tab away", {16, 16, kLeave}, "(Ctrl)h"},
+    {"Windows+Tab away", {91, kLeave}, "(Ctrl)h"},
+    {"Ctrl and Alt held, away", {17, 18, kLeave}, "(Ctrl)h"},
+    {"Alt let go of, then away", {18, -18, kLeave}, "(Ctrl)h(Alt)"},
+    {"Alt and a key, then away", {18, 'J', kLeave}, "(Ctrl)h(Alt)j"},
+    {"Alt+F4", {18, kUnload}, "(Ctrl)h"},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, RecordingTest, ::testing::ValuesIn(kKeys), NameOf<Recording>);
 
