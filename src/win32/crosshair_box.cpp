@@ -76,7 +76,9 @@ void PanelWindow::DrawCrosshairBox(const DRAWITEMSTRUCT& item) const {
   const int scale = std::max(1, side / kReticleSize);
   const int left = box.left + (box.right - box.left - scale * kReticleSize) / 2;
   const int top = box.top + (box.bottom - box.top - scale * kReticleSize) / 2;
-  const HBRUSH ink = ::GetSysColorBrush(COLOR_WINDOWTEXT);
+  // The text colour of the button face it is drawn on, which a high-contrast
+  // theme keeps readable against it.
+  const HBRUSH ink = ::GetSysColorBrush(COLOR_BTNTEXT);
   for (int y = 0; y < kReticleSize; ++y) {
     for (int x = 0; x < kReticleSize; ++x) {
       if (!ReticlePixel(x, y)) continue;

@@ -15,12 +15,19 @@ namespace {
 // can take the foreground.
 constexpr UINT kBringPromptForward = WM_APP + 1;
 
+// On the screen the user is at, as the pointer tells (a tray icon's, or the
+// one a hotkey was pressed on); the primary one where the pointer is unknown.
 void CentreOnScreen(HWND window) {
-  RECT work{};
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof(screen);
   RECT frame{};
-  if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) || !::GetWindowRect(window, &frame)) {
+  if (!::GetMonitorInfoW(::MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &screen) ||
+      !::GetWindowRect(window, &frame)) {
     return;
   }
+  const RECT& work = screen.rcWork;
   const LONG x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
   const LONG y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
   ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
