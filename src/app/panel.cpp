@@ -41,6 +41,10 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       slots_(MakeSlots(platform, state, *this, std::make_index_sequence<kSlotCount>())) {
   for (Control* control : Controls()) control->SetObserver(this);
   poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
+  fakeWork_.heldInSlot = [this](WindowHandle window) {
+    return std::ranges::any_of(slots_,
+                               [window](HiddenWindowSlot& slot) { return slot.Holds(window); });
+  };
 }
 
 Panel::~Panel() {

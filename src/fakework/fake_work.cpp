@@ -45,7 +45,7 @@ void FakeWork::Open(bool show) {
   VerifyWindows();
   std::vector<WindowHandle> windows;
   for (const WindowHandle window : windows_) {
-    if (window != 0) windows.push_back(window);
+    if (window != 0 && !(heldInSlot && heldInSlot(window))) windows.push_back(window);
   }
   // The journal holds each window the toggle hid once, from before its hide
   // to after its show.

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ class FakeWork {
   void CrosshairReleased(ControlId box);
   // The drag timer's tick: the slot takes the window under the pointer.
   void DragTick();  // Timer1_Timer
+
+  // Whether a hidden-window slot holds the window: then it is the slot's to
+  // show, behind the password, and the toggle leaves it alone.
+  std::function<bool(WindowHandle)> heldInSlot;
 
  private:
   void Changed(std::size_t slot);

@@ -44,6 +44,8 @@ const Story kFakeWork[] = {
      "hidden BC, icons 1, work A--"},
     {"a window renamed since it was picked", "hidden A; pick 1 A; rename A X; fake",
      "hidden A, icons 1"},
+    // The slot's window comes back behind the password, not by the toggle.
+    {"a window in a slot", "open A; pick 1 A; hide; fake", "hidden A, icons 2, work A--"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
 };
