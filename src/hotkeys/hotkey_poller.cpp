@@ -48,6 +48,12 @@ int GenericKey(int code) {
   }
 }
 
+// Shift, Ctrl, Alt and the two Windows keys, as key characters.
+bool IsModifier(char keyCharacter) {
+  const int code = static_cast<unsigned char>(keyCharacter);
+  return (code >= kShift && code <= kAlt) || code == 91 || code == 92;
+}
+
 struct ActingScope {
   explicit ActingScope(bool& flag) : flag(flag) { flag = true; }
   ~ActingScope() { flag = false; }
@@ -153,6 +159,14 @@ bool HotkeyPoller::MayFindPress() {
 }
 
 bool HotkeyPoller::Append(char keyCharacter) {
+  if (!heldAfterMatch_.empty()) {
+    // Let go of since, they were only pressed for the hotkey before.
+    const bool held = std::ranges::all_of(heldAfterMatch_, [this](char modifier) {
+      return keyboard_.GetAsyncKeyState(static_cast<unsigned char>(modifier)) < 0;
+    });
+    if (!held) buffer_.clear();
+    heldAfterMatch_.clear();
+  }
   std::size_t longest = 1;
   for (const std::string& keyString : keyStrings_) longest = std::max(longest, keyString.size());
   // Only the tail can still complete a hotkey, so hours of typing cost
@@ -170,11 +184,18 @@ bool HotkeyPoller::Dispatch() {
       HotkeyAction::HideWindow, HotkeyAction::HideAll, HotkeyAction::FakeWork};
   for (std::size_t i = 0; i < keyStrings_.size(); ++i) {
     if (!hotkey::Matches(keyStrings_[i], buffer_)) continue;
+    const std::string matched = keyStrings_[i];  // the action may change the fields
     {
       const ActingScope scope(acting_);
       if (onMatch) onMatch(kActions[i]);
     }
     buffer_.clear();
+    for (const char key : matched) {
+      if (!IsModifier(key) || keyboard_.GetAsyncKeyState(static_cast<unsigned char>(key)) >= 0)
+        break;
+      buffer_.push_back(key);
+    }
+    heldAfterMatch_ = buffer_;
     return true;
   }
   return false;

@@ -69,6 +69,11 @@ class HotkeyPoller {
   // A Ctrl press counted at the generic code, whose left side's code no
   // scan has reached since.
   bool ctrlCounted_ = false;
+  // The leading modifiers of the hotkey that fired last, held down when its
+  // action returned: they stand pressed again for the next key, if they are
+  // still held when it comes, so that Ctrl held and H tapped twice hides two
+  // windows, as with the system's own hotkeys.
+  std::string heldAfterMatch_;
 };
 
 }  // namespace nookshade

@@ -258,6 +258,11 @@ class World {
       // all [<answer>]
       {"all", [this](const Words& w) { Chord(kSpace, w.a); }},
       {"fake", [this](const Words&) { Chord('K'); }},
+      // Keys marked as Wine marks them (see SimDesktop::KeyboardMode).
+      {"wine", [this](const Words&) { desktop.keyboardMode = SimDesktop::KeyboardMode::Wine; }},
+      // hold <code>, release <code>: a key down until let go of.
+      {"hold", [this](const Words& w) { desktop.PressKey(w.n); }},
+      {"release", [this](const Words& w) { desktop.ReleaseKey(w.n); }},
       // tap <keys>: one a tick.
       {"tap",
        [this](const Words& w) {

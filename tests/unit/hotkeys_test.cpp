@@ -126,6 +126,23 @@ const Story kFirstFieldActs[] = {
 INSTANTIATE_TEST_SUITE_P(FirstFieldActs, StoryTest, ::testing::ValuesIn(kFirstFieldActs),
                          NameOf<Story>);
 
+// Modifiers held after a hotkey fired count for its next key, as with the
+// system's own hotkeys; let go of, they no longer do.
+const Story kHeld[] = {
+    {"Ctrl held, H tapped thrice", "open A; open B; open C; hold 162; tap HHH",
+     "hidden ABC, icons 4"},
+    {"the same, as Wine marks keys", "wine; open A; open B; open C; hold 162; tap HHH",
+     "hidden ABC, icons 4"},
+    {"Ctrl let go of, then H", "wine; open A; open B; hold 162; tap H; release 162; tap H",
+     "hidden B, icons 2"},
+    {"Ctrl held, another key, then H", "wine; open A; open B; hold 162; tap HJH",
+     "hidden B, icons 2"},
+    {"Shift and Ctrl held, H twice",
+     "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap HH",
+     "hidden AB, icons 3"},
+};
+INSTANTIATE_TEST_SUITE_P(Held, StoryTest, ::testing::ValuesIn(kHeld), NameOf<Story>);
+
 // Hiding the panel is what arms the hotkeys.
 const Story kInertInSight[] = {
     {"the panel shown at the start", "start; open A; hide", "panel shown"},
