@@ -48,6 +48,9 @@ const Story kFakeWork[] = {
     {"a window in a slot", "open A; pick 1 A; hide; fake", "hidden A, icons 2, work A--"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
+    {"a window two rows hold, let go by both, then hidden by its program; a kill",
+     "open A; pick 2 A; pick 3 A; fake; fake; reset 2; reset 3; hides A; kill; armed",
+     "hidden A, icons 1"},
 };
 INSTANTIATE_TEST_SUITE_P(FakeWork, StoryTest, ::testing::ValuesIn(kFakeWork), NameOf<Story>);
 
