@@ -76,11 +76,14 @@ void Panel::StartPollTimer() {
 void Panel::Activate() {
   if (activatedOnce_) return;
   activatedOnce_ = true;
-  if (StartsInTray()) HideIntoOwnSlot();
-  // The field takes the focus as it would take a click: with the placeholder
-  // left in, what the user types next would be added to it, and become a
-  // password nobody knows.
-  if (!StartsInTray()) password_.Click();
+  if (StartsInTray()) {
+    HideIntoOwnSlot();
+  } else {
+    // The field takes the focus as it would take a click: with the
+    // placeholder left in, what the user types next would be added to it,
+    // and become a password nobody knows.
+    password_.Click();
+  }
   view_.Focus(ControlId::password);
 }
 

@@ -8,14 +8,6 @@
 #include "text/numbers.h"
 
 namespace nookshade {
-namespace {
-
-// Shift, Ctrl, Alt and the two Windows keys.
-bool IsModifier(int virtualKey) {
-  return (virtualKey >= 16 && virtualKey <= 18) || virtualKey == 91 || virtualKey == 92;
-}
-
-}  // namespace
 
 HotkeyFields::HotkeyFields(TextBox& hideWindow, TextBox& hideAll, TextBox& fakeWork,
                            Platform& platform)
@@ -81,7 +73,7 @@ void HotkeyFields::Changed(Field& field) {
 }
 
 void HotkeyFields::KeyUp(ControlId id, int virtualKey) {
-  if (IsModifier(virtualKey) && heldField_ != nullptr && heldField_->box.Id() == id) {
+  if (hotkey::IsModifier(virtualKey) && heldField_ != nullptr && heldField_->box.Id() == id) {
     heldField_ = nullptr;
   }
 }
@@ -96,7 +88,7 @@ void HotkeyFields::KeyDown(Field& field, int virtualKey) {
   if (virtualKey < 1 || virtualKey > 255) return;  // not a key of the keyboard model
   // A held key repeats its key-down: the text before the first modifier is
   // what a shortcut gives back.
-  if (!IsModifier(virtualKey)) {
+  if (!hotkey::IsModifier(virtualKey)) {
     heldField_ = nullptr;
   } else if (heldField_ != &field) {
     heldField_ = &field;

@@ -48,12 +48,6 @@ int GenericKey(int code) {
   }
 }
 
-// Shift, Ctrl, Alt and the two Windows keys, as key characters.
-bool IsModifier(char keyCharacter) {
-  const int code = static_cast<unsigned char>(keyCharacter);
-  return (code >= kShift && code <= kAlt) || code == 91 || code == 92;
-}
-
 struct ActingScope {
   explicit ActingScope(bool& flag) : flag(flag) { flag = true; }
   ~ActingScope() { flag = false; }
@@ -137,6 +131,10 @@ bool HotkeyPoller::NewPress(int code) {
   return found;
 }
 
+bool HotkeyPoller::Held(char keyCharacter) {
+  return keyboard_.GetAsyncKeyState(static_cast<unsigned char>(keyCharacter)) < 0;
+}
+
 void HotkeyPoller::InputArrived() { settleTicks_ = kInputSettleTicks; }
 
 bool HotkeyPoller::MayFindPress() {
@@ -159,13 +157,10 @@ bool HotkeyPoller::MayFindPress() {
 }
 
 bool HotkeyPoller::Append(char keyCharacter) {
-  if (!heldAfterMatch_.empty()) {
-    // Let go of since, they were only pressed for the hotkey before.
-    const bool held = std::ranges::all_of(heldAfterMatch_, [this](char modifier) {
-      return keyboard_.GetAsyncKeyState(static_cast<unsigned char>(modifier)) < 0;
-    });
-    if (!held) buffer_.clear();
-    heldAfterMatch_.clear();
+  // Let go of since, they were only pressed for the hotkey before.
+  if (std::exchange(heldAfterMatch_, false) &&
+      !std::ranges::all_of(buffer_, [this](char key) { return Held(key); })) {
+    buffer_.clear();
   }
   std::size_t longest = 1;
   for (const std::string& keyString : keyStrings_) longest = std::max(longest, keyString.size());
@@ -191,11 +186,10 @@ bool HotkeyPoller::Dispatch() {
     }
     buffer_.clear();
     for (const char key : matched) {
-      if (!IsModifier(key) || keyboard_.GetAsyncKeyState(static_cast<unsigned char>(key)) >= 0)
-        break;
+      if (!hotkey::IsModifier(static_cast<unsigned char>(key)) || !Held(key)) break;
       buffer_.push_back(key);
     }
-    heldAfterMatch_ = buffer_;
+    heldAfterMatch_ = !buffer_.empty();
     return true;
   }
   return false;

@@ -49,6 +49,8 @@ class HotkeyPoller {
   bool MayFindPress();
   // Whether the code went down since the previous probe (consumes the mark).
   bool NewPress(int code);
+  // Whether the key is down now.
+  bool Held(char keyCharacter);
   // Both return whether a hotkey's action ran.
   bool Append(char keyCharacter);
   bool Dispatch();
@@ -69,11 +71,11 @@ class HotkeyPoller {
   // A Ctrl press counted at the generic code, whose left side's code no
   // scan has reached since.
   bool ctrlCounted_ = false;
-  // The leading modifiers of the hotkey that fired last, held down when its
-  // action returned: they stand pressed again for the next key, if they are
-  // still held when it comes, so that Ctrl held and H tapped twice hides two
-  // windows, as with the system's own hotkeys.
-  std::string heldAfterMatch_;
+  // The buffer holds the leading modifiers of the hotkey that fired last,
+  // held down when its action returned: they stand pressed again for the
+  // next key, if they are still held when it comes, so that Ctrl held and H
+  // tapped twice hides two windows, as with the system's own hotkeys.
+  bool heldAfterMatch_ = false;
 };
 
 }  // namespace nookshade

@@ -37,6 +37,12 @@ inline char KeyCharacter(int keyCode) {
   return static_cast<char>(static_cast<unsigned char>(keyCode));
 }
 
+// Shift, Ctrl, Alt and the two Windows keys: held for other keys, not
+// pressed for their own sake.
+inline bool IsModifier(int keyCode) {
+  return (keyCode >= 16 && keyCode <= 18) || keyCode == 91 || keyCode == 92;
+}
+
 // What one key press appends to a capture field (never called for Backspace).
 std::string KeyPressText(int keyCode);
 
