@@ -34,6 +34,7 @@ struct SimWindow {
   bool hiddenByItsProgram = false;  // out of sight by its own program's doing
   WindowHandle parent = 0;
   WindowHandle owner = 0;
+  bool topmost = false;
   IconHandle bigIcon = 0;
   IconHandle smallIcon = 0;
   IconHandle classSmallIcon = 0;
@@ -239,7 +240,10 @@ class SimDesktop final : public WindowSystem,
   int GetSystemMetric(SystemMetric metric) override {
     return metric == SystemMetric::IconWidth || metric == SystemMetric::IconHeight ? 32 : 16;
   }
-  std::int32_t SetTopmost(WindowHandle window, bool) override { return IsWindow(window); }
+  std::int32_t SetTopmost(WindowHandle window, bool topmost) override {
+    if (SimWindow* target = Find(window)) target->topmost = topmost;
+    return IsWindow(window);
+  }
   Point GetCursorPos() override { return {}; }
   WindowHandle WindowFromPoint(Point) override { return pointerWindow; }
 

@@ -113,7 +113,9 @@ class World {
     count("asked", desktop.passwordPromptsShown);
     count("logged", static_cast<int>(desktop.log.size()));
     if (!session.Running()) return out.empty() ? "none" : out.substr(2);
-    if (Visible(session.PanelWindow())) out += ", panel shown";
+    if (Visible(session.PanelWindow())) {
+      out += desktop.Find(session.PanelWindow())->topmost ? ", panel shown" : ", panel shown below";
+    }
     for (const ControlId box : session.picturesInHand) {
       out += ", crosshair " + std::to_string(static_cast<int>(box) - kCrosshair1 + 1) + " in hand";
     }

@@ -53,6 +53,7 @@ const Recording kKeys[] = {
     {"Backspace takes a token after others", {16, kBackspace}, "(Ctrl)h"},
     {"Backspace deletes the selection", {kBackspace}, "h", 0, false, {0, 6}},
     {"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, {6, 99}},
+    {"Backspace deletes a selection of one", {kBackspace}, "Ctrl)h", 0, false, {0, 1}},
     {"another field's hotkey is refused", {kBackspace, 'K'}, "", 1},
     {"Ctrl+S, its Ctrl held", {17, 17, 17}, "(Ctrl)h", 0, true},
     {"Ctrl+S, another key up", {17, -'Q'}, "(Ctrl)h", 0, true},
@@ -253,6 +254,8 @@ const Encoding kTexts[] = {
     {"a pair, then a character above the surrogates", u"\U0001F512\uE000",
      "\xF0\x9F\x94\x92\xEE\x80\x80", "??"},
     {"a lone surrogate", std::u16string(1, char16_t{0xD800}), "\xED\xA0\x80", "?"},
+    {"a lone surrogate, then a character above the surrogates", u"\xD800\uE000",
+     "\xED\xA0\x80\xEE\x80\x80", "??"},
 };
 INSTANTIATE_TEST_SUITE_P(Texts, EncodingTest, ::testing::ValuesIn(kTexts), NameOf<Encoding>);
 
