@@ -5,6 +5,7 @@
 // session is also the panel's window, as far as the core sees it.
 
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "app/panel.h"
@@ -51,7 +52,7 @@ class SimSession final : public PanelView {
   // PanelView
   WindowHandle Handle() const override { return handle_; }
   void ControlChanged(ControlId) override {}
-  void Focus(ControlId) override {}
+  void Focus(ControlId control) override { focused = control; }
   void SetCrosshairPointer(bool on) override { crosshairPointer = on; }
   void ShowCrosshairPicture(ControlId box, bool shown) override {
     if (shown) picturesInHand.erase(box);
@@ -60,6 +61,7 @@ class SimSession final : public PanelView {
 
   // A drag under way: the pointer is a crosshair, taken from its box.
   bool crosshairPointer = false;
+  std::optional<ControlId> focused;
   std::set<ControlId> picturesInHand;
 
  private:

@@ -94,6 +94,8 @@ TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
     Set(std::string(c.setting.key), *c.stored);
   }
   session.Start();
+  // Ready for the password: the field has the focus.
+  EXPECT_EQ(session.focused, ControlId::password);
   if (c.setting.key == "Note" || c.setting.key == "LFW") {
     const ControlId box =
         c.setting.key == "Note" ? ControlId::noNotification : ControlId::showFakeWorkWithHideAll;

@@ -102,6 +102,11 @@ const Story kPicking[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Picking, StoryTest, ::testing::ValuesIn(kPicking), NameOf<Story>);
 
+TEST_F(SimTest, ASecondStartBringsTheShownPanelToTheFront) {
+  Play("start; open A; second");
+  EXPECT_EQ(desktop.GetForegroundWindow(), session.PanelWindow());
+}
+
 struct Journal {
   const char* name;
   std::string text;
