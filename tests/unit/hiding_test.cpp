@@ -166,6 +166,20 @@ TEST_F(SimTest, AHiddenWindowsIconIsItsBestIcon) {
   }
 }
 
+// Asked for by a hotkey, the prompt stays above the window in front, and the
+// task switcher shows whose it is.
+TEST_F(SimTest, ThePasswordPromptIsOnTopWithTheProgramsIcon) {
+  Play("armed; fill 1");
+  desktop.whilePasswordPromptOpen = [this] {
+    const sim::SimWindow& prompt = *desktop.Find(desktop.GetForegroundWindow());
+    EXPECT_EQ(prompt.title, "Enter Password");
+    EXPECT_TRUE(prompt.topmost);
+    EXPECT_NE(prompt.smallIcon, 0);
+  };
+  Play("icon 1");
+  EXPECT_EQ(desktop.passwordPromptsShown, 1);
+}
+
 TEST_F(SimTest, ShowAllShowsTheWindowThatWasOnTopLastSoItIsOnTopAgain) {
   Play("armed; open A; open B; all; all 417");
   std::vector<WindowHandle> order;
