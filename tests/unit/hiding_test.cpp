@@ -44,6 +44,10 @@ const Story kTenSlots[] = {
     {"a closed window's slot taken again", "fill 10; close A; open K; hide",
      "hidden BCDEFGHIJK, icons 11"},
     {"a closed window's icon, which asks nothing", "fill 1; close A; icon 1", "icons 1"},
+    {"a closed window's icon, kept while no key comes", "fill 2; idle; close A; idle",
+     "hidden B, icons 3"},
+    {"a closed window's icon, gone after the next key", "fill 2; idle; close A; tap J; idle",
+     "hidden B, icons 2"},
     {"shown again by its program, slots left", "fill 2; shows A; hide", "hidden AB, icons 3"},
     {"shown again, every slot taken", "fill 10; shows C; hide", "hidden ABCDEFGHIJ, icons 11"},
 };
