@@ -66,6 +66,7 @@ const Recording kKeys[] = {
     {"Alt+Tab away", {18, kLeave}, "(Ctrl)h"},
     {"Shift+Tab away", {16, 16, kLeave}, "(Ctrl)h"},
     {"Windows+Tab away", {91, kLeave}, "(Ctrl)h"},
+    {"right Windows+Tab away", {92, kLeave}, "(Ctrl)h"},
     {"Ctrl and Alt held, away", {17, 18, kLeave}, "(Ctrl)h"},
     {"Alt let go of, then away", {18, -18, kLeave}, "(Ctrl)h(Alt)"},
     {"Alt and a key, then away", {18, 'J', kLeave}, "(Ctrl)h(Alt)j"},
