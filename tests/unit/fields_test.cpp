@@ -134,6 +134,14 @@ const Loaded kValues[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Values, LoadTest, ::testing::ValuesIn(kValues), NameOf<Loaded>);
 
+// A click in a fake-work field, to read or select its title, lets go of nothing.
+TEST_F(SimTest, AClickInAFakeWorkFieldKeepsItsWindow) {
+  Play("armed; open A; pick 2 A");
+  panel().Clicked(ControlId::fakeWork1);
+  panel().Clicked(ControlId::fakeWork2);
+  EXPECT_EQ(Summary(), "icons 1, work -A-");
+}
+
 TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
   Set("Password", "");
   StartArmed();
@@ -254,6 +262,7 @@ const Encoding kTexts[] = {
     {"the last of 16 bits", u"\uffff", "\xEF\xBF\xBF", "?"},
     {"the first beyond 16 bits", u"\U00010000", "\xF0\x90\x80\x80", "?"},
     {"beyond 16 bits", u"\U0001F512", "\xF0\x9F\x94\x92", "?"},
+    {"the last code point", u"\U0010FFFF", "\xF4\x8F\xBF\xBF", "?"},
     {"a pair, then a character above the surrogates", u"\U0001F512\uE000",
      "\xF0\x9F\x94\x92\xEE\x80\x80", "??"},
     {"a lone surrogate", std::u16string(1, char16_t{0xD800}), "\xED\xA0\x80", "?"},
