@@ -159,7 +159,7 @@ TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEm
 TEST_F(SimTest, AChangeThatCannotBeStoredHoldsForTheRunAndIsLogged) {
   session.Start();
   desktop.failSetString["software\\nookshade pro\\saved data"] = 5;
-  desktop.failSetString["software\\nookshade pro\\startup"] = 5;
+  desktop.failCreateKey["software\\nookshade pro\\startup"] = 5;
   panel().KeyDown(ControlId::hideWindowHotkey, 'J', 0, 0);
   panel().TextEdited(ControlId::password, "new");
   panel().Clicked(ControlId::autoStart);

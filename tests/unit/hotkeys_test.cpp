@@ -54,6 +54,7 @@ const Sequence kSequences[] = {
     {"H and right Shift within one tick", "(Shift)h", {{'H', kRShift}}, true},
     {"H before Ctrl", "(Ctrl)h", {{'H'}, {kLCtrl}}, false},
     {"keypad add for k", "(Ctrl)k", {{kLCtrl}, {107}}, true},
+    {"the last key code", "\xC3\xBF", {{255}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, SequenceTest,
