@@ -217,6 +217,7 @@ TEST_F(SimTest, OddInputChangesNothing) {
   panel().KeyUp(ControlId::fakeWork1, 17);
   panel().FocusLost(ControlId::startButton);
   panel().MouseDown(ControlId::password);
+  panel().MouseDown(ControlId::resetFakeWork1);  // just past the last crosshair
   panel().MouseUp(ControlId::crosshairHint);
   panel().Clicked(ControlId::passwordFrame);
   panel().Clicked(ControlId::description);
