@@ -165,6 +165,7 @@ TEST_F(SimTest, AHiddenWindowsIconIsItsBestIcon) {
   }
   const WindowHandle panelWindow = session.PanelWindow();
   const IconHandle own = desktop.Find(panelWindow)->smallIcon;
+  EXPECT_NE(own, 0);
   for (const auto& [slot, shown] : {std::pair{1, 11}, {2, 12}, {3, 13}, {4, own}}) {
     EXPECT_EQ(desktop.trayIcons[std::pair(panelWindow, slot)], shown) << "slot " << slot;
   }

@@ -39,6 +39,11 @@ const Story kFakeWork[] = {
     // Its record goes with it: the next start must not bare what its program hides since.
     {"a row let go of, then a kill", "open A; pick 1 A; fake; fake; reset 1; hides A; kill; armed",
      "hidden A, icons 1"},
+    {"shown by the hotkey, then a kill", "open A; pick 1 A; fake; fake; fake; hides A; kill; armed",
+     "hidden A, icons 1"},
+    {"a row let go of, picked again and hidden; a kill",
+     "open A; pick 1 A; fake; all; all 417; reset 1; pick 1 A; fake; kill; armed",
+     "icons 1, asked 1"},
     {"rows reset",
      "hidden A; hidden B; hidden C; pick 1 A; pick 2 B; pick 3 C; reset 2; reset 3; fake",
      "hidden BC, icons 1, work A--"},
