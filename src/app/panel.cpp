@@ -339,15 +339,11 @@ void Panel::PollTick() {
   // shows it, so the tick does not sleep over it.
   if (inputWatch_ == InputWatch::NotAsked) WatchInput();
   poller_.Tick(!platform_.dialogs.ModalOpen());
-  const bool idle = poller_.Idle();
-  // A window closed while hidden gives back its slot and icon once a spell
-  // of input is over (the user's closing it most likely among it), not only
-  // at the next hide or a click on an icon that has nothing to show.
-  if (idle && !pollIdle_) {
+  if (poller_.Idle() && inputWatch_ == InputWatch::Watching) {
+    // A window closed while hidden gives back its slot and icon once a spell
+    // of input is over (the user's closing it most likely among it), not only
+    // at the next hide or a click on an icon that has nothing to show.
     for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
-  }
-  pollIdle_ = idle;
-  if (idle && inputWatch_ == InputWatch::Watching) {
     platform_.timers.StopTimer(TimerId::HotkeyPoll);
     pollAsleep_ = true;
   }

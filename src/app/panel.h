@@ -139,7 +139,6 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   bool unloaded_ = false;
   enum class InputWatch { NotAsked, Watching, Unavailable } inputWatch_ = InputWatch::NotAsked;
   bool pollAsleep_ = false;
-  bool pollIdle_ = false;
 };
 
 }  // namespace nookshade
