@@ -64,10 +64,7 @@ const Recording kKeys[] = {
     // panel are no keys of the hotkey; those let go of before, or followed
     // by a key, are.
     {"Alt+Tab away", {18, kLeave}, "(Ctrl)h"},
-    {"Shift+Tab away", {16, 16, kLeave}, "(Ctrl)h"},
-    {"Windows+Tab away", {91, kLeave}, "(Ctrl)h"},
-    {"right Windows+Tab away", {92, kLeave}, "(Ctrl)h"},
-    {"Ctrl and Alt held, away", {17, 18, kLeave}, "(Ctrl)h"},
+    {"every modifier held, away", {16, 16, 17, 18, 91, 92, kLeave}, "(Ctrl)h"},
     {"Alt let go of, then away", {18, -18, kLeave}, "(Ctrl)h(Alt)"},
     {"Alt and a key, then away", {18, 'J', kLeave}, "(Ctrl)h(Alt)j"},
     {"Alt+F4", {18, kUnload}, "(Ctrl)h"},
@@ -111,7 +108,6 @@ TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
 
 const Loaded kValues[] = {
     {"option unchecked", setting::kNoNotification, "0", "0"},
-    {"option checked", setting::kNoNotification, "1", "1"},
     {"option grayed", setting::kNoNotification, "2", "2"},
     {"option above range", setting::kNoNotification, "3", "0"},
     {"option negative", setting::kNoNotification, "-1", "0"},

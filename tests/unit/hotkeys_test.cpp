@@ -44,7 +44,6 @@ const Sequence kSequences[] = {
     {"Ctrl Alt H one by one", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt}, {'H'}}, false},
     {"Ctrl then Alt with H", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt, 'H'}}, true},
     {"right Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kRShift}, {kLCtrl}, {'H'}}, true},
-    {"left Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kLShift}, {kLCtrl}, {'H'}}, false},
     {"left Ctrl with right Shift, then H", "(Ctrl)(Shift)h", {{kLCtrl, kRShift}, {'H'}}, true},
     {"left Ctrl twice then H", "(Ctrl)(Ctrl)h", {{kLCtrl}, {kLCtrl}, {'H'}}, true},
     {"idle ticks between", "(Ctrl)h", {{kLCtrl}, {}, {}, {}, {'H'}}, true},
