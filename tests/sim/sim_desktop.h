@@ -118,7 +118,7 @@ class SimDesktop final : public WindowSystem,
   int OpenKeys() const { return static_cast<int>(openKeys_.size()); }
 
   // ---- modal windows ---------------------------------------------------
-  std::vector<std::string> messageBoxes;  // their texts
+  std::vector<std::string> messageBoxes;  // "<title>: <text>"
   // Runs inside each message box, as its nested message loop would.
   std::function<void()> whileMessageBoxOpen;
   // Answers for the password prompt, taken in order; nothing = cancel.
@@ -322,8 +322,8 @@ class SimDesktop final : public WindowSystem,
   }
 
   // Dialogs
-  int MessageBox(std::string_view text, std::string_view, std::uint32_t) override {
-    messageBoxes.emplace_back(text);
+  int MessageBox(std::string_view text, std::string_view title, std::uint32_t) override {
+    messageBoxes.push_back(std::string(title) + ": " + std::string(text));
     ++modalDepth_;
     if (whileMessageBoxOpen) whileMessageBoxOpen();
     --modalDepth_;

@@ -209,6 +209,10 @@ class World {
   void Seconds(int seconds) {
     for (int i = 0; i < seconds; ++i) desktop.FireTimer(TimerId::TrayRetry);
   }
+  static ControlId HotkeyField(const std::string& name) {
+    if (name == "HKn") return ControlId::hideWindowHotkey;
+    return name == "HKa" ? ControlId::hideAllHotkey : ControlId::fakeWorkHotkey;
+  }
   static ControlId ResetButton(const std::string& name) {
     if (name == "HKn") return ControlId::resetHideWindowHotkey;
     if (name == "HKa") return ControlId::resetHideAllHotkey;
@@ -278,6 +282,8 @@ class World {
       {"arm", [this](const Words&) { panel().Clicked(ControlId::startButton); }},
       // The panel's shortcut for arming.
       {"ctrl+s", [this](const Words&) { panel().ArmByShortcut(); }},
+      // key HKn|HKa|HKfw <code>: a key down in that hotkey field.
+      {"key", [this](const Words& w) { panel().KeyDown(HotkeyField(w.a), std::stoi(w.b), 0, 0); }},
       // Every item of the help menu.
       {"help", [this](const Words&) { Help(); }},
       // pick <row> <name>

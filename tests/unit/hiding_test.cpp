@@ -19,6 +19,9 @@ TEST_P(StoryTest, EndsAsTold) {
 const Story kWindowInFront[] = {
     {"an ordinary window", "open A; hide", "hidden A, icons 2"},
     {"more rights than ours", "open A; refusing A; hide", "icons 1, told 1"},
+    // Its record goes: the next start must not bare what its program hides since.
+    {"more rights than ours, then hidden by its program; a kill",
+     "open A; refusing A; hide; hides A; kill; armed", "hidden A, icons 1, told 1"},
     {"a closed window, none", "open A; close A; front A; hide; front -; hide", "icons 1, told 2"},
     {"the taskbar, the desktop and its worker",
      "open A Shell_TrayWnd; hide; open B Progman; hide; open C WorkerW; hide", "icons 1, told 3"},
@@ -90,6 +93,8 @@ const Story kHideAll[] = {
     {"shown, then hidden by its program; the end", "open A; all; all 417; hides A; end",
      "hidden A, asked 1, panel shown"},
     {"a hidden window stays so", "open A; hidden B; all; all 417", "hidden B, icons 1, asked 1"},
+    // Pressed again, the hotkey asks for the password, whatever there was to hide.
+    {"nothing to hide, then a window opened", "all; open A; all", "icons 1, asked 1"},
 };
 INSTANTIATE_TEST_SUITE_P(HideAll, StoryTest, ::testing::ValuesIn(kHideAll), NameOf<Story>);
 
@@ -122,6 +127,9 @@ const Story kIconRetry[] = {
      "hidden A, icons 1, panel shown"},
     {"a restart, refused at the fifth retry", "start; open A; hidenow; shellrestart 6; seconds 6",
      "told 1, panel shown"},
+    {"a second restart, five retries of its own",
+     "start; open A; hidenow; shellrestart 1; seconds 1; shellrestart 5; seconds 6",
+     "hidden A, icons 1, panel shown"},
     {"the hide, taken at the first retry", "start; open A; refuse 1; hidenow; seconds 6",
      "hidden A, icons 1, panel shown"},
     {"the hide, refused at the fifth retry", "start; open A; refuse 6; hidenow; seconds 6",
@@ -152,6 +160,7 @@ TEST_F(SimTest, AHiddenWindowsIconIsItsBestIcon) {
   const WindowHandle panelWindow = session.PanelWindow();
   const IconHandle own = desktop.Find(panelWindow)->smallIcon;
   EXPECT_NE(own, 0);
+  EXPECT_NE(desktop.Find(panelWindow)->bigIcon, own);  // the task switcher's is the larger
   for (const auto& [slot, shown] : {std::pair{1, 11}, {2, 12}, {3, 13}, {4, own}}) {
     EXPECT_EQ(desktop.trayIcons[std::pair(panelWindow, slot)], shown) << "slot " << slot;
   }

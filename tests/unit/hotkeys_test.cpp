@@ -122,6 +122,8 @@ const Story kFirstFieldActs[] = {
      "set HKfw=; start; reset HKn; quit; armed; open A; hide", "icons 1"},
     // The keys of a match are spent: a third H is not a second "hh".
     {"a match starts afresh", "set HKa=hh; armed; open A; tap HHH", "hidden A, icons 1"},
+    // The Delete key is code 46, the character ".".
+    {"the Delete key", "set HKn=(Del)h; armed; open A; tap .H", "hidden A, icons 2"},
 };
 INSTANTIATE_TEST_SUITE_P(FirstFieldActs, StoryTest, ::testing::ValuesIn(kFirstFieldActs),
                          NameOf<Story>);

@@ -12,6 +12,8 @@ const Story kArming[] = {
     {"both main hotkeys set", "start; arm", "icons 1, told 1"},
     {"by the shortcut", "start; ctrl+s", "icons 1, told 1"},
     {"no notification", "set Note=1; start; arm", "icons 1"},
+    {"a window hidden before, its slot kept", "start; open A; hidenow; arm",
+     "hidden A, icons 2, told 1"},
     {"hide-a-window hotkey blank", "set HKn=; start; arm", "told 1, panel shown"},
     {"hide-all hotkey blank", "set HKa=; start; arm", "told 1, panel shown"},
     {"fake-work hotkey blank", "set HKfw=; start; arm", "icons 1, told 1"},
@@ -106,6 +108,46 @@ const Story kPicking[] = {
     {"renamed before arming", "set Note=1; start; open A; pick 1 A; rename A X; arm", "icons 1"},
 };
 INSTANTIATE_TEST_SUITE_P(Picking, StoryTest, ::testing::ValuesIn(kPicking), NameOf<Story>);
+
+// Each message under its title; of a message of several lines, the last.
+class MessageTest : public StoryTest {};
+
+TEST_P(MessageTest, SaysWhatHappened) {
+  Play(GetParam().steps);
+  std::string told;
+  for (const std::string& message : desktop.messageBoxes) {
+    const std::size_t last = message.rfind('\n');
+    told += (told.empty() ? "" : " / ") +
+            (last == std::string::npos
+                 ? message
+                 : message.substr(0, message.find(": ") + 2) + message.substr(last + 1));
+  }
+  EXPECT_EQ(told, GetParam().outcome);
+}
+
+const Story kMessages[] = {
+    {"the reminder names the hide-a-window hotkey", "set HKn=(Alt)j; start; arm",
+     "Nookshade Pro: Reminder: Press (Alt)j to hide a window"},
+    {"no hotkeys to arm with", "set HKa=; start; arm",
+     "Nookshade PRO: The hotkeys have not been set"},
+    {"a full quota", "armed; fill 10; open K; hide", "Nookshade: Sorry, quota full!!"},
+    {"no window in front", "armed; front -; hide", "Nookshade: Not Valid window"},
+    {"a hotkey in use, in each field's words",
+     "start; key HKn 8; key HKn 75; key HKfw 8; key HKfw 32",
+     "Hotkey In Use: This Hotkey is already in Use / Hotkey In Use: This hotkey is already in Use"},
+    {"the same window in two rows", "armed; open A; pick 1 A; pick 2 A",
+     "Nookshade PRO: You Have Already Selected The Same Window"},
+};
+INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, ::testing::ValuesIn(kMessages), NameOf<Story>);
+
+// A grayed login option, as a damaged hive may hold it, is no tick.
+TEST_F(SimTest, AGrayedLoginOptionWritesNoLoginEntry) {
+  desktop.modulePath = "C:\\a.exe";
+  Set("Login", "2");
+  session.Start();
+  EXPECT_EQ(desktop.StoredString("software\\microsoft\\windows\\currentversion\\run", "a"),
+            std::nullopt);
+}
 
 TEST_F(SimTest, ASecondStartBringsTheShownPanelToTheFront) {
   Play("start; open A; second");
