@@ -149,6 +149,12 @@ TEST_F(SimTest, AGrayedLoginOptionWritesNoLoginEntry) {
             std::nullopt);
 }
 
+// Shown in the rows' order, the last row's window ends in front.
+TEST_F(SimTest, TheFakeWorkHotkeyLeavesTheLastRowsWindowInFront) {
+  Play("armed; hidden A; hidden B; pick 1 A; pick 2 B; fake");
+  EXPECT_EQ(desktop.GetForegroundWindow(), named["B"]);
+}
+
 TEST_F(SimTest, ASecondStartBringsTheShownPanelToTheFront) {
   Play("start; open A; second");
   EXPECT_EQ(desktop.GetForegroundWindow(), session.PanelWindow());
