@@ -43,6 +43,9 @@ const Story kTenSlots[] = {
     {"a closed window's slot taken again", "fill 10; close A; open K; hide",
      "hidden BCDEFGHIJK, icons 11"},
     {"a closed window's icon, which asks nothing", "fill 1; close A; icon 1", "icons 1"},
+    // As a second double-click, queued behind the first one's prompt, does.
+    {"an icon whose window is shown, or an empty slot's", "fill 1; icon 1; icon 1; icon 2",
+     "icons 1, asked 1"},
     {"a closed window's icon, kept while no key comes", "fill 2; idle; close A; idle",
      "hidden B, icons 3"},
     {"a closed window's icon, gone after the next key", "fill 2; idle; close A; tap J; idle",
