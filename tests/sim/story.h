@@ -209,14 +209,14 @@ class World {
   void Seconds(int seconds) {
     for (int i = 0; i < seconds; ++i) desktop.FireTimer(TimerId::TrayRetry);
   }
-  static ControlId HotkeyField(const std::string& name) {
-    if (name == "HKn") return ControlId::hideWindowHotkey;
-    return name == "HKa" ? ControlId::hideAllHotkey : ControlId::fakeWorkHotkey;
+  // A hotkey field by its value's name, and its Reset button.
+  static std::pair<ControlId, ControlId> HotkeyField(const std::string& name) {
+    if (name == "HKn") return {ControlId::hideWindowHotkey, ControlId::resetHideWindowHotkey};
+    if (name == "HKa") return {ControlId::hideAllHotkey, ControlId::resetHideAllHotkey};
+    return {ControlId::fakeWorkHotkey, ControlId::resetFakeWorkHotkey};
   }
   static ControlId ResetButton(const std::string& name) {
-    if (name == "HKn") return ControlId::resetHideWindowHotkey;
-    if (name == "HKa") return ControlId::resetHideAllHotkey;
-    if (name == "HKfw") return ControlId::resetFakeWorkHotkey;
+    if (name.starts_with("HK")) return HotkeyField(name).second;
     return static_cast<ControlId>(static_cast<int>(ControlId::resetFakeWork1) + std::stoi(name) -
                                   1);
   }
@@ -283,7 +283,8 @@ class World {
       // The panel's shortcut for arming.
       {"ctrl+s", [this](const Words&) { panel().ArmByShortcut(); }},
       // key HKn|HKa|HKfw <code>: a key down in that hotkey field.
-      {"key", [this](const Words& w) { panel().KeyDown(HotkeyField(w.a), std::stoi(w.b), 0, 0); }},
+      {"key",
+       [this](const Words& w) { panel().KeyDown(HotkeyField(w.a).first, std::stoi(w.b), 0, 0); }},
       // Every item of the help menu.
       {"help", [this](const Words&) { Help(); }},
       // pick <row> <name>

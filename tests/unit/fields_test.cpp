@@ -175,22 +175,23 @@ struct Login {
 
 class LoginTest : public SimTest, public ::testing::WithParamInterface<Login> {};
 
+const std::string kRunKey = "software\\microsoft\\windows\\currentversion\\run";
+
 TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
   const Login& c = GetParam();
-  const std::string run = "software\\microsoft\\windows\\currentversion\\run";
   desktop.modulePath = c.program;
-  desktop.StoreString(run, "Other", "x");
-  if (c.refused == "open") desktop.failCreateKey[run] = 5;
-  if (c.refused == "set") desktop.failSetString[run] = 1009;
+  desktop.StoreString(kRunKey, "Other", "x");
+  if (c.refused == "open") desktop.failCreateKey[kRunKey] = 5;
+  if (c.refused == "set") desktop.failSetString[kRunKey] = 1009;
   session.Start();
   panel().Clicked(ControlId::loginStart);
   const auto written = c.message.empty() ? std::optional("\"" + c.program + "\"") : std::nullopt;
-  EXPECT_EQ(desktop.StoredString(run, c.entry), written);
+  EXPECT_EQ(desktop.StoredString(kRunKey, c.entry), written);
   EXPECT_EQ(MessageCount() == 1 ? desktop.messageBoxes[0] : "",
             c.message.empty() ? "" : "Nookshade: " + c.message);
   panel().Clicked(ControlId::loginStart);
-  EXPECT_EQ(desktop.StoredString(run, c.entry), std::nullopt);
-  EXPECT_EQ(desktop.StoredString(run, "Other"), "x");
+  EXPECT_EQ(desktop.StoredString(kRunKey, c.entry), std::nullopt);
+  EXPECT_EQ(desktop.StoredString(kRunKey, "Other"), "x");
   EXPECT_EQ(desktop.OpenKeys(), 0);
 }
 
@@ -205,6 +206,14 @@ const Login kPrograms[] = {
     {"no program location", "", "", "", "2 The system cannot find the file specified."},
 };
 INSTANTIATE_TEST_SUITE_P(Programs, LoginTest, ::testing::ValuesIn(kPrograms), NameOf<Login>);
+
+// A grayed login option, as a damaged hive may hold it, is no tick.
+TEST_F(SimTest, AGrayedLoginOptionWritesNoLoginEntry) {
+  desktop.modulePath = "C:\\a.exe";
+  Set("Login", "2");
+  session.Start();
+  EXPECT_EQ(desktop.StoredString(kRunKey, "a"), std::nullopt);
+}
 
 // Input the view never sends for such a control, as a damaged or foreign
 // message might: nothing changes, nothing is said.
