@@ -130,13 +130,13 @@ void FakeWork::DragTick() {
   // bare the password and rest the hotkeys.
   WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
   if (windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId()) window = 0;
-  std::string title = windows.GetWindowTitle(window);
   if (pickSlot_ < 1 || pickSlot_ > static_cast<int>(titles_.size())) return;
   const auto slot = static_cast<std::size_t>(pickSlot_ - 1);
   // The window first: the title's change rule then has the last word on it.
+  // The title is kept whole: cut of its leading blanks, it would name no
+  // window, and the row would let go of the window just picked.
   SetWindow(slot, window);
-  title.erase(0, std::min(title.find_first_not_of(' '), title.size()));
-  titles_[slot]->SetText(title);
+  titles_[slot]->SetText(windows.GetWindowTitle(window));
 }
 
 void FakeWork::CrosshairReleased(ControlId box) {

@@ -245,7 +245,8 @@ class World {
       {"refusing", [this](const Words& w) { Of(w.a).refusesHide = true; }},
       {"front", [this](const Words& w) { desktop.SetForeground(w.a == "-" ? 0 : named.at(w.a)); }},
       {"close", [this](const Words& w) { desktop.DestroyWindow(named.at(w.a)); }},
-      {"rename", [this](const Words& w) { Of(w.a).title = w.b; }},
+      // The new title is all after the name, its blanks kept.
+      {"rename", [this](const Words& w) { Of(w.a).title = w.rest.substr(w.a.size() + 1); }},
       {"shellwindow", [this](const Words& w) { desktop.shellWindow = named.at(w.a); }},
       {"desktopwindow", [this](const Words& w) { desktop.desktopWindow = named.at(w.a); }},
       {"shows",

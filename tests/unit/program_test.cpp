@@ -101,6 +101,7 @@ const Story kPicking[] = {
     {"row 3 as row 2, row 1 empty", "open A; pick 2 A; pick 3 A", "icons 1, work -AA"},
     {"row 2 as row 3", "open A; open B; pick 1 B; pick 3 A; pick 2 A", "icons 1, told 1, work BAA"},
     {"picked again", "open A; open B; pick 1 A; pick 1 B", "icons 1, work B--"},
+    {"a title that starts with a blank", "open A; rename A  X; pick 1 A", "icons 1, work  X--"},
     {"while dragging", "open A; grab 2; hover A",
      "icons 1, crosshair 2 in hand, crosshair pointer, work -A-"},
     {"the pointer moved on after the drop", "open A; open B; pick 1 A; hover B",
