@@ -148,12 +148,12 @@ bool HotkeyPoller::MayFindPress() {
     --settleTicks_;
     return true;
   }
-  // Wrap-safe: the clocks run round every 49 days. An input in the same
-  // millisecond as the previous probe's start may have come after it.
-  const bool sinceLastProbe = static_cast<std::int32_t>(lastInput - lastProbeStart_) >= 0;
-  // Counted to the last probe, not to now: after a stall of the message
-  // loop, a key published late may not have been probed for yet.
-  return sinceLastProbe || lastProbeStart_ - lastInput < kInputSettleMs;
+  // Counted to the last probe's start, not to now: after a stall of the
+  // message loop, a key published late may not have been probed for yet.
+  // Signed, since the clocks run round every 49 days: an input after that
+  // start comes out below zero, and counts.
+  const auto inputBeforeProbeMs = static_cast<std::int32_t>(lastProbeStart_ - lastInput);
+  return inputBeforeProbeMs < static_cast<std::int32_t>(kInputSettleMs);
 }
 
 bool HotkeyPoller::Append(char keyCharacter) {
