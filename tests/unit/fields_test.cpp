@@ -39,6 +39,10 @@ TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
   }
   if (c.ctrlS) panel().ArmByShortcut();
   EXPECT_EQ(Text(ControlId::hideWindowHotkey), c.text);
+  // The caret after the last key, nothing selected: the next key goes on from there.
+  const TextBox& field = *panel().FindTextBox(ControlId::hideWindowHotkey);
+  EXPECT_EQ(std::make_pair(field.SelStart(), field.SelLength()),
+            std::make_pair(c.text.size(), std::size_t{0}));
   EXPECT_EQ(Stored(setting::kHideWindowHotkey), text::Windows1252ToUtf8(c.text));
   EXPECT_EQ(MessageCount(), c.told);
 }
@@ -47,7 +51,7 @@ const Recording kKeys[] = {
     {"a letter, lower case", {'J'}, "(Ctrl)hj"},
     {"every token", {16, 18, kLWin, kSpace, 46}, "(Ctrl)h(Shift)(Alt)(Win)(Space)(Del)"},
     {"keypad add as its character", {107}, "(Ctrl)hk"},
-    {"codes 1 and 255 only", {0, 1, 255, 256}, "(Ctrl)h\x01\xFF"},
+    {"codes 1 and 255 only", {0, 1, 256, 255}, "(Ctrl)h\x01\xFF"},
     {"Backspace takes the last letter", {kBackspace}, "(Ctrl)"},
     {"Backspace takes a token whole", {kBackspace, kBackspace, kBackspace}, ""},
     {"Backspace takes a token after others", {16, kBackspace}, "(Ctrl)h"},

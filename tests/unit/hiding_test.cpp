@@ -95,6 +95,7 @@ const Story kHideAll[] = {
      "hidden A, icons 1, asked 1"},
     {"shown, then hidden by its program; the end", "open A; all; all 417; hides A; end",
      "hidden A, asked 1, panel shown"},
+    {"hidden again after show-all", "open A; all; all 417; all", "hidden A, icons 1, asked 1"},
     {"a hidden window stays so", "open A; hidden B; all; all 417", "hidden B, icons 1, asked 1"},
     // Pressed again, the hotkey asks for the password, whatever there was to hide.
     {"nothing to hide, then a window opened", "all; open A; all", "icons 1, asked 1"},

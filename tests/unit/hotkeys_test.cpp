@@ -142,6 +142,10 @@ const Story kHeld[] = {
     {"Shift and Ctrl held, H twice",
      "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap HH",
      "hidden AB, icons 3"},
+    {"Shift let go of, Ctrl held, then H",
+     "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap H; release 161;"
+     "tap H",
+     "hidden B, icons 2"},
 };
 INSTANTIATE_TEST_SUITE_P(Held, StoryTest, ::testing::ValuesIn(kHeld), NameOf<Story>);
 
