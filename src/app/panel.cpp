@@ -95,12 +95,9 @@ void Panel::Unload() {
   platform_.timers.StopTimer(TimerId::PickerDrag);
   platform_.timers.StopTimer(TimerId::TrayRetry);
   state_.UnlockPassword.clear();
-  // At the end of a session the unload can arrive through an open prompt's
-  // message loop; while the prompt shows, every restore below would be
-  // ignored and its window left hidden for good.
-  if (platform_.dialogs.IsPasswordPromptVisible()) platform_.dialogs.UnloadPasswordPrompt();
   // The slot objects themselves go with the panel: a restore still waiting
-  // in that prompt's loop goes on using its slot when the loop returns.
+  // in an open prompt's loop (the session ended meanwhile) goes on using its
+  // slot when the loop returns.
   for (HiddenWindowSlot& slot : slots_) slot.Restore();
   hideAll_.ShowHidden();
   fakeWork_.Open(true);
