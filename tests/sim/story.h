@@ -323,6 +323,7 @@ class World {
       {"seconds", [this](const Words& w) { Seconds(w.n); }},
       {"unwritable",
        [this](const Words&) { desktop.failSetString["software\\nookshade pro\\recovery"] = 5; }},
+      {"writable", [this](const Words&) { desktop.failSetString.clear(); }},
   };
 };
 

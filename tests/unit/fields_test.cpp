@@ -125,6 +125,8 @@ const Loaded kValues[] = {
     {"hotkey empty", setting::kHideWindowHotkey, "", ""},
     {"hotkey above 127", setting::kHideWindowHotkey, "(Shift)\xC3\xA0", "(Shift)\xE0"},
     {"hotkey with a blank", setting::kHideWindowHotkey, "a b", "a(Space)b"},
+    // Loaded in field order: of two equal hotkeys, the later field is refused.
+    {"hotkey stored twice", setting::kHideAllHotkey, "(Ctrl)h", "(Ctrl)h"},
     {"hotkey beyond its code page", setting::kHideWindowHotkey, "\xE4\xB8\xAD", "?"},
     {"password absent", setting::kPassword, std::nullopt, "417"},
     // Focused at the start, the field drops its placeholder: what the user

@@ -81,6 +81,11 @@ INSTANTIATE_TEST_SUITE_P(Kill, StoryTest, ::testing::ValuesIn(kKill), NameOf<Sto
 const Story kUnwritableJournal[] = {
     {"a slot", "open A; unwritable; hide", "icons 1, told 1"},
     {"hide-all", "open A; unwritable; all", "icons 1, told 1"},
+    {"hide-all, pressed again", "open A; unwritable; all; all", "icons 1, told 2"},
+    // The refused window's record is not kept for the next write.
+    {"a slot, then another hide; a kill",
+     "open A; unwritable; hide; writable; open B; hide; hides A; kill; armed",
+     "hidden A, icons 1, told 1"},
     {"the fake work", "open A; pick 1 A; fake; unwritable; fake", "icons 1, told 1, work A--"},
     {"a window shown meanwhile", "fill 2; unwritable; icon 1",
      "hidden B, icons 2, asked 1, logged 1"},
