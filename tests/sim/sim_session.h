@@ -4,6 +4,7 @@
 // first activation; closing the panel unloads it and ends the process. The
 // session is also the panel's window, as far as the core sees it.
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -27,6 +28,11 @@ class SimSession final : public PanelView {
       desktop_.Find(handle_)->processId = desktop_.ownProcessId;
       desktop_.Find(handle_)->onInput = [this] { panel_->InputArrived(); };
       panel_ = std::make_unique<Panel>(platform_, state_, *this);
+      // The window shows each field's first contents as it attaches.
+      for (auto id = ControlId::descriptionFrame; id <= ControlId::startButton;
+           id = static_cast<ControlId>(static_cast<int>(id) + 1)) {
+        ControlChanged(id);
+      }
       panel_->Load();
       if (!panel_->StartsInTray()) desktop_.ShowWindow(handle_, ShowCommand::Show);
       panel_->Activate();
@@ -42,6 +48,7 @@ class SimSession final : public PanelView {
     desktop_.EndProcess();
     running_ = false;
     panel_.reset();
+    onScreen.clear();
     state_ = ProgramState();
   }
 
@@ -51,7 +58,10 @@ class SimSession final : public PanelView {
 
   // PanelView
   WindowHandle Handle() const override { return handle_; }
-  void ControlChanged(ControlId) override {}
+  void ControlChanged(ControlId id) override {
+    const TextBox* box = panel_ ? panel_->FindTextBox(id) : nullptr;
+    if (box != nullptr) onScreen[id] = box->Text();
+  }
   void Focus(ControlId control) override { focused = control; }
   void SetCrosshairPointer(bool on) override { crosshairPointer = on; }
   void ShowCrosshairPicture(ControlId box, bool shown) override {
@@ -63,6 +73,8 @@ class SimSession final : public PanelView {
   bool crosshairPointer = false;
   std::optional<ControlId> focused;
   std::set<ControlId> picturesInHand;
+  // Each field's text as the window shows it: as of the model's last word.
+  std::map<ControlId, std::string> onScreen;
 
  private:
   SimDesktop& desktop_;

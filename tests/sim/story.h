@@ -70,7 +70,7 @@ class World {
     if (!answer.empty()) Answers(answer);
     PressTicks({{kLCtrl}, {key}});
   }
-  std::string Text(ControlId field) { return panel().FindTextBox(field)->Text(); }
+  std::string Text(ControlId field) { return session.onScreen.at(field); }
   int IconCount() const { return static_cast<int>(desktop.trayIcons.size()); }
   int MessageCount() const { return static_cast<int>(desktop.messageBoxes.size()); }
 

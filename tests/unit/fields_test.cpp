@@ -117,6 +117,7 @@ const Loaded kValues[] = {
     {"option above range", setting::kNoNotification, "3", "0"},
     {"option negative", setting::kNoNotification, "-1", "0"},
     {"option garbage", setting::kNoNotification, "yes", "0"},
+    {"option with a letter after it", setting::kNoNotification, "1x", "0"},
     {"option in blanks", setting::kNoNotification, " 1 ", "1"},
     {"option overflowing", setting::kNoNotification, "99999999999", "0"},
     {"option absent", setting::kLaunchFakeWork, std::nullopt, "1"},

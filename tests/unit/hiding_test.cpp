@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(WindowInFront, StoryTest, ::testing::ValuesIn(kWindowIn
 const Story kTenSlots[] = {
     {"the tenth window", "fill 10", "hidden ABCDEFGHIJ, icons 11"},
     {"the eleventh", "fill 10; open K; hide", "hidden ABCDEFGHIJ, icons 11, told 1"},
+    {"the tenth, the panel armed again", "icon 0; arm; fill 10",
+     "hidden ABCDEFGHIJ, icons 11, told 1, asked 1"},
     {"the lowest freed slot first", "fill 3; icon 2; icon 1; open D; hide; icon 1",
      "hidden C, icons 2, asked 3"},
     {"the panel's icon", "fill 10; icon 0", "hidden ABCDEFGHIJ, icons 10, asked 1, panel shown"},

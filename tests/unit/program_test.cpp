@@ -141,6 +141,9 @@ const Story kMessages[] = {
      "Hotkey In Use: This Hotkey is already in Use / Hotkey In Use: This hotkey is already in Use"},
     {"the same window in two rows", "armed; open A; pick 1 A; pick 2 A",
      "Nookshade PRO: You Have Already Selected The Same Window"},
+    {"the same window as the second other row",
+     "armed; open A; open B; pick 1 B; pick 3 A; pick 2 A",
+     "Nookshade PRO: You Have Already Selected The Same Window"},
     {"an icon refused for good", "start; open A; refuse 6; hidenow; seconds 6",
      "Nookshade: The notification area did not take an icon for a hidden window, so that window "
      "has been shown again."},
