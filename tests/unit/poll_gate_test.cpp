@@ -155,6 +155,23 @@ INSTANTIATE_TEST_SUITE_P(
         Settling{"told of, after the wrap, eleven", kAfterWrap, false, 11, 1, 1, false}),
     NameOf<Settling>);
 
+// A tick let run inside an action (a message loop that is no modal window
+// of ours) acts on nothing: one press never runs two actions.
+TEST(PollActingTest, ATickInsideAnActionActsOnNothing) {
+  PollRun run(false, false);
+  run.poller.onMatch = [&run](HotkeyAction action) {
+    run.actions.push_back(action);
+    if (run.actions.size() > 1) return;
+    run.desktop.PressKey('H');
+    run.Tick();
+  };
+  run.desktop.PressKey(sim::kLCtrl);
+  run.Tick();
+  run.desktop.PressKey('H');
+  run.Tick();
+  EXPECT_EQ(run.actions.size(), 1u);
+}
+
 // Where raw input cannot be registered, the gated timer goes on ticking.
 class PollSleepTest : public SimTest, public ::testing::WithParamInterface<bool> {};
 
