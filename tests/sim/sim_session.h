@@ -59,8 +59,9 @@ class SimSession final : public PanelView {
   // PanelView
   WindowHandle Handle() const override { return handle_; }
   void ControlChanged(ControlId id) override {
-    const TextBox* box = panel_ ? panel_->FindTextBox(id) : nullptr;
-    if (box != nullptr) onScreen[id] = box->Text();
+    if (panel_ == nullptr) return;
+    if (const TextBox* box = panel_->FindTextBox(id)) onScreen[id] = box->Text();
+    if (const CheckBox* box = panel_->FindCheckBox(id)) onScreen[id] = std::to_string(box->Value());
   }
   void Focus(ControlId control) override { focused = control; }
   void SetCrosshairPointer(bool on) override { crosshairPointer = on; }
@@ -73,7 +74,8 @@ class SimSession final : public PanelView {
   bool crosshairPointer = false;
   std::optional<ControlId> focused;
   std::set<ControlId> picturesInHand;
-  // Each field's text as the window shows it: as of the model's last word.
+  // Each field's text, and each check box's 0, 1 or 2 (grayed), as the
+  // window shows them: as of the model's last word.
   std::map<ControlId, std::string> onScreen;
 
  private:

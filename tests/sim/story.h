@@ -190,10 +190,11 @@ class World {
     second.Start();
     if (!second.Running() && desktop.wakes > 0) panel().AnotherStart();
   }
-  void Help() {
+  // The help menu's items in turn, or only the one numbered.
+  void Help(int only) {
     const int first = static_cast<int>(ControlId::menuHelpAbout);
     for (int item = first; item <= static_cast<int>(ControlId::menuHelpOptions); ++item) {
-      panel().Clicked(static_cast<ControlId>(item));
+      if (only == 0 || item == first + only - 1) panel().Clicked(static_cast<ControlId>(item));
     }
   }
   void Busy() {
@@ -287,7 +288,7 @@ class World {
       {"key",
        [this](const Words& w) { panel().KeyDown(HotkeyField(w.a).first, std::stoi(w.b), 0, 0); }},
       // Every item of the help menu.
-      {"help", [this](const Words&) { Help(); }},
+      {"help", [this](const Words& w) { Help(w.n); }},
       // pick <row> <name>
       {"pick", [this](const Words& w) { PickRow(w.n, w.b == "-" ? 0 : named.at(w.b)); }},
       // grab <row>, drop <row>: a crosshair's mouse button down and up.

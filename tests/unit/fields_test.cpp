@@ -102,7 +102,7 @@ TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
   if (c.setting.key == "Note" || c.setting.key == "LFW") {
     const ControlId box =
         c.setting.key == "Note" ? ControlId::noNotification : ControlId::showFakeWorkWithHideAll;
-    EXPECT_EQ(std::to_string(panel().FindCheckBox(box)->Value()), c.shown);
+    EXPECT_EQ(session.onScreen.at(box), c.shown);
     panel().Clicked(box);
     EXPECT_EQ(Stored(c.setting), c.shown == "1" ? "0" : "1");
   } else {
@@ -192,11 +192,13 @@ TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDele
   if (c.refused == "set") desktop.failSetString[kRunKey] = 1009;
   session.Start();
   panel().Clicked(ControlId::loginStart);
+  EXPECT_EQ(session.onScreen.at(ControlId::loginStart), "1");
   const auto written = c.message.empty() ? std::optional("\"" + c.program + "\"") : std::nullopt;
   EXPECT_EQ(desktop.StoredString(kRunKey, c.entry), written);
   EXPECT_EQ(MessageCount() == 1 ? desktop.messageBoxes[0] : "",
             c.message.empty() ? "" : "Nookshade: " + c.message);
   panel().Clicked(ControlId::loginStart);
+  EXPECT_EQ(session.onScreen.at(ControlId::loginStart), "0");
   EXPECT_EQ(desktop.StoredString(kRunKey, c.entry), std::nullopt);
   EXPECT_EQ(desktop.StoredString(kRunKey, "Other"), "x");
   EXPECT_EQ(desktop.OpenKeys(), 0);
