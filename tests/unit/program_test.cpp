@@ -12,6 +12,7 @@ const Story kArming[] = {
     {"both main hotkeys set", "start; arm", "icons 1, told 1"},
     {"by the shortcut", "start; ctrl+s", "icons 1, told 1"},
     {"no notification", "set Note=1; start; arm", "icons 1"},
+    {"no notification, grayed", "set Note=2; start; arm", "icons 1, told 1"},
     {"a window hidden before, its slot kept", "start; open A; hidenow; arm",
      "hidden A, icons 2, told 1"},
     {"hide-a-window hotkey blank", "set HKn=; start; arm", "told 1, panel shown"},
@@ -184,7 +185,12 @@ TEST_P(JournalTest, TheNextStartShowsOnlyTheWindowsOfAReadableJournal) {
     text.replace(at, 2, std::to_string(window));
   }
   desktop.StoreString(SettingPath(kAppName, "Recovery"), "Windows", text);
+  // Started into the tray, it takes the keyboard from no one.
+  Set("Auto", "1");
+  const WindowHandle front = desktop.AddWindow("Notes");
+  desktop.SetForeground(front);
   session.Start();
+  EXPECT_EQ(desktop.GetForegroundWindow(), front);
   EXPECT_EQ(Visible(window), GetParam().shown);
   EXPECT_EQ(!desktop.log.empty(), GetParam().noted);
   EXPECT_EQ(Stored(setting::kRecoveryJournal), std::nullopt);
