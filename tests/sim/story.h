@@ -190,7 +190,6 @@ class World {
     second.Start();
     if (!second.Running() && desktop.wakes > 0) panel().AnotherStart();
   }
-  // The help menu's items in turn, or only the one numbered.
   void Help(int only) {
     const int first = static_cast<int>(ControlId::menuHelpAbout);
     for (int item = first; item <= static_cast<int>(ControlId::menuHelpOptions); ++item) {
@@ -287,7 +286,7 @@ class World {
       // key HKn|HKa|HKfw <code>: a key down in that hotkey field.
       {"key",
        [this](const Words& w) { panel().KeyDown(HotkeyField(w.a).first, std::stoi(w.b), 0, 0); }},
-      // Every item of the help menu.
+      // help [<n>]: every item of the help menu in turn, or only the nth.
       {"help", [this](const Words& w) { Help(w.n); }},
       // pick <row> <name>
       {"pick", [this](const Words& w) { PickRow(w.n, w.b == "-" ? 0 : named.at(w.b)); }},
