@@ -196,9 +196,14 @@ class World {
       if (only == 0 || item == first + only - 1) panel().Clicked(static_cast<ControlId>(item));
     }
   }
-  void Busy() {
-    desktop.whilePasswordPromptOpen = desktop.whileMessageBoxOpen = [this] {
+  void Busy(bool held) {
+    desktop.whilePasswordPromptOpen = desktop.whileMessageBoxOpen = [this, held] {
       for (const int key : {kSpace, int{'H'}, int{'K'}}) Chord(key);
+      if (!held) return;
+      desktop.PressKey(kLCtrl);
+      Tick();
+      desktop.PressKey('H');
+      Tick();
     };
   }
   void ShellRestart(int refusals) {
@@ -308,8 +313,9 @@ class World {
       {"killat", [this](const Words& w) { desktop.killAt = w.n; }},
       // second [<answer>]
       {"second", [this](const Words& w) { SecondStart(w.a.empty() ? "417" : w.a); }},
-      // Every prompt and message of ours gets every hotkey.
-      {"busy", [this](const Words&) { Busy(); }},
+      // busy [held]: every prompt and message of ours gets every hotkey; with
+      // held, the hide-a-window hotkey is still down as it closes.
+      {"busy", [this](const Words& w) { Busy(w.a == "held"); }},
       // shellrestart <n>: the shell, back, refuses n icons; refuse <n>: the next n.
       {"shellrestart", [this](const Words& w) { ShellRestart(w.n); }},
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},

@@ -174,6 +174,20 @@ TEST_F(SimTest, AHiddenWindowsIconIsItsBestIcon) {
   }
 }
 
+// The top of a window's owner chain is what the taskbar shows: it gets the
+// icons too, and the owners between get none.
+TEST_F(SimTest, AWindowsIconsGoToTheTopOfItsOwnerChainToo) {
+  const WindowHandle top = desktop.AddWindow("T");
+  const WindowHandle between = desktop.AddWindow("B", true, top);
+  const WindowHandle window = desktop.AddWindow("W", true, between);
+  SetAlphaIcon(desktop, window, kIconResource, true);
+  for (const WindowHandle w : {window, top}) {
+    EXPECT_EQ(desktop.Find(w)->bigIcon, desktop.LoadAppIcon(kIconResource, 32, 32));
+    EXPECT_EQ(desktop.Find(w)->smallIcon, desktop.LoadAppIcon(kIconResource, 16, 16));
+  }
+  EXPECT_EQ(desktop.Find(between)->smallIcon, 0);
+}
+
 // Asked for by a hotkey, the prompt stays above the window in front, and the
 // task switcher shows whose it is.
 TEST_F(SimTest, ThePasswordPromptIsOnTopWithTheProgramsIcon) {

@@ -162,6 +162,8 @@ INSTANTIATE_TEST_SUITE_P(InertInSight, StoryTest, ::testing::ValuesIn(kInertInSi
 // Every prompt and message of ours gets every hotkey pressed while it is open.
 const Story kInertWhileOpen[] = {
     {"a hidden window's icon", "fill 1; open B; busy; icon 1", "icons 1, asked 1"},
+    {"a hotkey still held as it closes", "fill 1; open B; busy held; icon 1; tap J",
+     "icons 1, asked 1"},
     {"the panel's icon", "fill 1; open B; busy; icon 0", "hidden A, icons 1, asked 1, panel shown"},
     {"a second start", "fill 1; open B; busy; second", "hidden A, icons 1, asked 1, panel shown"},
     {"the quota message", "fill 10; open K; busy; hide", "hidden ABCDEFGHIJ, icons 11, told 1"},
