@@ -285,7 +285,11 @@ class World {
        [this](const Words& w) { DoubleClickIcon(std::stoll(w.a), w.b.empty() ? "417" : w.b); }},
       // type <password>: in the panel.
       {"type", [this](const Words& w) { panel().TextEdited(ControlId::password, w.a); }},
-      {"arm", [this](const Words&) { panel().Clicked(ControlId::startButton); }},
+      // arm [menu]: the start button, or the menu's item.
+      {"arm",
+       [this](const Words& w) {
+         panel().Clicked(w.a == "menu" ? ControlId::menuStart : ControlId::startButton);
+       }},
       // The panel's shortcut for arming.
       {"ctrl+s", [this](const Words&) { panel().ArmByShortcut(); }},
       // key HKn|HKa|HKfw <code>: a key down in that hotkey field.

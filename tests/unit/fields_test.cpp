@@ -197,6 +197,7 @@ TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDele
   session.Start();
   panel().Clicked(ControlId::loginStart);
   EXPECT_EQ(session.onScreen.at(ControlId::loginStart), "1");
+  EXPECT_EQ(desktop.StoredString(SettingPath(kAppName, "Startup"), "Login"), "1");
   const auto written = c.message.empty() ? std::optional("\"" + c.program + "\"") : std::nullopt;
   EXPECT_EQ(desktop.StoredString(kRunKey, c.entry), written);
   EXPECT_EQ(MessageCount() == 1 ? desktop.messageBoxes[0] : "",
@@ -220,12 +221,17 @@ const Login kPrograms[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Programs, LoginTest, ::testing::ValuesIn(kPrograms), NameOf<Login>);
 
-// A grayed login option, as a damaged hive may hold it, is no tick.
-TEST_F(SimTest, AGrayedLoginOptionWritesNoLoginEntry) {
-  desktop.modulePath = "C:\\a.exe";
-  Set("Login", "2");
-  session.Start();
-  EXPECT_EQ(desktop.StoredString(kRunKey, "a"), std::nullopt);
+// A stored tick writes the login entry anew, for the program where it now
+// is; a grayed option, as a damaged hive may hold it, is no tick.
+TEST(LoginOptionTest, AStoredTickWritesTheEntryForThisProgramAndAGrayedOneNone) {
+  using Entry = std::optional<std::string>;
+  for (const auto& [stored, entry] : {std::pair{"1", Entry("\"C:\\a.exe\"")}, {"2", Entry()}}) {
+    sim::World world;
+    world.desktop.modulePath = "C:\\a.exe";
+    world.Set("Login", stored);
+    world.session.Start();
+    EXPECT_EQ(world.desktop.StoredString(kRunKey, "a"), entry) << "Login=" << stored;
+  }
 }
 
 // Input the view never sends for such a control, as a damaged or foreign

@@ -73,6 +73,9 @@ const Story kPassword[] = {
      "hidden AB, icons 2, asked 2"},
     {"none set, a wrong answer", "set Password=; armed; fill 1; open B; all; icon 1 418; all 418",
      "icons 1"},
+    // Armed by its shortcut, the field still has the focus it emptied.
+    {"none set, the field emptied at the start",
+     "set Password=; set Note=1; start; ctrl+s; fill 1; icon 1 418", "icons 1"},
     {"the placeholder",
      "set Password=[No Password Set]; armed; fill 1; open B; all; icon 1 -; all -", "icons 1"},
 };

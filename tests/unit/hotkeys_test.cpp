@@ -54,6 +54,7 @@ const Sequence kSequences[] = {
     {"H before Ctrl", "(Ctrl)h", {{'H'}, {kLCtrl}}, false},
     {"keypad add for k", "(Ctrl)k", {{kLCtrl}, {107}}, true},
     {"the last key code", "\xC3\xBF", {{255}}, true},
+    {"a capital stored for a letter", "(Ctrl)H", {{kLCtrl}, {'H'}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, SequenceTest,

@@ -11,6 +11,7 @@ namespace {
 const Story kArming[] = {
     {"both main hotkeys set", "start; arm", "icons 1, told 1"},
     {"by the shortcut", "start; ctrl+s", "icons 1, told 1"},
+    {"by the menu", "start; arm menu", "icons 1, told 1"},
     {"no notification", "set Note=1; start; arm", "icons 1"},
     {"no notification, grayed", "set Note=2; start; arm", "icons 1, told 1"},
     {"a window hidden before, its slot kept", "start; open A; hidenow; arm",
@@ -75,6 +76,8 @@ const Story kKill[] = {
     {"after hide-all", "open A; open B; all; kill; armed", "icons 1"},
     {"at the fake work's second hide",
      "open A; open B; pick 1 A; pick 2 B; fake; killat 3; fake; armed", "icons 1"},
+    // The windows come back before anything else of the start can fail.
+    {"during the start, after the recovery", "open A; hide; kill; killat 2; armed", "none"},
     {"a second start reads no journal", "open A; all; second", "hidden A, asked 1, panel shown"},
 };
 INSTANTIATE_TEST_SUITE_P(Kill, StoryTest, ::testing::ValuesIn(kKill), NameOf<Story>);
@@ -110,7 +113,8 @@ const Story kPicking[] = {
     {"row 2 as row 3", "open A; open B; pick 1 B; pick 3 A; pick 2 A", "icons 1, told 1, work BAA"},
     {"picked again", "open A; open B; pick 1 A; pick 1 B", "icons 1, work B--"},
     {"a title that starts with a blank", "open A; rename A  X; pick 1 A", "icons 1, work  X--"},
-    {"a title of blanks only", "open A; rename A   ; pick 1 A", "icons 1, work   --"},
+    {"a title of blanks only, not the hotkey's", "hidden A; rename A   ; pick 1 A; fake",
+     "hidden A, icons 1, work   --"},
     {"a child window", "open A; child B A; pick 1 B", "icons 1"},
     {"while dragging", "open A; grab 2; hover A",
      "icons 1, crosshair 2 in hand, crosshair pointer, work -A-"},
@@ -135,8 +139,6 @@ TEST_P(MessageTest, SaysWhatHappened) {
 }
 
 const Story kMessages[] = {
-    {"the reminder names the hide-a-window hotkey", "set HKn=(Alt)j; start; arm",
-     "Nookshade Pro: Reminder: Press (Alt)j to hide a window"},
     {"no hotkeys to arm with", "set HKa=; start; arm",
      "Nookshade PRO: The hotkeys have not been set"},
     {"a full quota", "armed; fill 10; open K; hide", "Nookshade: Sorry, quota full!!"},
@@ -157,6 +159,18 @@ const Story kMessages[] = {
      "has been shown again."},
 };
 INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, ::testing::ValuesIn(kMessages), NameOf<Story>);
+
+// The note on arming, whole: where the program went, how to come back, and
+// the hotkey that hides a window, as set.
+TEST_F(SimTest, TheArmingNoteTellsWhereItWentAndWhichHotkeyHides) {
+  Play("set HKn=(Alt)j; start; arm");
+  EXPECT_EQ(desktop.messageBoxes,
+            std::vector<std::string>{
+                "Nookshade Pro: Nookshade is now running in your Taskbar Tray. Double click on it "
+                "to re-open Nookshade.\r\n\r\nApplications you hide are also minimized to your "
+                "taskbar tray. You are now protected with Nookshade.\r\n\r\nReminder: Press "
+                "(Alt)j to hide a window"});
+}
 
 // Shown in the rows' order, the last row's window ends in front.
 TEST_F(SimTest, TheFakeWorkHotkeyLeavesTheLastRowsWindowInFront) {
