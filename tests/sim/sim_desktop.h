@@ -207,8 +207,9 @@ class SimDesktop final : public WindowSystem,
   std::string GetWindowTitle(WindowHandle w) override { return Get(w, &SimWindow::title); }
   std::vector<WindowHandle> EnumTopLevelWindows() override {
     std::vector<WindowHandle> handles;
+    // A child of the desktop window, as some programs make, is one of them.
     for (const SimWindow& w : windows_) {
-      if (w.parent == 0) handles.push_back(w.handle);
+      if (w.parent == 0 || w.parent == desktopWindow) handles.push_back(w.handle);
     }
     return handles;
   }

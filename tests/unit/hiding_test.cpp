@@ -96,6 +96,7 @@ const Story kHideAll[] = {
     {"an untitled window", "untitled A; all", "icons 1"},
     {"an owned window", "open A; owned B A; all", "hidden A, icons 1"},
     {"a child window", "open A; child B A; all", "hidden A, icons 1"},
+    {"a child of the desktop", "untitled D; desktopwindow D; child B D; all", "icons 1"},
     // Shown again, it is the user's and its program's once more.
     {"shown, then hidden by its program; a kill", "open A; all; all 417; hides A; kill; armed",
      "hidden A, icons 1, asked 1"},
