@@ -294,7 +294,11 @@ class World {
       {"ctrl+s", [this](const Words&) { panel().ArmByShortcut(); }},
       // key HKn|HKa|HKfw <code>: a key down in that hotkey field.
       {"key",
-       [this](const Words& w) { panel().KeyDown(HotkeyField(w.a).first, std::stoi(w.b), 0, 0); }},
+       [this](const Words& w) {
+         // The caret after the text, where each key leaves it.
+         const ControlId field = HotkeyField(w.a).first;
+         panel().KeyDown(field, std::stoi(w.b), panel().FindTextBox(field)->Text().size(), 0);
+       }},
       // help [<n>]: every item of the help menu in turn, or only the nth.
       {"help", [this](const Words& w) { Help(w.n); }},
       // pick <row> <name>

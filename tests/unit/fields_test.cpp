@@ -19,7 +19,9 @@ struct Recording {
   std::string text;
   int told = 0;
   bool ctrlS = false;  // then the panel armed by Ctrl+S
-  std::pair<std::size_t, std::size_t> selection = {0, 0};
+  // The field's selection at each key; by default the caret after the text,
+  // as a click right of it leaves it, and as each key does.
+  std::optional<std::pair<std::size_t, std::size_t>> selection = std::nullopt;
 };
 
 void PrintTo(const Recording& recording, std::ostream* out) { *out << recording.name; }
@@ -30,17 +32,17 @@ TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
   const Recording& c = GetParam();
   Set("Note", "1");
   session.Start();
+  const TextBox& field = *panel().FindTextBox(ControlId::hideWindowHotkey);
   for (const int key : c.keys) {
     if (key == kLeave) panel().FocusLost(ControlId::hideWindowHotkey);
     if (key == kUnload) panel().Unload();
     if (key < 0) panel().KeyUp(ControlId::hideWindowHotkey, -key);
-    if (key >= 0 && key < kLeave)
-      panel().KeyDown(ControlId::hideWindowHotkey, key, c.selection.first, c.selection.second);
+    const auto [start, length] = c.selection.value_or(std::pair(field.Text().size(), 0));
+    if (key >= 0 && key < kLeave) panel().KeyDown(ControlId::hideWindowHotkey, key, start, length);
   }
   if (c.ctrlS) panel().ArmByShortcut();
   EXPECT_EQ(Text(ControlId::hideWindowHotkey), c.text);
   // The caret after the last key, nothing selected: the next key goes on from there.
-  const TextBox& field = *panel().FindTextBox(ControlId::hideWindowHotkey);
   EXPECT_EQ(std::make_pair(field.SelStart(), field.SelLength()),
             std::make_pair(c.text.size(), std::size_t{0}));
   EXPECT_EQ(Stored(setting::kHideWindowHotkey), text::Windows1252ToUtf8(c.text));
@@ -56,9 +58,9 @@ const Recording kKeys[] = {
     {"Backspace takes a token whole", {kBackspace, kBackspace, kBackspace}, ""},
     {"Backspace takes a token after others", {16, kBackspace}, "(Ctrl)h"},
     {"Backspace takes each token whole", {18, kLWin, kSpace, 46, 8, 8, 8, 8}, "(Ctrl)h"},
-    {"Backspace deletes the selection", {kBackspace}, "h", 0, false, {0, 6}},
-    {"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, {6, 99}},
-    {"Backspace deletes a selection of one", {kBackspace}, "Ctrl)h", 0, false, {0, 1}},
+    {"Backspace deletes the selection", {kBackspace}, "h", 0, false, std::pair(0, 6)},
+    {"a selection past the end", {kBackspace}, "(Ctrl)", 0, false, std::pair(6, 99)},
+    {"Backspace deletes a selection of one", {kBackspace}, "Ctrl)h", 0, false, std::pair(0, 1)},
     {"another field's hotkey is refused", {kBackspace, 'K'}, "", 1},
     {"Ctrl+S, its Ctrl held", {17, 17, 17}, "(Ctrl)h", 0, true},
     {"Ctrl+S, another key up", {17, -'Q'}, "(Ctrl)h", 0, true},
