@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/settings.h"
@@ -196,15 +197,17 @@ class World {
       if (only == 0 || item == first + only - 1) panel().Clicked(static_cast<ControlId>(item));
     }
   }
-  void Busy(bool held) {
-    desktop.whilePasswordPromptOpen = desktop.whileMessageBoxOpen = [this, held] {
-      for (const int key : {kSpace, int{'H'}, int{'K'}}) Chord(key);
-      if (!held) return;
-      desktop.PressKey(kLCtrl);
-      Tick();
-      desktop.PressKey('H');
-      Tick();
-    };
+  void Busy(bool held, int icon) {
+    desktop.whilePasswordPromptOpen =
+        desktop.whileMessageBoxOpen = [this, held, icon, clicked = false]() mutable {
+          for (const int key : {kSpace, int{'H'}, int{'K'}}) Chord(key);
+          if (icon >= 0 && !std::exchange(clicked, true)) panel().IconDoubleClicked(icon);
+          if (!held) return;
+          desktop.PressKey(kLCtrl);
+          Tick();
+          desktop.PressKey('H');
+          Tick();
+        };
   }
   void ShellRestart(int refusals) {
     desktop.trayIcons.clear();
@@ -321,9 +324,11 @@ class World {
       {"killat", [this](const Words& w) { desktop.killAt = w.n; }},
       // second [<answer>]
       {"second", [this](const Words& w) { SecondStart(w.a.empty() ? "417" : w.a); }},
-      // busy [held]: every prompt and message of ours gets every hotkey; with
-      // held, the hide-a-window hotkey is still down as it closes.
-      {"busy", [this](const Words& w) { Busy(w.a == "held"); }},
+      // busy [held | icon <slot>]: every prompt and message of ours gets every
+      // hotkey; with held, the hide-a-window hotkey is still down as it
+      // closes; with icon, the first also gets that icon double-clicked.
+      {"busy",
+       [this](const Words& w) { Busy(w.a == "held", w.a == "icon" ? std::stoi(w.b) : -1); }},
       // shellrestart <n>: the shell, back, refuses n icons; refuse <n>: the next n.
       {"shellrestart", [this](const Words& w) { ShellRestart(w.n); }},
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},

@@ -164,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(InertInSight, StoryTest, ::testing::ValuesIn(kInertInSi
 // Every prompt and message of ours gets every hotkey pressed while it is open.
 const Story kInertWhileOpen[] = {
     {"a hidden window's icon", "fill 1; open B; busy; icon 1", "icons 1, asked 1"},
+    {"another hidden window's icon", "fill 2; busy icon 2; icon 1", "hidden B, icons 2, asked 1"},
     {"a hotkey still held as it closes", "fill 1; open B; busy held; icon 1; tap J",
      "icons 1, asked 1"},
     {"the panel's icon", "fill 1; open B; busy; icon 0", "hidden A, icons 1, asked 1, panel shown"},
