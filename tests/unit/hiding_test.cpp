@@ -119,6 +119,9 @@ const Story kHandleReused[] = {
      "hidden AB, panel shown"},
     {"by the next start", "open A; all; reuse A process; kill; armed", "hidden A, icons 1"},
     {"of another class", "open A; all; reuse A class; kill; armed", "hidden A, icons 1"},
+    // Show-all forgets the record of a window closed meanwhile too.
+    {"after show-all, by the next start",
+     "open A; all; close A; all 417; reuse A same; kill; armed", "hidden A, icons 1, asked 1"},
     // A picked window that is gone empties its row: its handle is no one's to show or hide.
     {"by the fake work", "hidden A; pick 1 A; fake; fake; reuse A process; fake",
      "hidden A, icons 1"},
