@@ -28,6 +28,9 @@ const Story kWindowInFront[] = {
      "open A Shell_TrayWnd; hide; open B Progman; hide; open C WorkerW; hide", "icons 1, told 3"},
     {"the shell's window, the system's desktop",
      "open A; shellwindow A; hide; open B; desktopwindow B; hide", "icons 1, told 2"},
+    // The end gives back what is still hidden, and nothing that was given back before.
+    {"given back, then hidden by its program; the end", "open A; hide; icon 1; hides A; end",
+     "hidden A, asked 1, panel shown"},
 };
 INSTANTIATE_TEST_SUITE_P(WindowInFront, StoryTest, ::testing::ValuesIn(kWindowInFront),
                          NameOf<Story>);
@@ -92,6 +95,7 @@ const Story kHideAll[] = {
      "icons 1"},
     {"the taskbar, named in capitals", "open A SHELL_TRAYWND; all", "icons 1"},
     {"a class a first letter off the taskbar's", "open A Xhell_TrayWnd; all", "hidden A, icons 1"},
+    {"a class the taskbar's begins with", "open A Shell_Tray; all", "hidden A, icons 1"},
     {"a window of ours", "open A; ours A; all", "icons 1"},
     {"an untitled window", "untitled A; all", "icons 1"},
     {"an owned window", "open A; owned B A; all", "hidden A, icons 1"},
