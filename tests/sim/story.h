@@ -100,7 +100,8 @@ class World {
   }
   // What a story ends with: the named windows out of sight, the icons in the
   // notification area, the messages, prompts and log lines, whether the
-  // panel is in sight, and the fake-work rows' windows ("-" for none).
+  // panel is in sight, icons still being retried, and the fake-work rows'
+  // windows ("-" for none).
   std::string Summary() {
     std::string out;
     for (const auto& [name, window] : named) {
@@ -114,6 +115,8 @@ class World {
     count("asked", desktop.passwordPromptsShown);
     count("logged", static_cast<int>(desktop.log.size()));
     if (!session.Running()) return out.empty() ? "none" : out.substr(2);
+    // A retry left running would wake the program each second for good.
+    if (desktop.TimerRunning(TimerId::TrayRetry)) out += ", retrying icons";
     if (Visible(session.PanelWindow())) {
       out += desktop.Find(session.PanelWindow())->topmost ? ", panel shown" : ", panel shown below";
     }

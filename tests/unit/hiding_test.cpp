@@ -141,6 +141,8 @@ INSTANTIATE_TEST_SUITE_P(HandleReused, StoryTest, ::testing::ValuesIn(kHandleReu
 // An icon the shell refuses (after a restart, or at the hide) is tried again
 // once a second; after the fifth retry its window is shown again instead.
 const Story kIconRetry[] = {
+    {"a restart, every icon taken at once", "start; open A; hidenow; shellrestart 0",
+     "hidden A, icons 1, panel shown"},
     {"a restart, taken at the fifth retry", "start; open A; hidenow; shellrestart 5; seconds 6",
      "hidden A, icons 1, panel shown"},
     {"a restart, refused at the fifth retry", "start; open A; hidenow; shellrestart 6; seconds 6",
