@@ -207,9 +207,8 @@ class SimDesktop final : public WindowSystem,
   std::string GetWindowTitle(WindowHandle w) override { return Get(w, &SimWindow::title); }
   std::vector<WindowHandle> EnumTopLevelWindows() override {
     std::vector<WindowHandle> handles;
-    // A child of the desktop window, as some programs make, is one of them.
     for (const SimWindow& w : windows_) {
-      if (w.parent == 0 || w.parent == desktopWindow) handles.push_back(w.handle);
+      if (TopLevel(w)) handles.push_back(w.handle);
     }
     return handles;
   }
@@ -221,7 +220,7 @@ class SimDesktop final : public WindowSystem,
   WindowHandle GetDesktopWindow() override { return desktopWindow; }
   WindowHandle FindWindowByTitle(std::string_view title) override {
     for (const SimWindow& w : windows_) {
-      if (w.parent == 0 && Lower(w.title) == Lower(title)) return w.handle;
+      if (TopLevel(w) && Lower(w.title) == Lower(title)) return w.handle;
     }
     return 0;
   }
@@ -380,11 +379,14 @@ class SimDesktop final : public WindowSystem,
     } else if (foreground_ == window && !target->visible) {
       // Hiding the window in front activates the next visible one down.
       const auto next = std::ranges::find_if(
-          windows_, [](const SimWindow& w) { return w.visible && w.parent == 0; });
+          windows_, [this](const SimWindow& w) { return w.visible && TopLevel(w); });
       foreground_ = next == windows_.end() ? 0 : next->handle;
     }
     return wasVisible;
   }
+  // A child of the desktop window, as some programs make, is a top-level
+  // window like those that have no parent.
+  bool TopLevel(const SimWindow& w) const { return w.parent == 0 || w.parent == desktopWindow; }
   // The window system and the registry compare names without case; ASCII
   // folding is enough for the worlds the tests build.
   static std::string Lower(std::string_view text) {

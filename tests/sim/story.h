@@ -72,6 +72,14 @@ class World {
     PressTicks({{kLCtrl}, {key}});
   }
   std::string Text(ControlId field) { return session.onScreen.at(field); }
+  // A key down in a hotkey field with the selection given, or else with the
+  // caret after its text, where a click right of the text and each key leave it.
+  void KeyDown(ControlId field, int key,
+               std::optional<std::pair<std::size_t, std::size_t>> selection = std::nullopt) {
+    const auto [start, length] =
+        selection.value_or(std::pair(panel().FindTextBox(field)->Text().size(), 0));
+    panel().KeyDown(field, key, start, length);
+  }
   int IconCount() const { return static_cast<int>(desktop.trayIcons.size()); }
   int MessageCount() const { return static_cast<int>(desktop.messageBoxes.size()); }
 
@@ -299,12 +307,7 @@ class World {
       // The panel's shortcut for arming.
       {"ctrl+s", [this](const Words&) { panel().ArmByShortcut(); }},
       // key HKn|HKa|HKfw <code>: a key down in that hotkey field.
-      {"key",
-       [this](const Words& w) {
-         // The caret after the text, where each key leaves it.
-         const ControlId field = HotkeyField(w.a).first;
-         panel().KeyDown(field, std::stoi(w.b), panel().FindTextBox(field)->Text().size(), 0);
-       }},
+      {"key", [this](const Words& w) { KeyDown(HotkeyField(w.a).first, std::stoi(w.b)); }},
       // help [<n>]: every item of the help menu in turn, or only the nth.
       {"help", [this](const Words& w) { Help(w.n); }},
       // pick <row> <name>

@@ -19,8 +19,7 @@ struct Recording {
   std::string text;
   int told = 0;
   bool ctrlS = false;  // then the panel armed by Ctrl+S
-  // The field's selection at each key; by default the caret after the text,
-  // as a click right of it leaves it, and as each key does.
+  // The field's selection at each key; by default the caret after the text.
   std::optional<std::pair<std::size_t, std::size_t>> selection = std::nullopt;
 };
 
@@ -32,17 +31,16 @@ TEST_P(RecordingTest, KeysAreAddedToTheFieldAndStored) {
   const Recording& c = GetParam();
   Set("Note", "1");
   session.Start();
-  const TextBox& field = *panel().FindTextBox(ControlId::hideWindowHotkey);
   for (const int key : c.keys) {
     if (key == kLeave) panel().FocusLost(ControlId::hideWindowHotkey);
     if (key == kUnload) panel().Unload();
     if (key < 0) panel().KeyUp(ControlId::hideWindowHotkey, -key);
-    const auto [start, length] = c.selection.value_or(std::pair(field.Text().size(), 0));
-    if (key >= 0 && key < kLeave) panel().KeyDown(ControlId::hideWindowHotkey, key, start, length);
+    if (key >= 0 && key < kLeave) KeyDown(ControlId::hideWindowHotkey, key, c.selection);
   }
   if (c.ctrlS) panel().ArmByShortcut();
   EXPECT_EQ(Text(ControlId::hideWindowHotkey), c.text);
   // The caret after the last key, nothing selected: the next key goes on from there.
+  const TextBox& field = *panel().FindTextBox(ControlId::hideWindowHotkey);
   EXPECT_EQ(std::make_pair(field.SelStart(), field.SelLength()),
             std::make_pair(c.text.size(), std::size_t{0}));
   EXPECT_EQ(Stored(setting::kHideWindowHotkey), text::Windows1252ToUtf8(c.text));
@@ -174,7 +172,7 @@ TEST_F(SimTest, AChangeThatCannotBeStoredHoldsForTheRunAndIsLogged) {
   desktop.failSetString["software\\nookshade pro\\saved data"] = 5;
   desktop.failCreateKey["software\\nookshade pro\\startup"] = 5;
   // A key written as a token: the field's change runs again, nested, for the token.
-  panel().KeyDown(ControlId::hideWindowHotkey, 46, 0, 0);
+  KeyDown(ControlId::hideWindowHotkey, 46);
   panel().TextEdited(ControlId::password, "new");
   panel().Clicked(ControlId::autoStart);
   EXPECT_EQ(desktop.log.size(), 3u);
