@@ -43,6 +43,14 @@ void FakeWork::VerifyWindows() {
 
 void FakeWork::Open(bool show) {
   VerifyWindows();
+  // A window the toggle hid that is gone is forgotten: a row may hold its
+  // handle for another window since, which must then be hidden and shown
+  // as a window of its own.
+  std::erase_if(hiddenByToggle_, [this](const auto& hidden) {
+    if (hidden.second.StillNames(platform_.windows)) return false;
+    journal_.Forget(hidden.first, HiddenBy::FakeWork);
+    return true;
+  });
   std::vector<WindowHandle> windows;
   for (const WindowHandle window : windows_) {
     if (window != 0 && !(heldInSlot && heldInSlot(window))) windows.push_back(window);
@@ -63,10 +71,6 @@ void FakeWork::Open(bool show) {
     return;
   }
   for (const WindowHandle window : windows) {
-    const auto hidden = hiddenByToggle_.find(window);
-    if (show && hidden != hiddenByToggle_.end() && !hidden->second.StillNames(platform_.windows)) {
-      continue;
-    }
     platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
   }
   if (show) {
@@ -106,7 +110,8 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   const auto hidden = hiddenByToggle_.find(released);
   if (hidden == hiddenByToggle_.end()) return;
   if (std::find(windows_.begin(), windows_.end(), released) != windows_.end()) return;
-  if (hidden->second.StillNames(platform_.windows)) {
+  // A slot that took the window since shows it behind the password, not here.
+  if (hidden->second.StillNames(platform_.windows) && !(heldInSlot && heldInSlot(released))) {
     platform_.windows.ShowWindow(released, ShowCommand::Show);
   }
   hiddenByToggle_.erase(hidden);
@@ -134,9 +139,12 @@ void FakeWork::DragTick() {
   const auto slot = static_cast<std::size_t>(pickSlot_ - 1);
   // The window first: the title's change rule then has the last word on it.
   // The title is kept whole: cut of its leading blanks, it would name no
-  // window, and the row would let go of the window just picked.
+  // window, and the row would let go of the window just picked. A title of
+  // blanks alone names none either way, and the row shows its placeholder.
   SetWindow(slot, window);
-  titles_[slot]->SetText(windows.GetWindowTitle(window));
+  std::string title = windows.GetWindowTitle(window);
+  if (text::IsBlank(title)) title.clear();
+  titles_[slot]->SetText(std::move(title));
 }
 
 void FakeWork::CrosshairReleased(ControlId box) {

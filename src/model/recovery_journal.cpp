@@ -22,6 +22,28 @@ bool ReadNumber(std::string_view& text, Number& value) {
   return true;
 }
 
+// A class name may hold any character, a line break too, which would split
+// its record and make the whole journal unreadable: a line break is written
+// as \n and the backslash as \\.
+void AppendEscaped(std::string& text, std::string_view name) {
+  for (const char c : name) {
+    if (c == '\\' || c == '\n') text += '\\';
+    text += c == '\n' ? 'n' : c;
+  }
+}
+
+std::string Unescaped(std::string_view text) {
+  std::string name;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      name += text[i];
+    } else {
+      name += text[++i] == 'n' ? '\n' : text[i];
+    }
+  }
+  return name;
+}
+
 }  // namespace
 
 bool RecoveryJournal::Record(std::span<const WindowIdentity> windows, HiddenBy how) {
@@ -84,7 +106,7 @@ std::string RecoveryJournal::Format(const std::vector<Entry>& entries) {
     text += ' ';
     text += std::to_string(entry.window.processId);
     text += ' ';
-    text += entry.window.className;
+    AppendEscaped(text, entry.window.className);
   }
   return text;
 }
@@ -106,7 +128,7 @@ bool RecoveryJournal::Parse(const std::string& text, std::vector<Entry>& entries
     Entry entry{static_cast<HiddenBy>(how), {}};
     WindowIdentity& window = entry.window;
     if (!ReadNumber(line, window.window) || !ReadNumber(line, window.processId)) return false;
-    window.className.assign(line);
+    window.className = Unescaped(line);
     entries.push_back(std::move(entry));
   }
   return true;

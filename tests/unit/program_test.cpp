@@ -57,6 +57,8 @@ const Story kFakeWork[] = {
      "hidden A, icons 1"},
     // The slot's window comes back behind the password, not by the toggle.
     {"a window in a slot", "open A; pick 1 A; hide; fake", "hidden A, icons 2, work A--"},
+    {"hidden into a slot since, let go of by its row",
+     "open A; pick 1 A; fake; fake; shows A; front A; hide; reset 1", "hidden A, icons 2"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
     {"a window two rows hold, let go by both, then hidden by its program; a kill",
@@ -113,8 +115,7 @@ const Story kPicking[] = {
     {"row 2 as row 3", "open A; open B; pick 1 B; pick 3 A; pick 2 A", "icons 1, told 1, work BAA"},
     {"picked again", "open A; open B; pick 1 A; pick 1 B", "icons 1, work B--"},
     {"a title that starts with a blank", "open A; rename A  X; pick 1 A", "icons 1, work  X--"},
-    {"a title of blanks only, not the hotkey's", "hidden A; rename A   ; pick 1 A; fake",
-     "hidden A, icons 1, work   --"},
+    {"a title of blanks only, none", "hidden A; rename A   ; pick 1 A; fake", "hidden A, icons 1"},
     {"a child window", "open A; child B A; pick 1 B", "icons 1"},
     {"while dragging", "open A; grab 2; hover A",
      "icons 1, crosshair 2 in hand, crosshair pointer, work -A-"},
@@ -181,6 +182,16 @@ TEST_F(SimTest, TheFakeWorkHotkeyLeavesTheLastRowsWindowInFront) {
 TEST_F(SimTest, ASecondStartBringsTheShownPanelToTheFront) {
   Play("start; open A; second");
   EXPECT_EQ(desktop.GetForegroundWindow(), session.PanelWindow());
+}
+
+// A class name may hold any character; each window's record keeps its own.
+TEST_F(SimTest, AKillBringsBackWindowsWhateverTheirClassNames) {
+  Play("armed; open A; open B; open C");
+  desktop.Find(named["A"])->className = "Line\nbreak";
+  desktop.Find(named["B"])->className = "back\\slash\\";
+  desktop.Find(named["C"])->className = "\\n";
+  Play("all; kill; armed");
+  EXPECT_EQ(Summary(), "icons 1");
 }
 
 struct Journal {
