@@ -25,15 +25,26 @@ bool IsMenuCommand(int id) {
 }  // namespace
 
 template <typename Call>
+void PanelWindow::InCore(Call&& call) noexcept {
+  ++coreCalls_;
+  call();
+  if (--coreCalls_ != 0) return;
+  if (endSessionPending_) EndSession();
+  PostPendingClose();
+}
+
+template <typename Call>
 void PanelWindow::Report(Call&& call) noexcept {
   if (panel_ == nullptr || unloaded_) return;
-  try {
-    call(*panel_);
-  } catch (...) {
-    // A handler that fails is skipped, as every handler of the panel is;
-    // the window goes on with the next message.
-    Win32System::LogCaught("a panel handler");
-  }
+  InCore([&]() noexcept {
+    try {
+      call(*panel_);
+    } catch (...) {
+      // A handler that fails is skipped, as every handler of the panel is;
+      // the window goes on with the next message.
+      Win32System::LogCaught("a panel handler");
+    }
+  });
 }
 
 LRESULT CALLBACK PanelWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -65,7 +76,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(wParam, lParam);
       return 0;
     case WM_TIMER:
-      timers_.OnTimer(wParam);
+      InCore([&]() noexcept { timers_.OnTimer(wParam); });
       return 0;
     case WM_INPUT:
       // Pointer moves come by the hundred and set no press bit: they wake
@@ -258,10 +269,13 @@ void PanelWindow::MouseUp(ControlId control) {
 }
 
 void PanelWindow::Close() {
-  if (dialogs_.ModalOpen()) {
-    // The message came through a modal loop that a core handler opened;
-    // unloading now would free what that handler still uses. The prompt
-    // is cancelled, and the close comes again once the handler is done.
+  if (dialogs_.ModalOpen() || coreCalls_ > 0) {
+    // The message came in the middle of a core handler: through a modal
+    // loop it opened, or sent while it waits on another program's window
+    // (showing or hiding one waits for that program's thread, which lets
+    // messages sent to us in). Unloading now would free what that handler
+    // still uses. The prompt is cancelled, and the close comes again once
+    // the handler is done.
     closePending_ = true;
     dialogs_.UnloadPasswordPrompt();
     return;
@@ -271,10 +285,26 @@ void PanelWindow::Close() {
   ::DestroyWindow(window_.Get());
 }
 
+void PanelWindow::PostPendingClose() {
+  if (!closePending_ || coreCalls_ > 0 || dialogs_.ModalOpen() || !window_) return;
+  closePending_ = false;
+  ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
+}
+
 void PanelWindow::EndSession() {
+  // Sent while a core handler waits on another program's window, the end
+  // waits for that handler, a moment (a hung program's window is given up
+  // on within a tenth of a second): unloading in its middle would free
+  // what it still uses, and it would go on hiding after everything was
+  // given back.
+  if (coreCalls_ > 0 && !dialogs_.ModalOpen()) {
+    endSessionPending_ = true;
+    return;
+  }
   // The session ends whatever is open: everything hidden is given back now,
   // even from inside a modal loop, since no later close will come. The
   // window itself goes with the process.
+  endSessionPending_ = false;
   closePending_ = false;
   Unload();
   if (!dialogs_.ModalOpen()) ::DestroyWindow(window_.Get());

@@ -98,9 +98,7 @@ class MirrorScope {
 
 PanelWindow::PanelWindow(Win32Timers& timers, Win32Dialogs& dialogs, WindowSystem& windows)
     : timers_(timers), dialogs_(dialogs), windows_(windows) {
-  dialogs_.SetOnModalsClosed([this] {
-    if (closePending_ && window_) ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
-  });
+  dialogs_.SetOnModalsClosed([this] { PostPendingClose(); });
 }
 
 PanelWindow::~PanelWindow() {

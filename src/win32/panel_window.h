@@ -91,6 +91,9 @@ class PanelWindow final : public PanelView {
   void MouseUp(ControlId control);
   HCURSOR CrosshairCursor();
   void Close();
+  // The close that waited for the modal windows and the core's handlers,
+  // once none is left.
+  void PostPendingClose();
   void EndSession();
   void Unload();
   // The control that had the focus last, or the first one in Tab order.
@@ -99,6 +102,10 @@ class PanelWindow final : public PanelView {
   // failures stay on this side of the window procedure.
   template <typename Call>
   void Report(Call&& call) noexcept;
+  // Runs a call into the core (a handler, a timer's tick), counted; a close
+  // or the session's end that came in its middle runs after the outermost.
+  template <typename Call>
+  void InCore(Call&& call) noexcept;
 
   // crosshair_box.cpp
   void DrawCrosshairBox(const DRAWITEMSTRUCT& item) const;
@@ -124,9 +131,12 @@ class PanelWindow final : public PanelView {
   // change notifications must not be reported back as the user's edits.
   int mirroring_ = 0;
   bool unloaded_ = false;
-  // A close that arrived while a modal window was open; it runs when the
-  // last one has closed and the core's handler has returned.
+  // A close that arrived while a modal window was open or a core handler
+  // ran; it runs when the last modal window has closed and the outermost
+  // handler has returned.
   bool closePending_ = false;
+  bool endSessionPending_ = false;
+  int coreCalls_ = 0;  // core handlers and ticks under way, nested ones included
   HWND focusBeforeDeactivation_ = nullptr;
   // An activation that came while the panel was hidden (the user cannot
   // have seen it); the first one the user can see comes with Show().

@@ -1,5 +1,7 @@
 #include "input.h"
 
+#include <atomic>
+
 namespace testinput {
 namespace {
 
@@ -7,10 +9,15 @@ namespace {
 // release is any key coming up. Under Wine a release while the driver still
 // holds the keys means the focus arriving took them away.
 LRESULT chords = 0, releases = 0;
+std::atomic<bool> endSessionAtHide = false;  // window 4 has a thread of its own
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kAskMessage) return wParam == kChords ? chords : releases;
   if (message == kHangMessage) Sleep(60'000);
+  if (message == kEndSessionMessage) endSessionAtHide = true;
+  if (message == WM_SHOWWINDOW && wParam == FALSE && endSessionAtHide.exchange(false)) {
+    SendMessageW(FindWindowW(L"NookshadePanel", nullptr), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  }
   if (message == WM_KEYDOWN && wParam != VK_CONTROL && GetKeyState(VK_CONTROL) < 0) ++chords;
   if (message == WM_KEYUP || message == WM_SYSKEYUP) ++releases;
   return DefWindowProcW(window, message, wParam, lParam);

@@ -19,6 +19,10 @@ enum Ask : WPARAM { kChords, kReleases };
 // Sent kHangMessage, a test window's thread stops answering for a minute, as
 // a program that hangs.
 inline constexpr UINT kHangMessage = WM_APP + 1;
+// Sent kEndSessionMessage, the next test window hidden tells Nookshade's
+// panel from inside its hide that the session ends: a message sent to a
+// program while it waits on another program's window.
+inline constexpr UINT kEndSessionMessage = WM_APP + 2;
 HWND CreateTestWindow(const wchar_t* title, int x, int y, int width, int height);
 
 }  // namespace testinput

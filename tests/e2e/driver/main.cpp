@@ -39,6 +39,7 @@ namespace {
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
+//   end-session-at-hide             the next window hidden sends the session's end
 // What then shows: "-+++" (windows 1..4 hidden or shown), iN (tray icons
 // added since the journey began), [no-]prompt, [no-]panel and the text of
 // the panel's control that has the focus.
@@ -62,6 +63,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
      L"LCtrl+J panel -> (Ctrl)j; LCtrl+S panel -> i1 no-panel; LCtrl+J 1 -> -+++ i2;"
      L"LCtrl+Space U -> ----; kill -> ----; start -> ++++; click hideWindowHotkey -> (Ctrl)j"},
     // A program that stopped answering keeps its window in sight, and holds nothing up.
+    // The session's end sent while hide-all waits on a window it hides: it
+    // ends with everything given back, none hidden after the unload.
+    {L"session_end_during_hide_all", ARMED L"end-session-at-hide; LCtrl+Space U -> ++++ i0"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt"},
 };
@@ -300,6 +304,7 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return true;
   }
   if (verb == L"drag") return Drag(args[0] - L'0', windows[Index(args.substr(2))]);
+  if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
   if (verb == L"hang") {
     // Hung, for the system, once it has not answered for five seconds.
     const HWND window = windows[Index(args)];
