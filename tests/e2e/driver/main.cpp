@@ -161,7 +161,8 @@ bool Holds(const std::wstring& want) {
 // What shows once the program has handled all that came before.
 bool Shows(const std::wstring& want) {
   const auto holds = [&] { return Holds(want); };
-  return WaitUntil(holds) && (!IsWindow(panel) || Sync(panel)) && WaitUntil(holds);
+  // A program that ends as it acts may take its window away during the sync.
+  return WaitUntil(holds) && (Sync(panel) || !IsWindow(panel)) && WaitUntil(holds);
 }
 
 // The pointer onto the window's middle (or that far below its top), and
