@@ -28,9 +28,11 @@ template <typename Call>
 void PanelWindow::InCore(Call&& call) noexcept {
   ++coreCalls_;
   call();
-  if (--coreCalls_ != 0) return;
-  if (endSessionPending_) EndSession();
-  PostPendingClose();
+  --coreCalls_;
+  // Once every handler still under way waits in a modal window of its own,
+  // the session's end that came meanwhile runs.
+  if (endSessionPending_ && coreCalls_ <= dialogs_.ModalDepth()) EndSession();
+  if (coreCalls_ == 0) PostPendingClose();
 }
 
 template <typename Call>
@@ -143,6 +145,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // or Space on an icon chosen with the keyboard does what a double-click
       // does.
       if (lParam == WM_LBUTTONDBLCLK || lParam == NIN_KEYSELECT) {
+        if (RepostIfSent(message, wParam, lParam)) return 0;
         Report([slot = static_cast<std::int64_t>(wParam)](Panel& panel) {
           panel.IconDoubleClicked(slot);
         });
@@ -150,6 +153,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        if (RepostIfSent(message, wParam, lParam)) return 0;
         Report([](Panel& panel) { panel.ShellRestarted(); });
         return 0;
       }
@@ -167,6 +171,13 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool PanelWindow::RepostIfSent(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Sent by another thread, the message may have come while a handler waits
+  // on another program's window; posted, it runs after that handler.
+  if (::InSendMessageEx(nullptr) == ISMEX_NOSEND) return false;
+  return ::PostMessageW(window_.Get(), message, wParam, lParam) != FALSE;
 }
 
 void PanelWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -296,9 +307,12 @@ void PanelWindow::EndSession() {
   // waits for that handler, a moment (a hung program's window is given up
   // on within a tenth of a second): unloading in its middle would free
   // what it still uses, and it would go on hiding after everything was
-  // given back.
-  if (coreCalls_ > 0 && !dialogs_.ModalOpen()) {
+  // given back. A handler waiting in a modal window of its own is at a
+  // safe point; a prompt of a handler nested in the waiting one is
+  // cancelled, so that it returns.
+  if (coreCalls_ > dialogs_.ModalDepth()) {
     endSessionPending_ = true;
+    dialogs_.UnloadPasswordPrompt();
     return;
   }
   // The session ends whatever is open: everything hidden is given back now,

@@ -82,6 +82,7 @@ class PanelWindow final : public PanelView {
   void MirrorText(HWND edit, const TextBox& box);
 
   // panel_input.cpp: the user's input.
+  bool RepostIfSent(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void PressFocusedButton();
   void OnActivate(WPARAM wParam);

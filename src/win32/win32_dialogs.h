@@ -16,6 +16,8 @@ class Win32Dialogs final : public Dialogs {
   // their loops keep dispatching. While one is open, the core is in the
   // middle of a handler and must not be unloaded under it.
   bool ModalOpen() const override { return modalDepth_ > 0; }
+  // How many are open, each in the handler that opened it.
+  int ModalDepth() const { return modalDepth_; }
   // Runs once the last open modal window has closed.
   void SetOnModalsClosed(std::function<void()> callback) { onModalsClosed_ = std::move(callback); }
 

@@ -10,13 +10,22 @@ namespace {
 // holds the keys means the focus arriving took them away.
 LRESULT chords = 0, releases = 0;
 std::atomic<bool> endSessionAtHide = false;  // window 4 has a thread of its own
+std::atomic<WPARAM> trayAtHide = 0;          // the icon's identifier + 1
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kAskMessage) return wParam == kChords ? chords : releases;
   if (message == kHangMessage) Sleep(60'000);
   if (message == kEndSessionMessage) endSessionAtHide = true;
-  if (message == WM_SHOWWINDOW && wParam == FALSE && endSessionAtHide.exchange(false)) {
-    SendMessageW(FindWindowW(L"NookshadePanel", nullptr), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  if (message == kTrayAtHideMessage) trayAtHide = wParam + 1;
+  if (message == WM_SHOWWINDOW && wParam == FALSE) {
+    const HWND panel = FindWindowW(L"NookshadePanel", nullptr);
+    // WM_APP + 1 is the panel's tray callback message.
+    if (const WPARAM icon = trayAtHide.exchange(0)) {
+      SendNotifyMessageW(panel, WM_APP + 1, icon - 1, WM_LBUTTONDBLCLK);
+    }
+    if (endSessionAtHide.exchange(false)) {
+      SendMessageW(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    }
   }
   if (message == WM_KEYDOWN && wParam != VK_CONTROL && GetKeyState(VK_CONTROL) < 0) ++chords;
   if (message == WM_KEYUP || message == WM_SYSKEYUP) ++releases;

@@ -23,6 +23,10 @@ inline constexpr UINT kHangMessage = WM_APP + 1;
 // panel from inside its hide that the session ends: a message sent to a
 // program while it waits on another program's window.
 inline constexpr UINT kEndSessionMessage = WM_APP + 2;
+// Sent kTrayAtHideMessage with a tray icon's identifier, the next test window
+// hidden double-clicks that icon of Nookshade's from inside its hide, as a
+// shell that sends its icons' callbacks (SendNotifyMessage) would.
+inline constexpr UINT kTrayAtHideMessage = WM_APP + 3;
 HWND CreateTestWindow(const wchar_t* title, int x, int y, int width, int height);
 
 }  // namespace testinput

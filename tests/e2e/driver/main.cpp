@@ -40,6 +40,7 @@ namespace {
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
 //   end-session-at-hide             the next window hidden sends the session's end
+//   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), iN (tray icons
 // added since the journey began), [no-]prompt, [no-]panel and the text of
 // the panel's control that has the focus.
@@ -66,6 +67,10 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // The session's end sent while hide-all waits on a window it hides: it
     // ends with everything given back, none hidden after the unload.
     {L"session_end_during_hide_all", ARMED L"end-session-at-hide; LCtrl+Space U -> ++++ i0"},
+    // The panel's icon double-clicked from inside hide-all's first hide, as a
+    // shell that sends its icons' callbacks would: hide-all ends first.
+    {L"icon_during_hide_all", ARMED L"double-click-at-hide panel; LCtrl+Space U -> ---- prompt;"
+                                    L"answer 417 -> ---- i0 panel"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt"},
 };
@@ -306,6 +311,7 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   }
   if (verb == L"drag") return Drag(args[0] - L'0', windows[Index(args.substr(2))]);
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
+  if (verb == L"double-click-at-hide") return Send(windows[1], kTrayAtHideMessage, 0) == 0;
   if (verb == L"hang") {
     // Hung, for the system, once it has not answered for five seconds.
     const HWND window = windows[Index(args)];
