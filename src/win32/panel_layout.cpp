@@ -16,15 +16,19 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kMargin = 120;
 constexpr int kLeftWidth = 4440;
 constexpr int kRightLeft = 4680;
-constexpr int kRightWidth = 5175;
+constexpr int kRightWidth = 5415;
 constexpr int kClientWidth = kRightLeft + kRightWidth + kMargin;
 constexpr int kOptionsTop = 3375;
 constexpr int kOptionPitch = 285;
 constexpr int kClientHeight = kOptionsTop + 3 * kOptionPitch + kMargin;
 
-// Fake-work rows inside fakeWorkFrame.
+// Fake-work rows inside fakeWorkFrame: the field wide enough for its
+// placeholder, "[Fake Work Window Not Selected]", whole.
 constexpr int kRowTops[] = {480, 840, 1200};
 constexpr int kHotkeyRowTop = 1560;
+constexpr int kRowFieldWidth = 2895;
+constexpr int kRowReset = 1320 + kRowFieldWidth + 105;
+constexpr int kRowCrosshair = kRowReset + 615 + 105;
 
 constexpr std::array kControls = std::to_array<PanelControl>({
     {Id::description, Label,
@@ -43,28 +47,30 @@ constexpr std::array kControls = std::to_array<PanelControl>({
     {Id::resetHideAllHotkey, Button, L"Reset", Id::hidingHotkeysFrame, 3360, 1080, 855, 255},
 
     {Id::crosshairHint, Label, L"Select any window by it's titlebar with the crosshair",
-     Id::fakeWorkFrame, 120, 200, 4815, 255},
+     Id::fakeWorkFrame, 120, 200, 5055, 255},
     {Id::fakeWork1Label, Label, L"Fake Work #1:", Id::fakeWorkFrame, 120, kRowTops[0], 1095, 255},
-    {Id::fakeWork1, TextBox, L"", Id::fakeWorkFrame, 1320, kRowTops[0], 2655, 285},
-    {Id::resetFakeWork1, Button, L"Reset", Id::fakeWorkFrame, 4080, kRowTops[0], 615, 255},
-    {Id::crosshair1, Crosshair, L"", Id::fakeWorkFrame, 4800, kRowTops[0], 255, 255},
+    {Id::fakeWork1, TextBox, L"", Id::fakeWorkFrame, 1320, kRowTops[0], kRowFieldWidth, 285},
+    {Id::resetFakeWork1, Button, L"Reset", Id::fakeWorkFrame, kRowReset, kRowTops[0], 615, 255},
+    {Id::crosshair1, Crosshair, L"", Id::fakeWorkFrame, kRowCrosshair, kRowTops[0], 255, 255},
     {Id::fakeWork2Label, Label, L"Fake Work #2:", Id::fakeWorkFrame, 120, kRowTops[1], 1095, 255},
-    {Id::fakeWork2, TextBox, L"", Id::fakeWorkFrame, 1320, kRowTops[1], 2655, 285},
-    {Id::resetFakeWork2, Button, L"Reset", Id::fakeWorkFrame, 4080, kRowTops[1], 615, 255},
-    {Id::crosshair2, Crosshair, L"", Id::fakeWorkFrame, 4800, kRowTops[1], 255, 255},
+    {Id::fakeWork2, TextBox, L"", Id::fakeWorkFrame, 1320, kRowTops[1], kRowFieldWidth, 285},
+    {Id::resetFakeWork2, Button, L"Reset", Id::fakeWorkFrame, kRowReset, kRowTops[1], 615, 255},
+    {Id::crosshair2, Crosshair, L"", Id::fakeWorkFrame, kRowCrosshair, kRowTops[1], 255, 255},
     {Id::fakeWork3Label, Label, L"Fake Work #3:", Id::fakeWorkFrame, 120, kRowTops[2], 1095, 255},
-    {Id::fakeWork3, TextBox, L"", Id::fakeWorkFrame, 1320, kRowTops[2], 2655, 285},
-    {Id::resetFakeWork3, Button, L"Reset", Id::fakeWorkFrame, 4080, kRowTops[2], 615, 255},
-    {Id::crosshair3, Crosshair, L"", Id::fakeWorkFrame, 4800, kRowTops[2], 255, 255},
+    {Id::fakeWork3, TextBox, L"", Id::fakeWorkFrame, 1320, kRowTops[2], kRowFieldWidth, 285},
+    {Id::resetFakeWork3, Button, L"Reset", Id::fakeWorkFrame, kRowReset, kRowTops[2], 615, 255},
+    {Id::crosshair3, Crosshair, L"", Id::fakeWorkFrame, kRowCrosshair, kRowTops[2], 255, 255},
     // The fake-work hotkey lines up with the rows above it.
     {Id::fakeWorkHotkeyLabel, Label, L"Hotkey:", Id::fakeWorkFrame, 120, kHotkeyRowTop, 1095, 255},
-    {Id::fakeWorkHotkey, HotkeyField, L"", Id::fakeWorkFrame, 1320, kHotkeyRowTop, 2655, 285},
-    {Id::resetFakeWorkHotkey, Button, L"Reset", Id::fakeWorkFrame, 4080, kHotkeyRowTop, 615, 255},
+    {Id::fakeWorkHotkey, HotkeyField, L"", Id::fakeWorkFrame, 1320, kHotkeyRowTop, kRowFieldWidth,
+     285},
+    {Id::resetFakeWorkHotkey, Button, L"Reset", Id::fakeWorkFrame, kRowReset, kHotkeyRowTop, 615,
+     255},
     {Id::showFakeWorkWithHideAll, CheckBox,
-     L"Open fake work automatically when you hide all windows", Id::fakeWorkFrame, 120, 1890, 4935,
+     L"Open fake work automatically when you hide all windows", Id::fakeWorkFrame, 120, 1890, 5175,
      240},
 
-    {Id::password, TextBox, L"", Id::passwordFrame, 120, 330, 4935, 285},
+    {Id::password, TextBox, L"", Id::passwordFrame, 120, 330, 5175, 285},
 
     {Id::autoStart, CheckBox, L"Start Nookshade Automatically", kNoFrame, kMargin, kOptionsTop,
      5400, 240},
