@@ -129,9 +129,9 @@ const Story kHandleReused[] = {
     // A picked window that is gone empties its row: its handle is no one's to show or hide.
     {"by the fake work", "hidden A; pick 1 A; fake; fake; reuse A process; fake",
      "hidden A, icons 1"},
-    {"held by another row, then the panel closed",
-     "open A; pick 1 A; fake; all; all 417; reuse A process; shows A; pick 2 A; fake; quit",
-     "asked 1"},
+    {"held by another row, hidden by the toggle; a kill",
+     "open A; pick 1 A; fake; all; all 417; reuse A process; shows A; pick 2 A; fake; kill; armed",
+     "icons 1, asked 1"},
     {"picked, then by the fake work", "open A; pick 1 A; reuse A process; fake",
      "hidden A, icons 1"},
     {"picked, shown again, then hidden by show-all",
