@@ -15,6 +15,13 @@ namespace {
 // can take the foreground.
 constexpr UINT kBringPromptForward = WM_APP + 1;
 
+// Under Wine without a window manager, a focus change reaches the X server
+// stamped with the time of the message being handled, as Wine reckons the
+// server's clock; over a session that reckoning creeps ahead by a millisecond
+// or more, and the server ignores a focus change stamped in its future. One
+// asked for while handling a message this old is stamped in its past.
+constexpr DWORD kFocusStampAgeMs = 50;
+
 // On the screen the user is at, as the pointer tells (a tray icon's, or the
 // one a hotkey was pressed on); the primary one where the pointer is unknown.
 void CentreOnScreen(HWND window) {
@@ -154,10 +161,22 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       ::PostMessageW(dialog, kBringPromptForward, 0, 0);
       return FALSE;  // the focus is set already
     }
-    case kBringPromptForward:
+    case kBringPromptForward: {
       ::SetForegroundWindow(dialog);
+      // The focus taken as the prompt appeared may have been ignored by the
+      // X server (see kFocusStampAgeMs): the keys typed next would go to the
+      // window clicked last, the notification area's after a double-click
+      // on an icon, and a click into the prompt would not help, as it is in
+      // front and focused already. Drawn first, and once this message is
+      // old enough, the prompt drops the focus and takes it again, which
+      // asks the server once more.
+      ::UpdateWindow(dialog);
+      const DWORD age = ::GetTickCount() - static_cast<DWORD>(::GetMessageTime());
+      if (age < kFocusStampAgeMs) ::Sleep(kFocusStampAgeMs - age);
+      ::SetFocus(nullptr);
       ::SetFocus(::GetDlgItem(dialog, IDC_PASSW));
       return TRUE;
+    }
     case WM_COMMAND:
       if (run == nullptr) return FALSE;
       switch (LOWORD(wParam)) {
