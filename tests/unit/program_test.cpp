@@ -162,15 +162,15 @@ const Story kMessages[] = {
 INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, ::testing::ValuesIn(kMessages), NameOf<Story>);
 
 // The note on arming, whole: where the program went, how to come back, and
-// the hotkey that hides a window, as set.
+// the hotkey that hides a window, as set (a key above 127 included).
 TEST_F(SimTest, TheArmingNoteTellsWhereItWentAndWhichHotkeyHides) {
-  Play("set HKn=(Alt)j; start; arm");
+  Play("set HKn=(Alt)j\xC3\xA0; start; arm");
   EXPECT_EQ(desktop.messageBoxes,
             std::vector<std::string>{
                 "Nookshade Pro: Nookshade is now running in your Taskbar Tray. Double click on it "
                 "to re-open Nookshade.\r\n\r\nApplications you hide are also minimized to your "
                 "taskbar tray. You are now protected with Nookshade.\r\n\r\nReminder: Press "
-                "(Alt)j to hide a window"});
+                "(Alt)j\xC3\xA0 to hide a window"});
 }
 
 // Shown in the rows' order, the last row's window ends in front.
