@@ -53,7 +53,7 @@ void FakeWork::Open(bool show) {
   });
   std::vector<WindowHandle> windows;
   for (const WindowHandle window : windows_) {
-    if (window != 0 && !(heldInSlot && heldInSlot(window))) windows.push_back(window);
+    if (window != 0 && !HeldInSlot(window)) windows.push_back(window);
   }
   // The journal holds each window the toggle hid once, from before its hide
   // to after its show.
@@ -111,7 +111,7 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   if (hidden == hiddenByToggle_.end()) return;
   if (std::find(windows_.begin(), windows_.end(), released) != windows_.end()) return;
   // A slot that took the window since shows it behind the password, not here.
-  if (hidden->second.StillNames(platform_.windows) && !(heldInSlot && heldInSlot(released))) {
+  if (hidden->second.StillNames(platform_.windows) && !HeldInSlot(released)) {
     platform_.windows.ShowWindow(released, ShowCommand::Show);
   }
   hiddenByToggle_.erase(hidden);
@@ -178,6 +178,8 @@ void FakeWork::LeftField(TextBox& field) {
 void FakeWork::Clicked(TextBox& field) {
   if (field.Text() == kFakeWorkPlaceholder) field.SetText({});
 }
+
+bool FakeWork::HeldInSlot(WindowHandle window) const { return heldInSlot && heldInSlot(window); }
 
 int FakeWork::BoxIndex(ControlId box) const {
   const int index = static_cast<int>(box) - static_cast<int>(ControlId::crosshair1);

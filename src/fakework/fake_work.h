@@ -60,6 +60,7 @@ class FakeWork {
   void LeftField(TextBox& field);
   void Clicked(TextBox& field);
   int SlotOf(ControlId field) const;
+  bool HeldInSlot(WindowHandle window) const;
   int BoxIndex(ControlId box) const;
 
   std::array<TextBox*, 3> titles_;            // fw1, fw2, fw3

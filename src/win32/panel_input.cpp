@@ -29,10 +29,9 @@ void PanelWindow::InCore(Call&& call) noexcept {
   ++coreCalls_;
   call();
   --coreCalls_;
-  // Once every handler still under way waits in a modal window of its own,
-  // the session's end that came meanwhile runs.
-  if (endSessionPending_ && coreCalls_ <= dialogs_.ModalDepth()) EndSession();
-  if (coreCalls_ == 0) PostPendingClose();
+  // A session's end or a close that came meanwhile runs once it can.
+  if (endSessionPending_) EndSession();
+  PostPendingClose();
 }
 
 template <typename Call>
@@ -280,7 +279,7 @@ void PanelWindow::MouseUp(ControlId control) {
 }
 
 void PanelWindow::Close() {
-  if (dialogs_.ModalOpen() || coreCalls_ > 0) {
+  if (InHandler()) {
     // The message came in the middle of a core handler: through a modal
     // loop it opened, or sent while it waits on another program's window
     // (showing or hiding one waits for that program's thread, which lets
@@ -296,8 +295,10 @@ void PanelWindow::Close() {
   ::DestroyWindow(window_.Get());
 }
 
+bool PanelWindow::InHandler() const { return coreCalls_ > 0 || dialogs_.ModalOpen(); }
+
 void PanelWindow::PostPendingClose() {
-  if (!closePending_ || coreCalls_ > 0 || dialogs_.ModalOpen() || !window_) return;
+  if (!closePending_ || InHandler() || !window_) return;
   closePending_ = false;
   ::PostMessageW(window_.Get(), WM_CLOSE, 0, 0);
 }

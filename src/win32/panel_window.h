@@ -95,6 +95,8 @@ class PanelWindow final : public PanelView {
   // The close that waited for the modal windows and the core's handlers,
   // once none is left.
   void PostPendingClose();
+  // A core handler under way, or a modal window one of them opened.
+  bool InHandler() const;
   void EndSession();
   void Unload();
   // The control that had the focus last, or the first one in Tab order.

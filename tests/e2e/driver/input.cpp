@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "win32/tray_icon.h"
+
 namespace testinput {
 namespace {
 
@@ -19,9 +21,8 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == kTrayAtHideMessage) trayAtHide = wParam + 1;
   if (message == WM_SHOWWINDOW && wParam == FALSE) {
     const HWND panel = FindWindowW(L"NookshadePanel", nullptr);
-    // WM_APP + 1 is the panel's tray callback message.
     if (const WPARAM icon = trayAtHide.exchange(0)) {
-      SendNotifyMessageW(panel, WM_APP + 1, icon - 1, WM_LBUTTONDBLCLK);
+      SendNotifyMessageW(panel, nookshade::win32::kTrayCallbackMessage, icon - 1, WM_LBUTTONDBLCLK);
     }
     if (endSessionAtHide.exchange(false)) {
       SendMessageW(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);

@@ -63,7 +63,6 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
      L"start -> panel; click noNotification; click resetHideWindowHotkey; click hideWindowHotkey;"
      L"LCtrl+J panel -> (Ctrl)j; LCtrl+S panel -> i1 no-panel; LCtrl+J 1 -> -+++ i2;"
      L"LCtrl+Space U -> ----; kill -> ----; start -> ++++; click hideWindowHotkey -> (Ctrl)j"},
-    // A program that stopped answering keeps its window in sight, and holds nothing up.
     // The session's end sent while hide-all waits on a window it hides: it
     // ends with everything given back, none hidden after the unload.
     {L"session_end_during_hide_all", ARMED L"end-session-at-hide; LCtrl+Space U -> ++++ i0"},
@@ -71,6 +70,7 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // shell that sends its icons' callbacks would: hide-all ends first.
     {L"icon_during_hide_all", ARMED L"double-click-at-hide panel; LCtrl+Space U -> ---- prompt;"
                                     L"answer 417 -> ---- i0 panel"},
+    // A program that stopped answering keeps its window in sight, and holds nothing up.
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt"},
 };
