@@ -87,6 +87,8 @@ struct Loaded {
   bool readOnlyKey = false;  // its key may be read, not written
 };
 
+const std::string kRunKey = "software\\microsoft\\windows\\currentversion\\run";
+
 class LoadTest : public SimTest, public ::testing::WithParamInterface<Loaded> {};
 
 TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
@@ -107,6 +109,7 @@ TEST_P(LoadTest, ShowsTheStoredValueOrItsDefault) {
     EXPECT_EQ(session.onScreen.at(box), c.shown);
     panel().Clicked(box);
     EXPECT_EQ(Stored(c.setting), c.shown == "1" ? "0" : "1");
+    EXPECT_EQ(desktop.StoredString(kRunKey, "nookshade"), std::nullopt) << "a login entry";
   } else {
     const bool password = c.setting.key == "Password";
     EXPECT_EQ(Text(password ? ControlId::password : ControlId::hideWindowHotkey), c.shown);
@@ -189,8 +192,6 @@ struct Login {
 };
 
 class LoginTest : public SimTest, public ::testing::WithParamInterface<Login> {};
-
-const std::string kRunKey = "software\\microsoft\\windows\\currentversion\\run";
 
 TEST_P(LoginTest, TickingWritesTheQuotedPathUnderTheProgramsNameAndUntickingDeletesIt) {
   const Login& c = GetParam();

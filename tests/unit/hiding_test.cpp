@@ -19,6 +19,7 @@ TEST_P(StoryTest, EndsAsTold) {
 // window, the shell's or the desktop's, or its program has more rights.
 const Story kWindowInFront[] = {
     {"an ordinary window", "open A; hide", "hidden A, icons 2"},
+    {"given back, then hidden again", "open A; hide; icon 1; hide", "hidden A, icons 2, asked 1"},
     {"more rights than ours", "open A; refusing A; hide", "icons 1, told 1"},
     // Its record goes: the next start must not bare what its program hides since.
     {"more rights than ours, then hidden by its program; a kill",

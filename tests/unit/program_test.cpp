@@ -117,6 +117,7 @@ const Story kPicking[] = {
     {"a title that starts with a blank", "open A; rename A  X; pick 1 A", "icons 1, work  X--"},
     {"a title of blanks only, none", "hidden A; rename A   ; pick 1 A; fake", "hidden A, icons 1"},
     {"a child window", "open A; child B A; pick 1 B", "icons 1"},
+    {"an untitled window in two rows, none", "untitled U; pick 1 U; pick 2 U", "icons 1"},
     {"while dragging", "open A; grab 2; hover A",
      "icons 1, crosshair 2 in hand, crosshair pointer, work -A-"},
     {"the pointer moved on after the drop", "open A; open B; pick 1 A; hover B",
