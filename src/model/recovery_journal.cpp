@@ -75,8 +75,11 @@ void RecoveryJournal::Clear() {
 void RecoveryJournal::Recover() {
   const std::string text = GetSetting(platform_.registry, kAppName, kSection, kValue, "");
   std::vector<Entry> found;
-  if (!text.empty() && !Parse(text, found)) {
+  int damaged = 0;
+  if (!text.empty() && !Parse(text, found, damaged)) {
     platform_.system.Log("The recovery journal could not be read and was discarded.");
+  } else if (damaged > 0) {
+    platform_.system.Log("Damaged lines of the recovery journal were skipped.");
   }
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
@@ -111,7 +114,7 @@ std::string RecoveryJournal::Format(const std::vector<Entry>& entries) {
   return text;
 }
 
-bool RecoveryJournal::Parse(const std::string& text, std::vector<Entry>& entries) {
+bool RecoveryJournal::Parse(const std::string& text, std::vector<Entry>& entries, int& damaged) {
   std::string_view rest(text);
   const std::size_t firstBreak = rest.find('\n');
   if (rest.substr(0, firstBreak) != kFormat) return false;
@@ -121,16 +124,24 @@ bool RecoveryJournal::Parse(const std::string& text, std::vector<Entry>& entries
     const std::size_t lineEnd = rest.find('\n');
     std::string_view line = rest.substr(0, lineEnd);
     rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
-    if (line.size() < 2 || line[1] != ' ') return false;
-    const char how = line[0];
-    if (how != 'S' && how != 'A' && how != 'F') return false;
-    line.remove_prefix(2);
-    Entry entry{static_cast<HiddenBy>(how), {}};
-    WindowIdentity& window = entry.window;
-    if (!ReadNumber(line, window.window) || !ReadNumber(line, window.processId)) return false;
-    window.className = Unescaped(line);
-    entries.push_back(std::move(entry));
+    if (ParseLine(line, entries)) continue;
+    // Each record names its window whole: one damaged line must not keep
+    // the windows of the lines after it hidden.
+    ++damaged;
   }
+  return true;
+}
+
+bool RecoveryJournal::ParseLine(std::string_view line, std::vector<Entry>& entries) {
+  if (line.size() < 2 || line[1] != ' ') return false;
+  const char how = line[0];
+  if (how != 'S' && how != 'A' && how != 'F') return false;
+  line.remove_prefix(2);
+  Entry entry{static_cast<HiddenBy>(how), {}};
+  WindowIdentity& window = entry.window;
+  if (!ReadNumber(line, window.window) || !ReadNumber(line, window.processId)) return false;
+  window.className = Unescaped(line);
+  entries.push_back(std::move(entry));
   return true;
 }
 

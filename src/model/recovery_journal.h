@@ -59,7 +59,9 @@ class RecoveryJournal {
   };
   bool Write();
   static std::string Format(const std::vector<Entry>& entries);
-  static bool Parse(const std::string& text, std::vector<Entry>& entries);
+  // False for a journal of another format; a damaged line is skipped and counted.
+  static bool Parse(const std::string& text, std::vector<Entry>& entries, int& damaged);
+  static bool ParseLine(std::string_view line, std::vector<Entry>& entries);
 
   Platform& platform_;
   std::vector<Entry> entries_;

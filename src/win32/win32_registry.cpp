@@ -9,9 +9,11 @@
 namespace nookshade::win32 {
 namespace {
 
-// Settings are a few words long. A value beyond this is damage, not data,
+// Settings are a few words long; the longest value is the recovery journal
+// of a hide-all, a line for each window, some 300 characters at most. A
+// value beyond this, room for thousands of such lines, is damage, not data,
 // and is reported as such instead of being loaded into a text box.
-constexpr DWORD kMaxStringBytes = 64 * 1024;
+constexpr DWORD kMaxStringBytes = 1024 * 1024;
 // Another program may rewrite the value between the size query and the
 // read; a few retries cover that without looping forever.
 constexpr int kReadAttempts = 4;

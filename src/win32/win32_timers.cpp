@@ -22,6 +22,9 @@ void Win32Timers::StopTimer(TimerId id) {
 }
 
 void Win32Timers::OnTimer(UINT_PTR id) noexcept {
+  // A message from elsewhere may carry any identifier, one that only its
+  // cut to the identifiers' width would make ours.
+  if (static_cast<UINT_PTR>(static_cast<TimerId>(id)) != id) return;
   const auto found = timers_.find(static_cast<TimerId>(id));
   if (found == timers_.end()) return;
   try {

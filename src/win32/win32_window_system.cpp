@@ -25,12 +25,15 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
   }
 }
 
-// Wine calls a thread that is just waking from a long wait hung for a
-// moment; one that answers within a tenth of a second is not.
+// The system calls a thread hung once it has not answered for five
+// seconds; one that stopped answering more recently is given the rest of
+// that time, so that a hotkey pressed as a program freezes holds us up no
+// longer. Wine calls a thread that is just waking from a long wait hung for
+// a moment; one that answers within a tenth of a second is not.
 bool Hung(HWND window) {
   DWORD_PTR ignored = 0;
-  return ::IsHungAppWindow(window) &&
-         ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored) == 0;
+  const UINT waitMs = ::IsHungAppWindow(window) ? 100 : 5000;
+  return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, waitMs, &ignored) == 0;
 }
 
 }  // namespace

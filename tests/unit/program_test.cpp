@@ -231,6 +231,8 @@ const Journal kTexts[] = {
     {"handle run into text", "nookshade-journal 1\nS %hx 4242 SimWindow", false, true},
     {"cut short", "nookshade-journal 1\nS %h", false, true},
     {"no records", "nookshade-journal 1", false, false},
+    {"a damaged and a blank line before a readable one",
+     "nookshade-journal 1\nX 1 2 Foo\n\nA %h 4242 SimWindow", true, true},
     {"a line of one letter", "nookshade-journal 1\nS", false, true},
     {"process not a number", "nookshade-journal 1\nS %h p SimWindow", false, true},
     {"very long", "nookshade-journal 1\n" + std::string(100000, '9'), false, true},

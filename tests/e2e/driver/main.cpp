@@ -70,9 +70,11 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // shell that sends its icons' callbacks would: hide-all ends first.
     {L"icon_during_hide_all", ARMED L"double-click-at-hide panel; LCtrl+Space U -> ---- prompt;"
                                     L"answer 417 -> ---- i0 panel"},
-    // A program that stopped answering keeps its window in sight, and holds nothing up.
+    // A program that stopped answering keeps its window in sight, and holds
+    // nothing up for longer than the system takes to call it hung, the
+    // first hide-all, or at all, the last.
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
-                           L"answer 417 -> ++++ no-prompt"},
+                           L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
 
 const std::map<std::wstring, ControlId> kControls = {
@@ -313,11 +315,12 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
   if (verb == L"double-click-at-hide") return Send(windows[1], kTrayAtHideMessage, 0) == 0;
   if (verb == L"hang") {
-    // Hung, for the system, once it has not answered for five seconds.
+    // Stopped answering just now: not hung yet for the system, which waits five seconds.
     const HWND window = windows[Index(args)];
-    const ULONGLONG posted = GetTickCount64();
-    return PostMessageW(window, kHangMessage, 0, 0) &&
-           WaitUntil([&] { return GetTickCount64() - posted > 5000 && IsHungAppWindow(window); });
+    DWORD_PTR ignored = 0;
+    return PostMessageW(window, kHangMessage, 0, 0) && WaitUntil([&] {
+             return !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
+           });
   }
   return verb == L"shot" && Shot(args);
 }
