@@ -38,7 +38,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   // option). It is then never shown at the start: the program runs its
   // first activation unseen instead, and the panel's controls are never
   // built unless it is opened.
-  bool StartsInTray() const { return autoStart_.Value() == 1; }
+  // Unless the unlock password in force is one the user cannot know.
+  bool StartsInTray() const { return autoStart_.Value() == 1 && !passwordField_.Unreadable(); }
   void Activate();  // Form_Activate
   void Unload();    // Form_Unload
 

@@ -41,8 +41,11 @@ PasswordField::PasswordField(TextBox& field, Platform& platform, ProgramState& s
 
 void PasswordField::Load() {
   const auto& key = setting::kPassword;
-  password.SetText(
-      GetSetting(platform_.registry, kAppName, key.section, key.key, kDefaultPassword));
+  password.SetText(GetSetting(platform_.registry, kAppName, key.section, key.key, kDefaultPassword,
+                              unreadable_));
+  if (unreadable_) {
+    platform_.system.Log("The stored unlock password could not be read; the default one holds.");
+  }
   if (password.Text().empty()) password.SetText(std::string(kNoPasswordSet));
   state_.UnlockPassword = password.Text();
 }

@@ -30,6 +30,9 @@ class PasswordField {
   PasswordField& operator=(const PasswordField&) = delete;
   // Fills the field from the store and the unlock password from the field.
   void Load();
+  // A password was stored but could not be read: the default one holds, and
+  // nobody knows it until the panel shows it.
+  bool Unreadable() const { return unreadable_; }
 
  private:
   void Changed();
@@ -39,6 +42,7 @@ class PasswordField {
   TextBox& password;
   Platform& platform_;
   ProgramState& state_;
+  bool unreadable_ = false;
 };
 
 }  // namespace nookshade

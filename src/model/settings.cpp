@@ -13,12 +13,21 @@ std::string SettingPath(std::string_view application, std::string_view section) 
 
 std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
                        std::string_view key, std::string_view defaultValue) {
+  bool unreadable = false;
+  return GetSetting(registry, application, section, key, defaultValue, unreadable);
+}
+
+std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
+                       std::string_view key, std::string_view defaultValue, bool& unreadable) {
+  unreadable = false;
   ScopedKey handle(registry);
   if (handle.Open(SettingPath(application, section)) != registry_status::kSuccess) {
     return std::string(defaultValue);
   }
   std::string value;
-  if (registry.QueryString(handle.Get(), key, value) != registry_status::kSuccess) {
+  const std::int32_t status = registry.QueryString(handle.Get(), key, value);
+  if (status != registry_status::kSuccess) {
+    unreadable = status != registry_status::kFileNotFound;
     return std::string(defaultValue);
   }
   return value;

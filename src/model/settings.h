@@ -35,9 +35,12 @@ inline constexpr SettingKey kRecoveryJournal{"Recovery", "Windows"};
 std::string SettingPath(std::string_view application, std::string_view section);
 
 // The stored text, or the default when the value, its key, or a string form
-// of it is missing. A value of another type is left in place untouched.
+// of it is missing. A value of another type is left in place untouched;
+// `unreadable` tells such a value (or a damaged one) from one that is absent.
 std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
                        std::string_view key, std::string_view defaultValue);
+std::string GetSetting(Registry& registry, std::string_view application, std::string_view section,
+                       std::string_view key, std::string_view defaultValue, bool& unreadable);
 // Creates the keys as needed; returns whether the value was written.
 [[nodiscard]] bool SaveSetting(Registry& registry, std::string_view application,
                                std::string_view section, std::string_view key,

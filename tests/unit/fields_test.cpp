@@ -156,6 +156,15 @@ TEST_F(SimTest, AClickInAFakeWorkFieldKeepsItsWindow) {
   EXPECT_EQ(Summary(), "icons 1, work -A-");
 }
 
+// Into the tray, the default password would lock the user out of all they hide.
+TEST_F(SimTest, AStoredPasswordThatCannotBeReadShowsThePanelWithTheOneInForce) {
+  desktop.StoreValue(SettingPath(kAppName, "Saved Data"), "Password",
+                     {sim::RegistryValue::Type::Dword, "\1\1\1\1"});
+  StartArmed();
+  EXPECT_EQ(Summary(), "logged 1, panel shown");
+  EXPECT_EQ(Text(ControlId::password), "417");
+}
+
 TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
   Set("Password", "");
   StartArmed();
