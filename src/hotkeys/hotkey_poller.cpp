@@ -112,13 +112,15 @@ bool HotkeyPoller::NewPress(int code) {
     const bool early = std::exchange(sidePressed_[code - kFirstSideCode], false);
     return keyboard_.GetAsyncKeyState(code) == kNewPress || early;
   }
-  if (keyboard_.GetAsyncKeyState(code) == kNewPress) return true;
-  if (code < kShift || code > kAlt) return false;
+  const bool marked = keyboard_.GetAsyncKeyState(code) == kNewPress;
+  if (code < kShift || code > kAlt) return marked;
   // Windows marks a press of Shift, Ctrl or Alt on the generic code as well
   // as on the side's; Wine marks only the side's. The sides are probed here,
   // where Windows' generic mark would be met, and remembered for their own
   // place in the scan (or the next scan, if this one ends before it), so
-  // that a press means the same under both.
+  // that a press means the same under both. They are probed whatever the
+  // generic mark says: a side's mark left for a later scan would count there
+  // as a press of its own.
   bool found = false;
   for (int side = 0; side < 2; ++side) {
     const int sideCode = kFirstSideCode + 2 * (code - kShift) + side;
@@ -128,7 +130,7 @@ bool HotkeyPoller::NewPress(int code) {
       found = true;
     }
   }
-  return found;
+  return marked || found;
 }
 
 bool HotkeyPoller::Held(char keyCharacter) {
@@ -157,8 +159,11 @@ bool HotkeyPoller::MayFindPress() {
 }
 
 bool HotkeyPoller::Append(char keyCharacter) {
-  // Let go of since, they were only pressed for the hotkey before.
-  if (std::exchange(heldAfterMatch_, false) &&
+  // Let go of since, they were only pressed for the hotkey before. Left
+  // Ctrl's own code, which dispatch drops, is no key after them: it may
+  // arrive a scan late, with Ctrl still held, and let a Ctrl released since
+  // count for a key pressed alone.
+  if (keyCharacter != kLeftCtrlCharacter && std::exchange(heldAfterMatch_, false) &&
       !std::ranges::all_of(buffer_, [this](char key) { return Held(key); })) {
     buffer_.clear();
   }
@@ -185,7 +190,11 @@ bool HotkeyPoller::Dispatch() {
       if (onMatch) onMatch(kActions[i]);
     }
     buffer_.clear();
-    for (const char key : matched) {
+    // Its leading modifiers still held stay for its last key tapped again;
+    // the last key itself never does, or a hotkey of modifiers alone would
+    // fire again at the next key.
+    for (std::size_t k = 0; k + 1 < matched.size(); ++k) {
+      const char key = matched[k];
       if (!hotkey::IsModifier(static_cast<unsigned char>(key)) || !Held(key)) break;
       buffer_.push_back(key);
     }

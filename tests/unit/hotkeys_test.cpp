@@ -144,6 +144,12 @@ const Story kHeld[] = {
     {"Shift and Ctrl held, H twice",
      "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap HH",
      "hidden AB, icons 3"},
+    // One press of Ctrl counts once, however the scan that met it ended.
+    {"Ctrl and H in one tick, let go of, then H alone",
+     "open A; open B; hold 162; hold 72; idle; release 72; release 162; idle; front A; tap H",
+     "hidden B, icons 2"},
+    {"a hotkey of Ctrl alone, one press",
+     "set HKa=(Ctrl); armed; open A; hold 162; idle; release 162; idle", "hidden A, icons 1"},
     {"Shift let go of, Ctrl held, then H",
      "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap H; release 161;"
      "tap H",
