@@ -21,16 +21,12 @@ std::string GetSetting(Registry& registry, std::string_view application, std::st
                        std::string_view key, std::string_view defaultValue, bool& unreadable) {
   unreadable = false;
   ScopedKey handle(registry);
-  if (handle.Open(SettingPath(application, section)) != registry_status::kSuccess) {
-    return std::string(defaultValue);
-  }
+  std::int32_t status = handle.Open(SettingPath(application, section));
   std::string value;
-  const std::int32_t status = registry.QueryString(handle.Get(), key, value);
-  if (status != registry_status::kSuccess) {
-    unreadable = status != registry_status::kFileNotFound;
-    return std::string(defaultValue);
-  }
-  return value;
+  if (status == registry_status::kSuccess) status = registry.QueryString(handle.Get(), key, value);
+  if (status == registry_status::kSuccess) return value;
+  unreadable = status != registry_status::kFileNotFound;
+  return std::string(defaultValue);
 }
 
 bool SaveSetting(Registry& registry, std::string_view application, std::string_view section,

@@ -112,8 +112,10 @@ class SimDesktop final : public WindowSystem,
     registryKeys_.insert(Lower(path));
     values_[ValueKey(path, name)] = std::move(value);
   }
-  // CreateKey or SetString on this (lower-case) path answers with the status.
+  // CreateKey, OpenKey (and so CreateKey) or SetString on this (lower-case)
+  // path answers with the status.
   std::map<std::string, std::int32_t> failCreateKey;
+  std::map<std::string, std::int32_t> failOpenKey;
   std::map<std::string, std::int32_t> failSetString;
   int OpenKeys() const { return static_cast<int>(openKeys_.size()); }
 
@@ -286,6 +288,7 @@ class SimDesktop final : public WindowSystem,
     return OpenKey(path, key, true);
   }
   std::int32_t OpenKey(std::string_view path, RegistryKey& key, bool write) override {
+    if (const auto it = failOpenKey.find(Lower(path)); it != failOpenKey.end()) return it->second;
     if (!registryKeys_.contains(Lower(path))) return registry_status::kFileNotFound;
     key = nextKey_++;
     openKeys_[key] = {Lower(path), write};

@@ -157,12 +157,17 @@ TEST_F(SimTest, AClickInAFakeWorkFieldKeepsItsWindow) {
 }
 
 // Into the tray, the default password would lock the user out of all they hide.
-TEST_F(SimTest, AStoredPasswordThatCannotBeReadShowsThePanelWithTheOneInForce) {
-  desktop.StoreValue(SettingPath(kAppName, "Saved Data"), "Password",
-                     {sim::RegistryValue::Type::Dword, "\1\1\1\1"});
-  StartArmed();
-  EXPECT_EQ(Summary(), "logged 1, panel shown");
-  EXPECT_EQ(Text(ControlId::password), "417");
+TEST(PasswordTest, AStoredPasswordThatCannotBeReadShowsThePanelWithTheOneInForce) {
+  for (const bool keyRefused : {false, true}) {
+    sim::World world;
+    world.desktop.StoreValue(SettingPath(kAppName, "Saved Data"), "Password",
+                             {sim::RegistryValue::Type::Dword, "\1\1\1\1"});
+    if (keyRefused) world.Set("Password", "secret");
+    if (keyRefused) world.desktop.failOpenKey["software\\nookshade pro\\saved data"] = 5;
+    world.StartArmed();
+    EXPECT_TRUE(world.Visible(world.session.PanelWindow())) << "key refused: " << keyRefused;
+    EXPECT_EQ(world.Text(ControlId::password), "417");
+  }
 }
 
 TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
