@@ -293,6 +293,7 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   for (HiddenWindowSlot& slot : slots_) {
     if (slot.Holds(window)) {
       slot.HideAgain();
+      hideAll_.Release(window);
       return;
     }
   }
@@ -306,7 +307,9 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
     platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
     return;
   }
-  slots_[freeSlot_].Hide(window);
+  HiddenWindowSlot& slot = slots_[freeSlot_];
+  slot.Hide(window);
+  if (slot.Holds(window)) hideAll_.Release(window);
 }
 
 void Panel::ToggleHideAll() {

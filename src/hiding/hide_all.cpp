@@ -115,4 +115,11 @@ bool IsShellWindow(WindowSystem& windows, WindowHandle window) {
   return IsTrayWindow(windows, window) || OfClass(windows, window, kDesktopClasses);
 }
 
+void HideAll::Release(WindowHandle window) {
+  if (std::erase_if(hidden_, [window](const WindowIdentity& w) { return w.window == window; }) >
+      0) {
+    journal_.Forget(window, HiddenBy::HideAll);
+  }
+}
+
 }  // namespace nookshade

@@ -31,6 +31,9 @@ class HideAll {
   // comes back on top; at unload, without asking.
   void ShowHidden();
   bool AllHidden() const { return allHidden_; }
+  // A window of the set that the user has since hidden on its own, into a
+  // slot: its icon alone brings it back, not show-all.
+  void Release(WindowHandle window);
 
  private:
   bool HideCollected();

@@ -109,6 +109,11 @@ const Story kHideAll[] = {
      "hidden A, asked 1, panel shown"},
     {"hidden again after show-all", "open A; all; all 417; all", "hidden A, icons 1, asked 1"},
     {"a hidden window stays so", "open A; hidden B; all; all 417", "hidden B, icons 1, asked 1"},
+    // Hidden into a slot since, by the user: its icon alone brings it back.
+    {"shown by its program, then hidden into a slot", "open A; all; shows A; hide; all 417",
+     "hidden A, icons 2, asked 1"},
+    {"a slot's, shown by its program twice, hidden into its slot again",
+     "open A; hide; shows A; all; shows A; hide; all 417", "hidden A, icons 2, asked 1"},
     // Pressed again, the hotkey asks for the password, whatever there was to hide.
     {"nothing to hide, then a window opened", "all; open A; all", "icons 1, asked 1"},
 };
