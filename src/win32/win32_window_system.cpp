@@ -31,9 +31,13 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
 // longer. Wine calls a thread that is just waking from a long wait hung for
 // a moment; one that answers within a tenth of a second is not.
 bool Hung(HWND window) {
-  DWORD_PTR ignored = 0;
-  const UINT waitMs = ::IsHungAppWindow(window) ? 100 : 5000;
-  return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, waitMs, &ignored) == 0;
+  constexpr ULONGLONG kHungAfterMs = 5000;
+  const ULONGLONG start = ::GetTickCount64();
+  for (DWORD_PTR ignored = 0;;) {
+    if (::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored)) return false;
+    if (!::IsWindow(window) || ::IsHungAppWindow(window)) return true;
+    if (::GetTickCount64() - start >= kHungAfterMs) return true;
+  }
 }
 
 }  // namespace
