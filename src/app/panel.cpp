@@ -6,6 +6,7 @@
 #include "app/help_texts.h"
 #include "app/login_entry.h"
 #include "model/settings.h"
+#include "model/shell_windows.h"
 #include "model/window_icon.h"
 #include "text/encoding.h"
 #include "text/numbers.h"

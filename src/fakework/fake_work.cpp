@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/settings.h"
+#include "model/shell_windows.h"
 #include "text/numbers.h"
 
 namespace nookshade {
@@ -132,9 +133,13 @@ void FakeWork::DragTick() {
   // The window under the pointer may be a child (a button, a pane); only
   // a title that names a top-level window survives the existence check.
   // Our own windows are no fake work: the panel shown by the hotkey would
-  // bare the password and rest the hotkeys.
+  // bare the password and rest the hotkeys. Nor are the shell's: hidden by
+  // the toggle, the notification area would take every way back with it.
   WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
-  if (windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId()) window = 0;
+  if (windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId() ||
+      IsShellWindow(windows, window)) {
+    window = 0;
+  }
   if (pickSlot_ < 1 || pickSlot_ > static_cast<int>(titles_.size())) return;
   const auto slot = static_cast<std::size_t>(pickSlot_ - 1);
   // The window first: the title's change rule then has the last word on it.

@@ -46,10 +46,4 @@ class HideAll {
   std::vector<WindowIdentity> hidden_;  // hws
 };
 
-// The taskbars and notification areas: hidden, they would bury every tray
-// icon and with them every way back.
-bool IsTrayWindow(WindowSystem& windows, WindowHandle window);
-// Those and the desktop: the program never hides one of them on its own.
-bool IsShellWindow(WindowSystem& windows, WindowHandle window);
-
 }  // namespace nookshade

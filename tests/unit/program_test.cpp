@@ -117,6 +117,9 @@ const Story kPicking[] = {
     {"a title that starts with a blank", "open A; rename A  X; pick 1 A", "icons 1, work  X--"},
     {"a title of blanks only, none", "hidden A; rename A   ; pick 1 A; fake", "hidden A, icons 1"},
     {"a child window", "open A; child B A; pick 1 B", "icons 1"},
+    // Hidden by the toggle, they would take every way back with them.
+    {"the notification area and the desktop, none",
+     "open T __winex11_standalone_tray; pick 1 T; open P Progman; pick 2 P; fake", "icons 1"},
     {"an untitled window in two rows, none", "untitled U; pick 1 U; pick 2 U", "icons 1"},
     {"while dragging", "open A; grab 2; hover A",
      "icons 1, crosshair 2 in hand, crosshair pointer, work -A-"},

@@ -1,0 +1,49 @@
+#include "model/shell_windows.h"
+
+#include <array>
+#include <string>
+
+namespace nookshade {
+namespace {
+
+// Window classes the shell documents for its taskbars and the notification
+// area's overflow; Wine's own notification area, shown when no other tray
+// runs, holds the icons there. They are the way back to every hidden window.
+constexpr std::array<std::string_view, 4> kTrayClasses = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd",
+                                                          "NotifyIconOverflowWindow",
+                                                          "__winex11_standalone_tray"};
+// The desktop's own windows.
+constexpr std::array<std::string_view, 2> kDesktopClasses = {"Progman", "WorkerW"};
+
+bool SameClass(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+template <std::size_t N>
+bool OfClass(WindowSystem& windows, WindowHandle window,
+             const std::array<std::string_view, N>& classes) {
+  const std::string className = windows.GetClassName(window);
+  for (const std::string_view shellClass : classes) {
+    if (SameClass(className, shellClass)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsTrayWindow(WindowSystem& windows, WindowHandle window) {
+  return OfClass(windows, window, kTrayClasses);
+}
+
+bool IsShellWindow(WindowSystem& windows, WindowHandle window) {
+  if (window == 0) return false;
+  if (window == windows.GetShellWindow() || window == windows.GetDesktopWindow()) return true;
+  return IsTrayWindow(windows, window) || OfClass(windows, window, kDesktopClasses);
+}
+
+}  // namespace nookshade
