@@ -40,7 +40,7 @@ MSG
 fi
 cat <<MSG
 Another program to hide, on the same display and Wine prefix (in a second terminal):
-  DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX $WINELOADER notepad
+  DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX $WINELOADER clock
 MSG
 
 scripts/wine-prefix.sh ${virtual:+--unmanaged}
