@@ -372,8 +372,11 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
     switch (message) {
       case WM_GETDLGCODE: {
         // Every key belongs to the hotkey being recorded, except Tab, which
-        // still moves the focus on.
-        const LRESULT code = LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam);
+        // still moves the focus on. Tabbed into, the field keeps its text
+        // unselected, as a click leaves it: Backspace then takes the last
+        // key, not the whole hotkey.
+        const LRESULT code = LoadedCommonControls().defSubclassProc(edit, message, wParam, lParam) &
+                             ~static_cast<LRESULT>(DLGC_HASSETSEL);
         const auto* key = reinterpret_cast<const MSG*>(lParam);
         if (key != nullptr && key->wParam == VK_TAB &&
             (key->message == WM_KEYDOWN || key->message == WM_CHAR)) {
