@@ -40,6 +40,27 @@ void CentreOnScreen(HWND window) {
   ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Windows gives the foreground only to the process that had the last input,
+// and a hotkey's keys went to the program in front (Nookshade only reads
+// them): the prompt would show without the keyboard, and a password typed
+// at once would go to that program. Joined to the input of the thread in
+// front for a moment, the prompt may take it; not when that thread does not
+// answer, since ours would then wait with it.
+void TakeForeground(HWND window) {
+  if (::SetForegroundWindow(window) && ::GetForegroundWindow() == window) return;
+  const HWND front = ::GetForegroundWindow();
+  const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
+  const DWORD ownThread = ::GetCurrentThreadId();
+  DWORD_PTR ignored = 0;
+  if (front == nullptr || frontThread == 0 || frontThread == ownThread ||
+      !::SendMessageTimeoutW(front, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) ||
+      !::AttachThreadInput(ownThread, frontThread, TRUE)) {
+    return;
+  }
+  ::SetForegroundWindow(window);
+  ::AttachThreadInput(ownThread, frontThread, FALSE);
+}
+
 // The typed text; the wide copy is wiped and the edit emptied, so that the
 // answer survives only in the returned secret.
 SecretString TakeTypedPassword(HWND edit) {
@@ -162,7 +183,7 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       return FALSE;  // the focus is set already
     }
     case kBringPromptForward: {
-      ::SetForegroundWindow(dialog);
+      TakeForeground(dialog);
       // The focus taken as the prompt appeared may have been ignored by the
       // X server (see kFocusStampAgeMs): the keys typed next would go to the
       // window clicked last, the notification area's after a double-click
