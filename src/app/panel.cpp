@@ -134,21 +134,26 @@ void Panel::IconMissing() {
 void Panel::RetryIcons() {
   const bool lastAttempt = ++iconAttempts_ >= kIconAttempts;
   bool missing = false;
-  bool gaveBack = false;
+  bool gaveBackWindow = false;
+  bool gaveBackPanel = false;
   for (HiddenWindowSlot& slot : slots_) {
     if (!slot.Hiding() || slot.IconShown() || slot.SendToTray()) continue;
     if (lastAttempt) {
+      (slot.Window() == view_.Handle() ? gaveBackPanel : gaveBackWindow) = true;
       slot.Restore();
-      gaveBack = true;
     } else {
       missing = true;
     }
   }
   if (!missing) platform_.timers.StopTimer(TimerId::TrayRetry);
-  if (gaveBack) {
+  // The panel is no window the user hid: at a start into the tray, words
+  // about a hidden window would puzzle.
+  if (gaveBackWindow || gaveBackPanel) {
     platform_.dialogs.MessageBox(
-        "The notification area did not take an icon for a hidden window, so that window has "
-        "been shown again.",
+        gaveBackWindow ? "The notification area did not take an icon for a hidden window, so "
+                         "that window has been shown again."
+                       : "The notification area did not take Nookshade's icon, so its panel "
+                         "has been shown again.",
         kAppTitle, message_style::kIconExclamation);
   }
 }

@@ -162,6 +162,10 @@ const Story kMessages[] = {
     {"an icon refused for good", "start; open A; refuse 6; hidenow; seconds 6",
      "Nookshade: The notification area did not take an icon for a hidden window, so that window "
      "has been shown again."},
+    {"the panel's icon refused for good, at a start into the tray",
+     "refuse 6; set Auto=1; start; seconds 6",
+     "Nookshade: The notification area did not take Nookshade's icon, so its panel has been shown "
+     "again."},
 };
 INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, ::testing::ValuesIn(kMessages), NameOf<Story>);
 
