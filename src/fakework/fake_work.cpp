@@ -101,7 +101,21 @@ void FakeWork::Changed(std::size_t slot) {
     SetWindow(slot, 0);
     LeftField(field);
   }
-  if (!HoldsNoTitle(field.Text())) VerifyWindows();
+  if (HoldsNoTitle(field.Text())) return;
+  // A title typed or pasted by hand names the window the row acts on; the
+  // row would otherwise show one window and act on another. The crosshair
+  // writes its window's own title, which keeps the window it picked among
+  // others of the same title.
+  WindowSystem& windows = platform_.windows;
+  if (windows_[slot] == 0 || windows.GetWindowTitle(windows_[slot]) != field.Text()) {
+    const WindowHandle named = windows.FindWindowByTitle(field.Text());
+    SetWindow(slot, Pickable(named) ? named : 0);
+    if (windows_[slot] == 0) {
+      field.SetText({});
+      return;
+    }
+  }
+  VerifyWindows();
 }
 
 void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
@@ -132,14 +146,8 @@ void FakeWork::DragTick() {
   WindowSystem& windows = platform_.windows;
   // The window under the pointer may be a child (a button, a pane); only
   // a title that names a top-level window survives the existence check.
-  // Our own windows are no fake work: the panel shown by the hotkey would
-  // bare the password and rest the hotkeys. Nor are the shell's: hidden by
-  // the toggle, the notification area would take every way back with it.
   WindowHandle window = windows.WindowFromPoint(windows.GetCursorPos());
-  if (windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId() ||
-      IsShellWindow(windows, window)) {
-    window = 0;
-  }
+  if (!Pickable(window)) window = 0;
   if (pickSlot_ < 1 || pickSlot_ > static_cast<int>(titles_.size())) return;
   const auto slot = static_cast<std::size_t>(pickSlot_ - 1);
   // The window first: the title's change rule then has the last word on it.
@@ -185,6 +193,12 @@ void FakeWork::Clicked(TextBox& field) {
 }
 
 bool FakeWork::HeldInSlot(WindowHandle window) const { return heldInSlot && heldInSlot(window); }
+
+bool FakeWork::Pickable(WindowHandle window) {
+  return window != 0 &&
+         platform_.windows.GetWindowProcessId(window) != platform_.system.CurrentProcessId() &&
+         !IsShellWindow(platform_.windows, window);
+}
 
 int FakeWork::BoxIndex(ControlId box) const {
   const int index = static_cast<int>(box) - static_cast<int>(ControlId::crosshair1);

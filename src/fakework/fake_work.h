@@ -61,6 +61,10 @@ class FakeWork {
   void Clicked(TextBox& field);
   int SlotOf(ControlId field) const;
   bool HeldInSlot(WindowHandle window) const;
+  // Neither ours (the panel shown by the hotkey would bare the password and
+  // rest the hotkeys) nor the shell's (hidden by the toggle, the
+  // notification area would take every way back with it).
+  bool Pickable(WindowHandle window);
   int BoxIndex(ControlId box) const;
 
   std::array<TextBox*, 3> titles_;            // fw1, fw2, fw3

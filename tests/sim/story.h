@@ -312,6 +312,12 @@ class World {
       {"help", [this](const Words& w) { Help(w.n); }},
       // pick <row> <name>
       {"pick", [this](const Words& w) { PickRow(w.n, w.b == "-" ? 0 : named.at(w.b)); }},
+      // title <row> <text>: typed or pasted into that fake-work row by hand.
+      {"title",
+       [this](const Words& w) {
+         const auto row = static_cast<ControlId>(static_cast<int>(ControlId::fakeWork1) + w.n - 1);
+         panel().TextEdited(row, w.rest.substr(w.a.size() + 1));
+       }},
       // grab <row>, drop <row>: a crosshair's mouse button down and up.
       {"grab", [this](const Words& w) { panel().MouseDown(Crosshair(w.n)); }},
       {"drop", [this](const Words& w) { panel().MouseUp(Crosshair(w.n)); }},

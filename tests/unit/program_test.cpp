@@ -117,6 +117,11 @@ const Story kPicking[] = {
     {"a title that starts with a blank", "open A; rename A  X; pick 1 A", "icons 1, work  X--"},
     {"a title of blanks only, none", "hidden A; rename A   ; pick 1 A; fake", "hidden A, icons 1"},
     {"a child window", "open A; child B A; pick 1 B", "icons 1"},
+    // A title typed or pasted names the row's window, as the crosshair does.
+    {"a title pasted over a pick", "open A; open B; pick 1 A; title 1 B; fake; fake",
+     "hidden B, icons 1, work B--"},
+    {"a title of ours pasted, none", "open A; open B; ours B; pick 1 A; title 1 B; fake; fake",
+     "icons 1"},
     // Hidden by the toggle, they would take every way back with them.
     {"the notification area and the desktop, none",
      "open T __winex11_standalone_tray; pick 1 T; open P Progman; pick 2 P; fake", "icons 1"},
