@@ -76,6 +76,16 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(wParam, lParam);
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog navigation asks the panel, as it would a dialog, to move
+      // the focus: to the control named, or to the next or previous one
+      // (the arrow keys on a button or a check box).
+      const HWND next = LOWORD(lParam) != 0
+                            ? reinterpret_cast<HWND>(wParam)
+                            : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
+      if (next != nullptr && ::IsChild(window, next)) ::SetFocus(next);
+      return 0;
+    }
     case WM_TIMER:
       InCore([&]() noexcept { timers_.OnTimer(wParam); });
       return 0;

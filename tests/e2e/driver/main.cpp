@@ -36,7 +36,7 @@ namespace {
 //   LCtrl+<key> <window>|panel      left Ctrl held while the key is tapped, the window in front
 //   double-click <window>|panel     its tray icon
 //   answer <text>                   typed into the password prompt, then Enter
-//   tap Tab|Back                    that key typed into the panel
+//   tap Tab|Back|Down               that key typed into the panel
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
@@ -64,10 +64,12 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
      L"start -> panel; click noNotification; click resetHideWindowHotkey; click hideWindowHotkey;"
      L"LCtrl+J panel -> (Ctrl)j; LCtrl+S panel -> i1 no-panel; LCtrl+J 1 -> -+++ i2;"
      L"LCtrl+Space U -> ----; kill -> ----; start -> ++++; click hideWindowHotkey -> (Ctrl)j"},
-    // Tabbed into, a hotkey field takes Backspace as a click into it does.
+    // Tabbed into, a hotkey field takes Backspace as a click into it does;
+    // an arrow key moves the focus on from a check box, as in a dialog.
     {L"hotkey_field_by_keyboard",
      L"start -> panel; click hideWindowHotkey; tap Tab;"
-     L"tap Tab -> (Ctrl)(Space); tap Back -> (Ctrl)"},
+     L"tap Tab -> (Ctrl)(Space); tap Back -> (Ctrl); click noNotification; tap Down -> Start "
+     L"Nookshade"},
     // The session's end sent while hide-all waits on a window it hides: it
     // ends with everything given back, none hidden after the unload.
     {L"session_end_during_hide_all", ARMED L"end-session-at-hide; LCtrl+Space U -> ++++ i0"},
@@ -319,7 +321,8 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   if (verb == L"tap") {
     // Typed into the panel: keys the panel's dialog navigation takes.
     if (!Front(panel)) return false;
-    for (const bool down : {true, false}) Key(args == L"Tab" ? VK_TAB : VK_BACK, down);
+    const WORD key = args == L"Tab" ? VK_TAB : args == L"Down" ? VK_DOWN : VK_BACK;
+    for (const bool down : {true, false}) Key(key, down);
     return true;
   }
   if (verb == L"drag") return Drag(args[0] - L'0', windows[Index(args.substr(2))]);
