@@ -38,6 +38,9 @@ const Story kFakeWork[] = {
      "hidden AB, icons 1, work B--"},
     {"hidden with show-all", "open A; open B; pick 1 B; all; all 417",
      "hidden B, icons 1, asked 1, work B--"},
+    // Hide-all leaves the hotkey's own state as it was: its next press shows.
+    {"shown with hide-all, then the hotkey", "open A; open B; pick 1 B; all; fake",
+     "hidden A, icons 1, work B--"},
     {"not with hide-all", "set LFW=0; armed; open A; open B; pick 1 B; all",
      "hidden AB, icons 1, work B--"},
     {"a row let go of", "open A; open B; pick 1 A; pick 2 B; fake; fake; reset 1; pick 2 -",
