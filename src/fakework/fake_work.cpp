@@ -5,6 +5,7 @@
 
 #include "model/settings.h"
 #include "model/shell_windows.h"
+#include "text/encoding.h"
 #include "text/numbers.h"
 
 namespace nookshade {
@@ -107,7 +108,8 @@ void FakeWork::Changed(std::size_t slot) {
   // writes its window's own title, which keeps the window it picked among
   // others of the same title.
   WindowSystem& windows = platform_.windows;
-  if (windows_[slot] == 0 || windows.GetWindowTitle(windows_[slot]) != field.Text()) {
+  if (windows_[slot] == 0 ||
+      !text::EqualIgnoringAsciiCase(windows.GetWindowTitle(windows_[slot]), field.Text())) {
     const WindowHandle named = windows.FindWindowByTitle(field.Text());
     SetWindow(slot, Pickable(named) ? named : 0);
     if (windows_[slot] == 0) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "text/encoding.h"
+
 namespace nookshade {
 namespace {
 
@@ -15,21 +17,12 @@ constexpr std::array<std::string_view, 4> kTrayClasses = {"Shell_TrayWnd", "Shel
 // The desktop's own windows.
 constexpr std::array<std::string_view, 2> kDesktopClasses = {"Progman", "WorkerW"};
 
-bool SameClass(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 template <std::size_t N>
 bool OfClass(WindowSystem& windows, WindowHandle window,
              const std::array<std::string_view, N>& classes) {
   const std::string className = windows.GetClassName(window);
   for (const std::string_view shellClass : classes) {
-    if (SameClass(className, shellClass)) return true;
+    if (text::EqualIgnoringAsciiCase(className, shellClass)) return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #include "text/encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -163,6 +164,11 @@ std::string LowerWindows1252(std::string_view bytes) {
   std::string out(bytes);
   for (char& c : out) c = LowerWindows1252(c);
   return out;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace nookshade::text

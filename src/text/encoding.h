@@ -27,4 +27,8 @@ std::string Utf8ToWindows1252(std::string_view utf8);
 char LowerWindows1252(char c);
 std::string LowerWindows1252(std::string_view bytes);
 
+// Equal but for the case of A to Z: window class names and titles, which the
+// window system compares without case.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 }  // namespace nookshade::text

@@ -78,12 +78,20 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NEXTDLGCTL: {
       // The dialog navigation asks the panel, as it would a dialog, to move
-      // the focus: to the control named, or to the next or previous one
-      // (the arrow keys on a button or a check box).
-      const HWND next = LOWORD(lParam) != 0
-                            ? reinterpret_cast<HWND>(wParam)
-                            : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
-      if (next != nullptr && ::IsChild(window, next)) ::SetFocus(next);
+      // the focus. An arrow key names the next control of its group, which
+      // on the panel may be a label or a frame: the focus goes to the next
+      // control that Tab would reach that way instead, and an edit entered
+      // so has its text selected, to be typed over, as Tab leaves it.
+      const HWND focus = ::GetFocus();
+      const bool previous = LOWORD(lParam) != 0 ? ::GetNextDlgGroupItem(window, focus, TRUE) ==
+                                                      reinterpret_cast<HWND>(wParam)
+                                                : wParam != 0;
+      const HWND next = ::GetNextDlgTabItem(window, focus, previous);
+      if (next == nullptr || !::IsChild(window, next)) return 0;
+      ::SetFocus(next);
+      if (::SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+        ::SendMessageW(next, EM_SETSEL, 0, -1);
+      }
       return 0;
     }
     case WM_TIMER:

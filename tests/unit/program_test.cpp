@@ -123,6 +123,8 @@ const Story kPicking[] = {
     // A title typed or pasted names the row's window, as the crosshair does.
     {"a title pasted over a pick", "open A; open B; pick 1 A; title 1 B; fake; fake",
      "hidden B, icons 1, work B--"},
+    {"the row's own window named in another case",
+     "open A; open B; rename B A; pick 1 A; title 1 a; fake; fake", "hidden A, icons 1, work a--"},
     {"a title of ours pasted, none", "open A; open B; ours B; pick 1 A; title 1 B; fake; fake",
      "icons 1"},
     // Hidden by the toggle, they would take every way back with them.

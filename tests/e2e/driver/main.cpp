@@ -69,7 +69,7 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     {L"hotkey_field_by_keyboard",
      L"start -> panel; click hideWindowHotkey; tap Tab;"
      L"tap Tab -> (Ctrl)(Space); tap Back -> (Ctrl); click noNotification; tap Down -> Start "
-     L"Nookshade"},
+     L"Nookshade; tap Down -> (Ctrl)h"},
     // The session's end sent while hide-all waits on a window it hides: it
     // ends with everything given back, none hidden after the unload.
     {L"session_end_during_hide_all", ARMED L"end-session-at-hide; LCtrl+Space U -> ++++ i0"},
