@@ -112,7 +112,7 @@ class SimDesktop final : public WindowSystem,
     registryKeys_.insert(Lower(path));
     values_[ValueKey(path, name)] = std::move(value);
   }
-  // CreateKey, OpenKey (and so CreateKey) or SetString on this (lower-case)
+  // CreateKey, OpenKey (CreateKey too) or SetString on this (lower-case)
   // path answers with the status.
   std::map<std::string, std::int32_t> failCreateKey;
   std::map<std::string, std::int32_t> failOpenKey;
