@@ -128,6 +128,9 @@ const Story kHandleReused[] = {
     {"by the session's end", "open A; hide; open B; all; reuse A process; reuse B process; end",
      "hidden AB, panel shown"},
     {"by the next start", "open A; all; reuse A process; kill; armed", "hidden A, icons 1"},
+    // A closed window's icon forgets its record too.
+    {"after a closed window's icon, by the next start",
+     "fill 1; close A; icon 1; reuse A same; kill; armed", "hidden A, icons 1"},
     {"of another class", "open A; all; reuse A class; kill; armed", "hidden A, icons 1"},
     // Show-all forgets the record of a window closed meanwhile too.
     {"after show-all, by the next start",
