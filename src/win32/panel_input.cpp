@@ -108,13 +108,26 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(wParam);
       return 0;
+    case WM_SIZE:
+      // Minimized, the panel keeps no field focused, as Windows leaves a
+      // minimized window: where the minimized panel stays active (Wine
+      // without a window manager), keys typed before another window is
+      // chosen would go unseen into the password or a hotkey, and be stored.
+      // The field gets the focus back as the panel is restored.
+      if (wParam == SIZE_MINIMIZED && ::IsChild(window, ::GetFocus())) {
+        focusBeforeDeactivation_ = ::GetFocus();
+        ::SetFocus(nullptr);
+      }
+      break;
     case WM_SHOWWINDOW:
       // Also when the core shows the panel again from its tray icon.
       if (wParam != FALSE) BuildControls();
       break;
     case WM_SETFOCUS:
       // Back from the taskbar or a modal box: the control that had the
-      // focus gets it again, and the panel itself never keeps it.
+      // focus gets it again, and the panel itself never keeps it; none
+      // while it is minimized (above).
+      if (::IsIconic(window)) return 0;
       if (const HWND focus = FocusTarget()) ::SetFocus(focus);
       return 0;
     case WM_CTLCOLORSTATIC:

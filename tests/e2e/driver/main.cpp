@@ -36,15 +36,17 @@ namespace {
 //   LCtrl+<key> <window>|panel      left Ctrl held while the key is tapped, the window in front
 //   double-click <window>|panel     its tray icon
 //   answer <text>                   typed into the password prompt, then Enter
-//   tap Tab|Back|Down               that key typed into the panel
+//   tap Tab|Back|Down|Enter         that key typed into the panel
+//   type <text>                     typed into whatever has the keyboard
+//   minimise                        the panel, by its system menu (Alt+Space, N)
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
 //   end-session-at-hide             the next window hidden sends the session's end
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), iN (tray icons
-// added since the journey began), [no-]prompt, [no-]panel and the text of
-// the panel's control that has the focus.
+// added since the journey began), [no-]prompt, [no-]panel, minimised and the
+// text of the panel's control that has the focus.
 #define ARMED L"start -> panel; click noNotification; click startButton -> ++++ i1 no-panel;"
 const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     {L"hide_and_restore", ARMED L"LCtrl+H 1 -> -+++ i2; shot hidden; double-click 1 -> prompt;"
@@ -80,6 +82,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // A program that stopped answering keeps its window in sight, and holds
     // nothing up for longer than the system takes to call it hung, the
     // first hide-all, or at all, the last.
+    // Minimized, the panel takes no keys: they would change the password unseen.
+    {L"minimised_panel",
+     L"start -> panel 417; minimise -> minimised; type 12; tap Enter -> panel 417"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
@@ -161,6 +166,7 @@ std::wstring State() {
   for (int n = 1; n <= 4; ++n) state += IsWindowVisible(windows[n]) ? L'+' : L'-';
   state += L" i" + std::to_wstring(std::ssize(Icons()) - iconsBefore);
   state += Prompt() ? L" prompt" : L" no-prompt";
+  if (IsIconic(panel)) state += L" minimised";
   return state + (IsWindowVisible(panel) ? L" panel " + Text(Focused(panel)) : L" no-panel");
 }
 
@@ -251,6 +257,15 @@ bool Press(HWND target, WORD key, const std::wstring& want) {
   return false;
 }
 
+// Typed text goes by messages, in order: a key need not be held for a poll.
+bool Type(const std::wstring& text) {
+  for (const wchar_t key : text) {
+    Key(LOBYTE(VkKeyScanW(key)), true);
+    Key(LOBYTE(VkKeyScanW(key)), false);
+  }
+  return true;
+}
+
 // The program follows the pointer on a timer while the button is down: the
 // row names the window before the button goes up.
 bool Drag(int row, HWND window) {
@@ -308,22 +323,30 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   }
   if (verb == L"answer") {
     // The prompt must come up in front, ready for keys: a user types at once.
-    // Typed text goes by messages, in order: a key need not be held for a poll.
     const HWND prompt = Prompt();
     if (!prompt || !WaitUntil([&] { return GetForegroundWindow() == prompt; }) || !Sync(prompt))
       return false;
-    for (const wchar_t key : args + L"\r") {
-      Key(LOBYTE(VkKeyScanW(key)), true);
-      Key(LOBYTE(VkKeyScanW(key)), false);
-    }
-    return true;
+    return Type(args + L"\r");
   }
+  if (verb == L"type") return Type(args);
   if (verb == L"tap") {
     // Typed into the panel: keys the panel's dialog navigation takes.
     if (!Front(panel)) return false;
-    const WORD key = args == L"Tab" ? VK_TAB : args == L"Down" ? VK_DOWN : VK_BACK;
+    const WORD key = args == L"Tab"    ? VK_TAB
+                     : args == L"Down" ? VK_DOWN
+                     : args == L"Back" ? VK_BACK
+                                       : VK_RETURN;
     for (const bool down : {true, false}) Key(key, down);
     return true;
+  }
+  if (verb == L"minimise") {
+    // The system menu is a window of its own while it is open.
+    if (!Front(panel)) return false;
+    Key(VK_MENU, true);
+    for (const bool down : {true, false}) Key(VK_SPACE, down);
+    Key(VK_MENU, false);
+    if (!WaitUntil([] { return IsWindowVisible(FindWindowW(L"#32768", nullptr)); })) return false;
+    return Type(L"n");
   }
   if (verb == L"drag") return Drag(args[0] - L'0', windows[Index(args.substr(2))]);
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
