@@ -118,7 +118,7 @@ BENCHMARK_CAPTURE(BM_TickCompletingHotkey, fake_work, kFakeWork);
 void BM_PollerIdleTick(benchmark::State& state) {
   sim::SimDesktop desktop;
   // (Ctrl)h, (Ctrl)(Space) and (Ctrl)k as the poller looks for them.
-  const std::array<std::string, 3> keyStrings = {"\x11h", "\x11 ", "\x11k"};
+  const std::array<std::string, 3> keyStrings = {"\x11H", "\x11 ", "\x11K"};
   HotkeyPoller poller(keyStrings, desktop);
   poller.gated = state.range(0) == 1;
   desktop.now = 1000;

@@ -26,6 +26,22 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
+// Codes 96 to 135 in order: the keypad, then F1 to F24. None holds a key
+// character that the field writes as a token, nor a blank.
+constexpr std::array<std::string_view, 40> kKeyTokens = {
+    "(Num0)", "(Num1)", "(Num2)", "(Num3)", "(Num4)", "(Num5)", "(Num6)",   "(Num7)",
+    "(Num8)", "(Num9)", "(Num*)", "(Num+)", "(Sep)",  "(Num-)", "(NumDec)", "(Num/)",
+    "(F1)",   "(F2)",   "(F3)",   "(F4)",   "(F5)",   "(F6)",   "(F7)",     "(F8)",
+    "(F9)",   "(F10)",  "(F11)",  "(F12)",  "(F13)",  "(F14)",  "(F15)",    "(F16)",
+    "(F17)",  "(F18)",  "(F19)",  "(F20)",  "(F21)",  "(F22)",  "(F23)",    "(F24)"};
+constexpr int kFirstKeyToken = 96;
+
+// Key characters compared as the match compares them: a letter key and the
+// keypad or function key whose character is its small letter are two keys.
+char MatchFold(char c) {
+  return static_cast<unsigned char>(c) < 0x80 ? c : text::LowerWindows1252(c);
+}
+
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
   const std::string_view tail = text.substr(text.size() - suffix.size());
@@ -36,7 +52,13 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 
 }  // namespace
 
+std::string_view KeyToken(int keyCode) {
+  const int index = keyCode - kFirstKeyToken;
+  return index >= 0 && index < std::ssize(kKeyTokens) ? kKeyTokens[index] : std::string_view();
+}
+
 std::string KeyPressText(int keyCode) {
+  if (const std::string_view token = KeyToken(keyCode); !token.empty()) return std::string(token);
   return std::string(1, text::LowerWindows1252(KeyCharacter(keyCode)));
 }
 
@@ -58,17 +80,35 @@ std::string KeyString(std::string_view hotkeyText) {
   std::string out(hotkeyText);
   for (const Token& token : kReadOrder)
     out = ReplaceAll(out, token.text, std::string_view(&token.keyCharacter, 1));
-  return out;
+  // Tokens never hold a small letter's key character of their own, so the
+  // letters left are the text's own: each is its letter key.
+  std::string keys;
+  for (std::size_t at = 0; at < out.size();) {
+    const auto token = std::ranges::find_if(kKeyTokens, [&](std::string_view t) {
+      return std::string_view(out).substr(at).starts_with(t);
+    });
+    if (token != kKeyTokens.end()) {
+      keys += KeyCharacter(kFirstKeyToken + static_cast<int>(token - kKeyTokens.begin()));
+      at += token->size();
+      continue;
+    }
+    const char c = out[at++];
+    keys += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return keys;
 }
 
 bool Matches(std::string_view keyString, std::string_view buffer) {
   if (keyString.empty()) return false;
-  return text::LowerWindows1252(buffer).find(text::LowerWindows1252(keyString)) !=
-         std::string::npos;
+  return std::ranges::search(buffer, keyString, {}, MatchFold, MatchFold).begin() != buffer.end();
 }
 
 std::string RemoveLastKey(std::string_view text) {
   for (const std::string_view token : kUpperTokens) {
+    if (EndsWithIgnoringCase(text, token))
+      return std::string(text.substr(0, text.size() - token.size()));
+  }
+  for (const std::string_view token : kKeyTokens) {
     if (EndsWithIgnoringCase(text, token))
       return std::string(text.substr(0, text.size() - token.size()));
   }

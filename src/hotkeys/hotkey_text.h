@@ -2,7 +2,9 @@
 // The text form of a hotkey: the keys in press order, six keys written as
 // tokens and every other key as its key character, lower-cased. Key
 // characters are Windows-1252 bytes, fixed for every user so that what is
-// captured, stored and polled always agrees.
+// captured, stored and polled always agrees. The keypad and the function
+// keys, whose key characters are the small letters and the signs after
+// them, are written as tokens of their own: "w" is the W key, "(F8)" is F8.
 
 #include <array>
 #include <cstddef>
@@ -43,6 +45,9 @@ inline bool IsModifier(int keyCode) {
   return (keyCode >= 16 && keyCode <= 18) || keyCode == 91 || keyCode == 92;
 }
 
+// The token of a keypad or function key (codes 96 to 135), or empty.
+std::string_view KeyToken(int keyCode);
+
 // What one key press appends to a capture field (never called for Backspace).
 std::string KeyPressText(int keyCode);
 
@@ -50,11 +55,13 @@ std::string KeyPressText(int keyCode);
 std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_view token);
 
 // The characters the poller appends for this hotkey: exact, case-sensitive
-// token replacement, so only the mixed-case tokens are recognised.
+// token replacement, so only the mixed-case tokens are recognised; a letter
+// stands for its letter key.
 std::string KeyString(std::string_view hotkeyText);
 
-// Whether keyString occurs in the poll buffer, ignoring case. An empty key
-// string matches nothing: an empty field means "no hotkey", not "any key".
+// Whether keyString occurs in the poll buffer, the case of the characters
+// above 127 ignored. An empty key string matches nothing: an empty field
+// means "no hotkey", not "any key".
 bool Matches(std::string_view keyString, std::string_view buffer);
 
 // Backspace with nothing selected: a trailing token goes whole (compared

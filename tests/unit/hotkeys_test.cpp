@@ -52,7 +52,11 @@ const Sequence kSequences[] = {
     {"H and Ctrl within one tick", "(Ctrl)h", {{'H', kLCtrl}}, true},
     {"H and right Shift within one tick", "(Shift)h", {{'H', kRShift}}, true},
     {"H before Ctrl", "(Ctrl)h", {{'H'}, {kLCtrl}}, false},
-    {"keypad add for k", "(Ctrl)k", {{kLCtrl}, {107}}, true},
+    // A letter is its letter key, whose small letter is keypad add's character.
+    {"keypad add is no k", "(Ctrl)k", {{kLCtrl}, {107}}, false},
+    {"keypad add as its token", "(Ctrl)(Num+)", {{kLCtrl}, {107}}, true},
+    {"W is no F8", "(Ctrl)(F8)", {{kLCtrl}, {'W'}}, false},
+    {"keypad 0 stored as its character", "`", {{96}}, true},
     {"the last key code", "\xC3\xBF", {{255}}, true},
     {"a capital stored for a letter", "(Ctrl)H", {{kLCtrl}, {'H'}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},

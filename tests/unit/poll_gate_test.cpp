@@ -40,7 +40,7 @@ struct PollRun {
   const bool sleeps;
   sim::SimDesktop desktop;
   // (Ctrl)h, (Shift)(Ctrl)(Space) and (Alt)k as the poller looks for them.
-  const std::array<std::string, 3> keyStrings = {"\x11h", "\x10\x11 ", "\x12k"};
+  const std::array<std::string, 3> keyStrings = {"\x11H", "\x10\x11 ", "\x12K"};
   HotkeyPoller poller{keyStrings, desktop};
   std::vector<HotkeyAction> actions;
   bool awake = true;
