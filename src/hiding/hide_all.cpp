@@ -1,5 +1,6 @@
 #include "hiding/hide_all.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,9 +37,20 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
   std::vector<WindowHandle> found;
   WindowSystem& windows = platform_.windows;
   const std::uint32_t ownProcess = platform_.system.CurrentProcessId();
-  for (const WindowHandle window : windows.EnumTopLevelWindows()) {
+  const std::vector<WindowHandle> all = windows.EnumTopLevelWindows();
+  // From the bottom up: an owned window is always above its owner, whose
+  // fate is then known.
+  for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    const WindowHandle window = *it;
     if (!windows.IsWindowVisible(window) || windows.GetParent(window) != 0 ||
-        windows.GetOwner(window) != 0 || windows.GetWindowText(window, kTitleBuffer).empty()) {
+        windows.GetWindowText(window, kTitleBuffer).empty()) {
+      continue;
+    }
+    // An owned window (a Find box, a program's question) goes with its
+    // owner: left in sight, it would show what the user just hid. Others
+    // stay, as the owned windows of the shell's and of ours.
+    if (const WindowHandle owner = windows.GetOwner(window);
+        owner != 0 && std::ranges::find(found, owner) == found.end()) {
       continue;
     }
     // The way back stays in sight: the notification area with every icon,
@@ -49,6 +61,8 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
     }
     found.push_back(window);
   }
+  // Listed from the top: shown again from the bottom up, each ends where it was.
+  std::ranges::reverse(found);
   return found;
 }
 

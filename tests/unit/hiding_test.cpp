@@ -99,7 +99,9 @@ const Story kHideAll[] = {
     {"a class the taskbar's begins with", "open A Shell_Tray; all", "hidden A, icons 1"},
     {"a window of ours", "open A; ours A; all", "icons 1"},
     {"an untitled window", "untitled A; all", "icons 1"},
-    {"an owned window", "open A; owned B A; all", "hidden A, icons 1"},
+    // Owned windows go with their owners, and stay with the windows left alone.
+    {"an owned window and its own", "open A; owned B A; owned C B; all", "hidden ABC, icons 1"},
+    {"an owned window of one left alone", "untitled U; owned B U; all", "icons 1"},
     {"a child window", "open A; child B A; all", "hidden A, icons 1"},
     {"a child of the desktop", "untitled D; desktopwindow D; child B D; all", "icons 1"},
     // Shown again, it is the user's and its program's once more.
