@@ -38,6 +38,8 @@ const Story kFakeWork[] = {
      "hidden AB, icons 1, work B--"},
     {"hidden with show-all", "open A; open B; pick 1 B; all; all 417",
      "hidden B, icons 1, asked 1, work B--"},
+    {"kept at a wrong answer to show-all", "open A; open B; pick 1 B; all; all 418",
+     "hidden A, icons 1, asked 1, work B--"},
     // Hide-all leaves the hotkey's own state as it was: its next press shows.
     {"shown with hide-all, then the hotkey", "open A; open B; pick 1 B; all; fake",
      "hidden A, icons 1, work B--"},
