@@ -100,7 +100,7 @@ void FakeWork::Changed(std::size_t slot) {
   TextBox& field = *titles_[slot];
   if (HoldsNoTitle(field.Text())) {
     SetWindow(slot, 0);
-    LeftField(field);
+    if (!makingRoom_) LeftField(field);
   }
   if (HoldsNoTitle(field.Text())) return;
   // A title typed or pasted by hand names the window the row acts on; the
@@ -191,7 +191,12 @@ void FakeWork::LeftField(TextBox& field) {
 }
 
 void FakeWork::Clicked(TextBox& field) {
-  if (field.Text() == kFakeWorkPlaceholder) field.SetText({});
+  // Room for a title pasted by hand: put back at once, the placeholder would
+  // take the paste into its own text, which names no window.
+  if (field.Text() != kFakeWorkPlaceholder) return;
+  makingRoom_ = true;
+  field.SetText({});
+  makingRoom_ = false;
 }
 
 bool FakeWork::HeldInSlot(WindowHandle window) const { return heldInSlot && heldInSlot(window); }

@@ -77,6 +77,8 @@ class FakeWork {
   RecoveryJournal& journal_;
   // The slot (1 to 3) the current or last drag fills; 0 before any.
   int pickSlot_ = 0;  // PickSlot
+  // A click is taking the placeholder away: the field stays empty until left.
+  bool makingRoom_ = false;
   // The windows the toggle hid, as they were then.
   std::map<WindowHandle, WindowIdentity> hiddenByToggle_;
 };

@@ -156,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Values, LoadTest, ::testing::ValuesIn(kValues), NameOf<
 TEST_F(SimTest, AClickInAFakeWorkFieldKeepsItsWindow) {
   Play("armed; open A; pick 2 A");
   panel().Clicked(ControlId::fakeWork1);
+  panel().FocusLost(ControlId::fakeWork1);
   panel().Clicked(ControlId::fakeWork2);
   EXPECT_EQ(Summary(), "icons 1, work -A-");
 }
@@ -174,13 +175,18 @@ TEST(PasswordTest, AStoredPasswordThatCannotBeReadShowsThePanelWithTheOneInForce
   }
 }
 
-TEST_F(SimTest, APasswordPlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
+// The password's and a fake-work row's placeholders.
+TEST_F(SimTest, APlaceholderGoesOnAClickAndComesBackWhenTheFieldIsLeftEmpty) {
   Set("Password", "");
   StartArmed();
-  EXPECT_EQ(Text(ControlId::password), "[No Password Set]");
-  panel().Clicked(ControlId::password);
-  EXPECT_EQ(Text(ControlId::password), "");
-  panel().FocusLost(ControlId::password);
+  for (const ControlId field : {ControlId::password, ControlId::fakeWork1}) {
+    const std::string placeholder = Text(field);
+    EXPECT_NE(placeholder, "");
+    panel().Clicked(field);
+    EXPECT_EQ(Text(field), "");
+    panel().FocusLost(field);
+    EXPECT_EQ(Text(field), placeholder);
+  }
   EXPECT_EQ(Text(ControlId::password), "[No Password Set]");
   panel().TextEdited(ControlId::password, "x");
   panel().Clicked(ControlId::password);
