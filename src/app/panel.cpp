@@ -42,9 +42,12 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
       slots_(MakeSlots(platform, state, *this, std::make_index_sequence<kSlotCount>())) {
   for (Control* control : Controls()) control->SetObserver(this);
   poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
-  fakeWork_.heldInSlot = [this](WindowHandle window) {
+  fakeWork_.heldInSlot = hideAll_.heldInSlot = [this](WindowHandle window) {
     return std::ranges::any_of(slots_,
                                [window](HiddenWindowSlot& slot) { return slot.Holds(window); });
+  };
+  hideAll_.shownAgain = [this](WindowHandle window) {
+    return showFakeWorkWithHideAll_.Value() == 1 && fakeWork_.Holds(window);
   };
 }
 

@@ -5,6 +5,7 @@
 // them: pressed on a row's box and dragged, it follows the window under the
 // pointer until the release.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,10 @@ class FakeWork {
   // Whether a hidden-window slot holds the window: then it is the slot's to
   // show, behind the password, and the toggle leaves it alone.
   std::function<bool(WindowHandle)> heldInSlot;
+  // Whether a row holds the window.
+  bool Holds(WindowHandle window) const {
+    return window != 0 && std::ranges::find(windows_, window) != windows_.end();
+  }
 
  private:
   void Changed(std::size_t slot);

@@ -49,9 +49,10 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
     // An owned window (a Find box, a program's question) goes with its
     // owner: left in sight, it would show what the user just hid. Others
     // stay, as the owned windows of the shell's and of ours.
-    if (const WindowHandle owner = windows.GetOwner(window);
-        owner != 0 && std::ranges::find(found, owner) == found.end()) {
-      continue;
+    if (const WindowHandle owner = windows.GetOwner(window); owner != 0) {
+      const bool ownerGoes =
+          std::ranges::find(found, owner) != found.end() || (heldInSlot && heldInSlot(owner));
+      if (!ownerGoes || (shownAgain && shownAgain(owner))) continue;
     }
     // The way back stays in sight: the notification area with every icon,
     // and the program's own windows (a prompt open at this moment, a message

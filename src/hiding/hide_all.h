@@ -2,6 +2,7 @@
 // Hiding every window at once and showing them again. The windows hidden
 // together get no slots and no icons; the hide-all set records them.
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,11 @@ class HideAll {
   // A window of the set that the user has since hidden on its own, into a
   // slot: its icon alone brings it back, not show-all.
   void Release(WindowHandle window);
+  // What becomes of an owner that hide-all does not take itself: held in a
+  // slot (its dialogs go too, as it went), or shown again at once with the
+  // fake work (its dialogs stay in sight with it).
+  std::function<bool(WindowHandle)> heldInSlot;
+  std::function<bool(WindowHandle)> shownAgain;
 
  private:
   bool HideCollected();

@@ -60,6 +60,10 @@ void HotkeyFields::Changed(Field& field) {
       return;
     }
   }
+  if (std::string written = hotkey::WriteKeyTokens(box.Text()); written != box.Text()) {
+    box.SetText(std::move(written));
+    return;
+  }
   if (DuplicatesAnother(field)) {
     platform_.dialogs.MessageBox(field.duplicateMessage, kHotkeyInUseTitle,
                                  message_style::kIconExclamation);

@@ -57,6 +57,19 @@ std::string_view KeyToken(int keyCode) {
   return index >= 0 && index < std::ssize(kKeyTokens) ? kKeyTokens[index] : std::string_view();
 }
 
+std::string WriteKeyTokens(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    const int code = static_cast<unsigned char>(c);
+    if (code == kFirstKeyToken || (code >= 123 && code <= 135)) {
+      out += KeyToken(code);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string KeyPressText(int keyCode) {
   if (const std::string_view token = KeyToken(keyCode); !token.empty()) return std::string(token);
   return std::string(1, text::LowerWindows1252(KeyCharacter(keyCode)));

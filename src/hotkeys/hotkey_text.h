@@ -48,6 +48,11 @@ inline bool IsModifier(int keyCode) {
 // The token of a keypad or function key (codes 96 to 135), or empty.
 std::string_view KeyToken(int keyCode);
 
+// Keypad 0 and F12 to F24 written as their tokens where an earlier Nookshade
+// wrote them as their characters, which no other key has: the same key
+// recorded now then reads the same. (The small letters are letter keys.)
+std::string WriteKeyTokens(std::string_view text);
+
 // What one key press appends to a capture field (never called for Backspace).
 std::string KeyPressText(int keyCode);
 

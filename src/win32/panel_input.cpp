@@ -270,8 +270,13 @@ void PanelWindow::PressFocusedButton() {
 void PanelWindow::OnActivate(WPARAM wParam) {
   const HWND window = window_.Get();
   if (LOWORD(wParam) == WA_INACTIVE) {
+    // Minimized, it keeps the field that had the focus as it was taken away.
     const HWND focus = ::GetFocus();
-    focusBeforeDeactivation_ = ::IsChild(window, focus) ? focus : nullptr;
+    if (::IsChild(window, focus)) {
+      focusBeforeDeactivation_ = focus;
+    } else if (!::IsIconic(window)) {
+      focusBeforeDeactivation_ = nullptr;
+    }
     return;
   }
   if (!::IsWindowVisible(window)) {

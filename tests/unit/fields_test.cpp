@@ -142,6 +142,8 @@ const Loaded kValues[] = {
     // Loaded in field order: of two equal hotkeys, the later field is refused.
     {"hotkey stored twice", setting::kHideAllHotkey, "(Ctrl)h", "(Ctrl)h"},
     {"hotkey beyond its code page", setting::kHideWindowHotkey, "\xE4\xB8\xAD", "?"},
+    // Keypad 0 and F12 as an earlier Nookshade wrote them: the same keys recorded now.
+    {"hotkey of an earlier form", setting::kHideWindowHotkey, "(Ctrl)`{", "(Ctrl)(Num0)(F12)"},
     {"password absent", setting::kPassword, std::nullopt, "417"},
     {"password in a key that may only be read", setting::kPassword, "abc", "abc", false, true},
     // Focused at the start, the field drops its placeholder: what the user

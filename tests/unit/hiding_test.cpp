@@ -102,6 +102,8 @@ const Story kHideAll[] = {
     // Owned windows go with their owners, and stay with the windows left alone.
     {"an owned window and its own", "open A; owned B A; owned C B; all", "hidden ABC, icons 1"},
     {"an owned window of one left alone", "untitled U; owned B U; all", "icons 1"},
+    {"an owned window of one hidden into a slot", "open A; owned D A; front A; hide; all",
+     "hidden AD, icons 2"},
     {"a child window", "open A; child B A; all", "hidden A, icons 1"},
     {"a child of the desktop", "untitled D; desktopwindow D; child B D; all", "icons 1"},
     // Shown again, it is the user's and its program's once more.

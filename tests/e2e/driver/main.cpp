@@ -36,7 +36,8 @@ namespace {
 //   LCtrl+<key> <window>|panel      left Ctrl held while the key is tapped, the window in front
 //   double-click <window>|panel     its tray icon
 //   answer <text>                   typed into the password prompt, then Enter
-//   tap Tab|Back|Down|Enter         that key typed into the panel
+//   tap Tab|Back|Down               that key typed into the panel
+//   front <window>                  that window brought to the front
 //   type <text>                     typed into whatever has the keyboard
 //   minimise                        the panel, by its system menu (Alt+Space, N)
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
@@ -82,9 +83,12 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // A program that stopped answering keeps its window in sight, and holds
     // nothing up for longer than the system takes to call it hung, the
     // first hide-all, or at all, the last.
-    // Minimized, the panel takes no keys: they would change the password unseen.
+    // Minimized, the panel takes no keys: they would change the password
+    // unseen. Another window in front meanwhile, as Windows makes it, the
+    // field keeps its place for the panel's return.
     {L"minimised_panel",
-     L"start -> panel 417; minimise -> minimised; type 12; tap Enter -> panel 417"},
+     L"start -> panel 417; minimise -> minimised; type 12;"
+     L"front 1 -> minimised; start again -> panel 417"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
@@ -329,13 +333,11 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Type(args + L"\r");
   }
   if (verb == L"type") return Type(args);
+  if (verb == L"front") return Front(windows[Index(args)]);
   if (verb == L"tap") {
     // Typed into the panel: keys the panel's dialog navigation takes.
     if (!Front(panel)) return false;
-    const WORD key = args == L"Tab"    ? VK_TAB
-                     : args == L"Down" ? VK_DOWN
-                     : args == L"Back" ? VK_BACK
-                                       : VK_RETURN;
+    const WORD key = args == L"Tab" ? VK_TAB : args == L"Down" ? VK_DOWN : VK_BACK;
     for (const bool down : {true, false}) Key(key, down);
     return true;
   }
