@@ -113,7 +113,8 @@ std::string KeyString(std::string_view hotkeyText) {
 
 bool Matches(std::string_view keyString, std::string_view buffer) {
   if (keyString.empty()) return false;
-  return std::ranges::search(buffer, keyString, {}, MatchFold, MatchFold).begin() != buffer.end();
+  return std::search(buffer.begin(), buffer.end(), keyString.begin(), keyString.end(),
+                     [](char a, char b) { return MatchFold(a) == MatchFold(b); }) != buffer.end();
 }
 
 std::string RemoveLastKey(std::string_view text) {
