@@ -1,9 +1,39 @@
 #include "hiding/hidden_window_slot.h"
 
+#include <algorithm>
+
 #include "hiding/password.h"
 #include "model/settings.h"
 
 namespace nookshade {
+namespace {
+
+// The visible windows of other programs that the window owns, itself or
+// through another of them (a Find box, a question), top of the Z-order first.
+std::vector<WindowHandle> VisibleOwnedWindows(Platform& platform, WindowHandle window) {
+  WindowSystem& windows = platform.windows;
+  const std::vector<WindowHandle> all = windows.EnumTopLevelWindows();
+  std::vector<WindowHandle> owned;
+  // From the bottom up: an owned window is always above its owner.
+  for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    const WindowHandle owner = windows.GetOwner(*it);
+    if (owner == 0 || !windows.IsWindowVisible(*it) ||
+        windows.GetWindowProcessId(*it) == platform.system.CurrentProcessId()) {
+      continue;
+    }
+    if (owner == window || std::ranges::find(owned, owner) != owned.end()) owned.push_back(*it);
+  }
+  std::ranges::reverse(owned);
+  return owned;
+}
+
+std::vector<WindowHandle> Handles(const std::vector<WindowIdentity>& windows) {
+  std::vector<WindowHandle> handles;
+  for (const WindowIdentity& window : windows) handles.push_back(window.window);
+  return handles;
+}
+
+}  // namespace
 
 void HiddenWindowSlot::Hide(WindowHandle window) {
   // A prompt is open: this call arrived through its nested message loop.
@@ -12,8 +42,14 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   // Journaled first, so that a kill between the two calls loses nothing;
   // the panel itself goes with the process.
   const bool journaled = window != owner_.PanelHandle();
-  const WindowIdentity identity = WindowIdentity::Of(platform_.windows, window);
-  if (journaled && !owner_.Journal().Record(identity, HiddenBy::Slot)) {
+  // Its dialogs go with it: left in sight, they would show what it holds.
+  std::vector<WindowIdentity> hidden{WindowIdentity::Of(platform_.windows, window)};
+  if (journaled) {
+    for (const WindowHandle dialog : VisibleOwnedWindows(platform_, window)) {
+      hidden.push_back(WindowIdentity::Of(platform_.windows, dialog));
+    }
+  }
+  if (journaled && !owner_.Journal().Record(hidden, HiddenBy::Slot)) {
     platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
     return;
   }
@@ -22,15 +58,19 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
     // A program with more rights than ours ignores the hide, and one that
     // has stopped answering is not asked; an icon would stand for a window
     // that is not hidden at all.
-    if (journaled) owner_.Journal().Forget(window, HiddenBy::Slot);
+    if (journaled) owner_.Journal().Forget(Handles(hidden), HiddenBy::Slot);
     platform_.dialogs.MessageBox(
         "This window cannot be hidden: its program runs with more rights than Nookshade, or "
         "has stopped responding.",
         kAppTitle, message_style::kIconExclamation);
     return;
   }
+  for (std::size_t i = 1; i < hidden.size(); ++i) {
+    platform_.windows.ShowWindow(hidden[i].window, ShowCommand::Hide);
+  }
   window_ = window;
-  identity_ = identity;
+  identity_ = hidden.front();
+  dialogs_.assign(hidden.begin() + 1, hidden.end());
   hiding_ = true;
   if (!SendToTray()) owner_.IconMissing();
   owner_.SlotsChanged();
@@ -50,11 +90,17 @@ void HiddenWindowSlot::ReleaseIfGone() {
 
 void HiddenWindowSlot::Restore() {
   if (!hiding_) return;
-  if (identity_.StillNames(platform_.windows)) {
-    platform_.windows.ShowWindow(window_, ShowCommand::Show);
+  std::vector<WindowIdentity> shown{identity_};
+  shown.insert(shown.end(), dialogs_.rbegin(), dialogs_.rend());
+  // The window first, its dialogs after it, on top of it as they were.
+  for (const WindowIdentity& window : shown) {
+    if (window.StillNames(platform_.windows)) {
+      platform_.windows.ShowWindow(window.window, ShowCommand::Show);
+    }
   }
   hiding_ = false;
-  owner_.Journal().Forget(window_, HiddenBy::Slot);
+  dialogs_.clear();
+  owner_.Journal().Forget(Handles(shown), HiddenBy::Slot);
   platform_.shell.RemoveIcon(owner_.PanelHandle(), id_);
   iconShown_ = false;
   owner_.SlotsChanged();

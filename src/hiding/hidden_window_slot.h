@@ -3,6 +3,7 @@
 // icon of its own until it is restored behind the unlock password.
 
 #include <cstdint>
+#include <vector>
 
 #include "model/program_state.h"
 #include "model/recovery_journal.h"
@@ -71,6 +72,8 @@ class HiddenWindowSlot {  // Window
   bool hiding_ = false;      // Hiding
   bool iconShown_ = false;
   WindowIdentity identity_;
+  // The window's dialogs hidden with it, top of the Z-order first.
+  std::vector<WindowIdentity> dialogs_;
 };
 
 }  // namespace nookshade

@@ -19,6 +19,12 @@ TEST_P(StoryTest, EndsAsTold) {
 // window, the shell's or the desktop's, or its program has more rights.
 const Story kWindowInFront[] = {
     {"an ordinary window", "open A; hide", "hidden A, icons 2"},
+    // Its dialogs, left in sight, would show what it holds.
+    {"with its dialogs", "open A; owned D A; owned E D; open B; owned F B; front A; hide",
+     "hidden ADE, icons 2"},
+    {"with its dialogs, given back", "open A; owned D A; owned E D; front A; hide; icon 1",
+     "icons 1, asked 1"},
+    {"with its dialog; a kill", "open A; owned D A; front A; hide; kill; armed", "icons 1"},
     {"given back, then hidden again", "open A; hide; icon 1; hide", "hidden A, icons 2, asked 1"},
     {"more rights than ours", "open A; refusing A; hide", "icons 1, told 1"},
     // Its record goes: the next start must not bare what its program hides since.
@@ -102,7 +108,7 @@ const Story kHideAll[] = {
     // Owned windows go with their owners, and stay with the windows left alone.
     {"an owned window and its own", "open A; owned B A; owned C B; all", "hidden ABC, icons 1"},
     {"an owned window of one left alone", "untitled U; owned B U; all", "icons 1"},
-    {"an owned window of one hidden into a slot", "open A; owned D A; front A; hide; all",
+    {"an owned window of one held in a slot", "open A; front A; hide; owned D A; all",
      "hidden AD, icons 2"},
     {"a child window", "open A; child B A; all", "hidden A, icons 1"},
     {"a child of the desktop", "untitled D; desktopwindow D; child B D; all", "icons 1"},
