@@ -293,7 +293,24 @@ void Panel::HideIntoOwnSlot() {
   if (freeSlot_ >= 0) slots_[freeSlot_].Hide(view_.Handle());
 }
 
-void Panel::HideWindowInFront() { HideIntoFreeSlot(platform_.windows.GetForegroundWindow()); }
+void Panel::HideWindowInFront() {
+  // A dialog in front (a Find box) stands for the window it belongs to,
+  // which goes with all its dialogs: hidden alone, it would leave that
+  // window in sight. The owners climbed are those in sight, and never the
+  // shell's or ours.
+  WindowSystem& windows = platform_.windows;
+  WindowHandle window = windows.GetForegroundWindow();
+  constexpr int kMaxDepth = 64;  // a broken owner chain must not hang the hotkey
+  for (int depth = 0; depth < kMaxDepth; ++depth) {
+    const WindowHandle owner = windows.GetOwner(window);
+    if (owner == 0 || !windows.IsWindowVisible(owner) || IsShellWindow(windows, owner) ||
+        windows.GetWindowProcessId(owner) == platform_.system.CurrentProcessId()) {
+      break;
+    }
+    window = owner;
+  }
+  HideIntoFreeSlot(window);
+}
 
 void Panel::HideIntoFreeSlot(WindowHandle window) {
   // A window already in a slot keeps its one icon: a second would outlive

@@ -31,6 +31,7 @@ class WindowSystem {
   virtual bool ShowWindow(WindowHandle window, ShowCommand command) = 0;
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
+  // The parent of a child window; 0 for a top-level one, owned or not.
   virtual WindowHandle GetParent(WindowHandle window) = 0;
   virtual WindowHandle GetOwner(WindowHandle window) = 0;
   // At most maxChars - 1 characters, as the window system's own buffer rule.

@@ -68,7 +68,11 @@ bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
 }
 
 WindowHandle Win32WindowSystem::GetParent(WindowHandle window) {
-  return FromHwnd(::GetParent(ToHwnd(window)));
+  // ::GetParent answers a pop-up's owner too (a Find box's window), which
+  // is GetOwner's to tell.
+  const HWND hwnd = ToHwnd(window);
+  if ((::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) == 0) return 0;
+  return FromHwnd(::GetParent(hwnd));
 }
 
 WindowHandle Win32WindowSystem::GetOwner(WindowHandle window) {

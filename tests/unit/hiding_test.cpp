@@ -25,6 +25,13 @@ const Story kWindowInFront[] = {
     {"with its dialogs, given back", "open A; owned D A; owned E D; front A; hide; icon 1",
      "icons 1, asked 1"},
     {"with its dialog; a kill", "open A; owned D A; front A; hide; kill; armed", "icons 1"},
+    // A dialog in front stands for the window in sight that it belongs to.
+    {"its dialog's dialog in front", "open A; owned D A; owned E D; front E; hide",
+     "hidden ADE, icons 2"},
+    {"a dialog of a window out of sight, given back", "hidden A; owned D A; front D; hide; icon 1",
+     "hidden A, icons 1, asked 1"},
+    {"a dialog of the taskbar", "open T Shell_TrayWnd; owned D T; front D; hide",
+     "hidden D, icons 2"},
     {"given back, then hidden again", "open A; hide; icon 1; hide", "hidden A, icons 2, asked 1"},
     {"more rights than ours", "open A; refusing A; hide", "icons 1, told 1"},
     // Its record goes: the next start must not bare what its program hides since.

@@ -30,7 +30,8 @@ using nookshade::ControlId;
 namespace {
 
 // A journey is steps separated by ';', each "<action> -> <what then shows>".
-// Windows 1..4 are titled, U the untitled one that stays through hide-all.
+// Windows 1..4 are titled, U the untitled one that stays through hide-all;
+// window 1 has a dialog open, a pop-up it owns.
 //   start | start again | kill      nookshade.exe (again: must wake the first and end)
 //   click <control>                 a real click; with nothing to show, until it has the focus
 //   LCtrl+<key> <window>|panel      left Ctrl held while the key is tapped, the window in front
@@ -45,16 +46,17 @@ namespace {
 //   hang <window>                   its program stops answering (window 4 alone)
 //   end-session-at-hide             the next window hidden sends the session's end
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
-// What then shows: "-+++" (windows 1..4 hidden or shown), iN (tray icons
-// added since the journey began), [no-]prompt, [no-]panel, minimised and the
-// text of the panel's control that has the focus.
+// What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
+// 1's dialog), iN (tray icons added since the journey began), [no-]prompt,
+// [no-]panel, minimised and the text of the panel's control that has the focus.
 #define ARMED L"start -> panel; click noNotification; click startButton -> ++++ i1 no-panel;"
 const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
-    {L"hide_and_restore", ARMED L"LCtrl+H 1 -> -+++ i2; shot hidden; double-click 1 -> prompt;"
-                                L"answer 417 -> ++++ i1 no-prompt"},
+    {L"hide_and_restore", ARMED L"LCtrl+H 1 -> -+++ d- i2; shot hidden; double-click 1 -> prompt;"
+                                L"answer 417 -> ++++ d+ i1 no-prompt"},
     {L"hide_all_and_back",
-     ARMED L"LCtrl+Space U -> ---- i1; double-click panel -> prompt; answer 417 -> ---- i0 panel;"
-           L"click startButton -> i1 no-panel; LCtrl+Space U -> prompt; answer 417 -> ++++"},
+     ARMED L"LCtrl+Space U -> ---- d- i1; double-click panel -> prompt; answer 417 -> ---- i0 "
+           L"panel;"
+           L"click startButton -> i1 no-panel; LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
     {L"fake_work",
      L"start -> panel; drag 1 1; drag 2 2; drag 3 3; shot fakework; click noNotification;"
      L"click startButton -> i1 no-panel; LCtrl+Space U -> +++-; LCtrl+Space U -> prompt;"
@@ -107,7 +109,7 @@ constexpr DWORD kDeadlineMs = 15000;
 std::wstring exe, shots;
 std::vector<HANDLE> started;  // ended by force, if need be, with the journey
 HANDLE app = nullptr;
-HWND windows[6] = {};  // the panel, 1..4 titled, 5 the untitled U
+HWND windows[7] = {};  // the panel, 1..4 titled, 5 the untitled U, 6 window 1's dialog
 HWND& panel = windows[0];
 HWND icons[6] = {};  // the tray icon of the panel and of each window
 std::ptrdiff_t iconsBefore = 0;
@@ -168,6 +170,7 @@ HWND Prompt() { return FindWindowW(L"#32770", L"Enter Password"); }
 std::wstring State() {
   std::wstring state;
   for (int n = 1; n <= 4; ++n) state += IsWindowVisible(windows[n]) ? L'+' : L'-';
+  state += IsWindowVisible(windows[6]) ? L" d+" : L" d-";
   state += L" i" + std::to_wstring(std::ssize(Icons()) - iconsBefore);
   state += Prompt() ? L" prompt" : L" no-prompt";
   if (IsIconic(panel)) state += L" minimised";
@@ -384,8 +387,8 @@ void RunJourney(const wchar_t* journey, const wchar_t* steps) {
   // Steps that need the windows fail without them.
   Start(_wpgmptr, L"--windows");
   WaitUntil([&] {
-    for (int n = 1; n <= 5; ++n) windows[n] = FindWindowW(kTestWindowClass, Title(n).c_str());
-    return std::all_of(windows + 1, windows + 6, IsWindowVisible);
+    for (int n = 1; n <= 6; ++n) windows[n] = FindWindowW(kTestWindowClass, Title(n).c_str());
+    return std::all_of(windows + 1, windows + 7, IsWindowVisible);
   });
   iconsBefore = std::ssize(Icons());
   std::wistringstream in(steps);
@@ -421,6 +424,10 @@ int wmain(int argc, wchar_t** argv) {
     // Window 4 on a thread of its own, which can hang alone; made once the
     // window class is.
     for (const int n : {1, 2, 3, 5}) Tile(n);
+    // As a Find box: a pop-up its window owns, off the tiles and the panel.
+    CreateWindowExW(WS_EX_DLGMODALFRAME, kTestWindowClass, Title(6).c_str(),
+                    WS_POPUP | WS_CAPTION | WS_VISIBLE, 1000, 800, 200, 100,
+                    FindWindowW(kTestWindowClass, Title(1).c_str()), nullptr, nullptr, nullptr);
     CloseHandle(CreateThread(nullptr, 0, TileThread, reinterpret_cast<void*>(4), 0, nullptr));
     return static_cast<int>(TileThread(nullptr));
   }
