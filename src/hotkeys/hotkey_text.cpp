@@ -26,15 +26,26 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
-// Codes 96 to 135 in order: the keypad, then F1 to F24. None holds a key
-// character that the field writes as a token, nor a blank.
-constexpr std::array<std::string_view, 40> kKeyTokens = {
-    "(Num0)", "(Num1)", "(Num2)", "(Num3)", "(Num4)", "(Num5)", "(Num6)",   "(Num7)",
-    "(Num8)", "(Num9)", "(Num*)", "(Num+)", "(Sep)",  "(Num-)", "(NumDec)", "(Num/)",
-    "(F1)",   "(F2)",   "(F3)",   "(F4)",   "(F5)",   "(F6)",   "(F7)",     "(F8)",
-    "(F9)",   "(F10)",  "(F11)",  "(F12)",  "(F13)",  "(F14)",  "(F15)",    "(F16)",
-    "(F17)",  "(F18)",  "(F19)",  "(F20)",  "(F21)",  "(F22)",  "(F23)",    "(F24)"};
-constexpr int kFirstKeyToken = 96;
+struct KeyTokenOf {
+  int code;
+  std::string_view text;
+};
+// The keypad and F1 to F24 (codes 96 to 135), whose key characters are the
+// small letters and the signs after them, and the keys whose characters
+// show as nothing. None holds a key character that the field writes as a
+// token, nor a blank.
+constexpr std::array<KeyTokenOf, 46> kKeyTokens = {{
+    {96, "(Num0)"},        {97, "(Num1)"},  {98, "(Num2)"},     {99, "(Num3)"},  {100, "(Num4)"},
+    {101, "(Num5)"},       {102, "(Num6)"}, {103, "(Num7)"},    {104, "(Num8)"}, {105, "(Num9)"},
+    {106, "(Num*)"},       {107, "(Num+)"}, {108, "(Sep)"},     {109, "(Num-)"}, {110, "(NumDec)"},
+    {111, "(Num/)"},       {112, "(F1)"},   {113, "(F2)"},      {114, "(F3)"},   {115, "(F4)"},
+    {116, "(F5)"},         {117, "(F6)"},   {118, "(F7)"},      {119, "(F8)"},   {120, "(F9)"},
+    {121, "(F10)"},        {122, "(F11)"},  {123, "(F12)"},     {124, "(F13)"},  {125, "(F14)"},
+    {126, "(F15)"},        {127, "(F16)"},  {128, "(F17)"},     {129, "(F18)"},  {130, "(F19)"},
+    {131, "(F20)"},        {132, "(F21)"},  {133, "(F22)"},     {134, "(F23)"},  {135, "(F24)"},
+    {13, "(Enter)"},       {19, "(Pause)"}, {20, "(CapsLock)"}, {27, "(Esc)"},   {144, "(NumLock)"},
+    {145, "(ScrollLock)"},
+}};
 
 // Key characters compared as the match compares them: a letter key and the
 // keypad or function key whose character is its small letter are two keys.
@@ -53,18 +64,20 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 }  // namespace
 
 std::string_view KeyToken(int keyCode) {
-  const int index = keyCode - kFirstKeyToken;
-  return index >= 0 && index < std::ssize(kKeyTokens) ? kKeyTokens[index] : std::string_view();
+  const auto token = std::ranges::find(kKeyTokens, keyCode, &KeyTokenOf::code);
+  return token != kKeyTokens.end() ? token->text : std::string_view();
 }
 
 std::string WriteKeyTokens(std::string_view text) {
   std::string out;
   for (const char c : text) {
+    // The small letters are letter keys.
     const int code = static_cast<unsigned char>(c);
-    if (code == kFirstKeyToken || (code >= 123 && code <= 135)) {
-      out += KeyToken(code);
-    } else {
+    const std::string_view token = code >= 'a' && code <= 'z' ? "" : KeyToken(code);
+    if (token.empty()) {
       out += c;
+    } else {
+      out += token;
     }
   }
   return out;
@@ -97,12 +110,12 @@ std::string KeyString(std::string_view hotkeyText) {
   // letters left are the text's own: each is its letter key.
   std::string keys;
   for (std::size_t at = 0; at < out.size();) {
-    const auto token = std::ranges::find_if(kKeyTokens, [&](std::string_view t) {
-      return std::string_view(out).substr(at).starts_with(t);
+    const auto token = std::ranges::find_if(kKeyTokens, [&](const KeyTokenOf& t) {
+      return std::string_view(out).substr(at).starts_with(t.text);
     });
     if (token != kKeyTokens.end()) {
-      keys += KeyCharacter(kFirstKeyToken + static_cast<int>(token - kKeyTokens.begin()));
-      at += token->size();
+      keys += KeyCharacter(token->code);
+      at += token->text.size();
       continue;
     }
     const char c = out[at++];
@@ -122,9 +135,9 @@ std::string RemoveLastKey(std::string_view text) {
     if (EndsWithIgnoringCase(text, token))
       return std::string(text.substr(0, text.size() - token.size()));
   }
-  for (const std::string_view token : kKeyTokens) {
-    if (EndsWithIgnoringCase(text, token))
-      return std::string(text.substr(0, text.size() - token.size()));
+  for (const KeyTokenOf& token : kKeyTokens) {
+    if (EndsWithIgnoringCase(text, token.text))
+      return std::string(text.substr(0, text.size() - token.text.size()));
   }
   if (text.empty()) return {};
   return std::string(text.substr(0, text.size() - 1));

@@ -4,7 +4,8 @@
 // characters are Windows-1252 bytes, fixed for every user so that what is
 // captured, stored and polled always agrees. The keypad and the function
 // keys, whose key characters are the small letters and the signs after
-// them, are written as tokens of their own: "w" is the W key, "(F8)" is F8.
+// them, are written as tokens of their own: "w" is the W key, "(F8)" is F8;
+// so are the keys whose characters show as nothing (Enter, Esc, the locks).
 
 #include <array>
 #include <cstddef>
@@ -45,12 +46,13 @@ inline bool IsModifier(int keyCode) {
   return (keyCode >= 16 && keyCode <= 18) || keyCode == 91 || keyCode == 92;
 }
 
-// The token of a keypad or function key (codes 96 to 135), or empty.
+// The token of a keypad or function key, or of a key whose character shows
+// as nothing (Enter, Esc, the lock keys), or empty.
 std::string_view KeyToken(int keyCode);
 
-// Keypad 0 and F12 to F24 written as their tokens where an earlier Nookshade
-// wrote them as their characters, which no other key has: the same key
-// recorded now then reads the same. (The small letters are letter keys.)
+// The keys with tokens written as them where an earlier Nookshade wrote
+// their characters, which no other key has: the same key recorded now then
+// reads the same. (The small letters are letter keys.)
 std::string WriteKeyTokens(std::string_view text);
 
 // What one key press appends to a capture field (never called for Backspace).

@@ -60,6 +60,7 @@ const Sequence kSequences[] = {
     {"the last letter", "(Ctrl)z", {{kLCtrl}, {'Z'}}, true},
     {"keypad 0 stored as its character", "`", {{96}}, true},
     {"F12 stored as its character", "{", {{123}}, true},
+    {"Enter as its token", "(Ctrl)(Enter)", {{kLCtrl}, {13}}, true},
     {"the last key code", "\xC3\xBF", {{255}}, true},
     {"a capital stored for a letter", "(Ctrl)H", {{kLCtrl}, {'H'}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
