@@ -129,6 +129,8 @@ const Story kHideAll[] = {
     // Hidden into a slot since, by the user: its icon alone brings it back.
     {"shown by its program, then hidden into a slot", "open A; all; shows A; hide; all 417",
      "hidden A, icons 2, asked 1"},
+    {"shown by its program, hidden into a slot and given back; a kill",
+     "open A; all; shows A; hide; icon 1; hides A; kill; armed", "hidden A, icons 1, asked 1"},
     {"a slot's, shown by its program twice, hidden into its slot again",
      "open A; hide; shows A; all; shows A; hide; all 417", "hidden A, icons 2, asked 1"},
     // Pressed again, the hotkey asks for the password, whatever there was to hide.
