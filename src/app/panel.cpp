@@ -319,7 +319,7 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   for (HiddenWindowSlot& slot : slots_) {
     if (slot.Holds(window)) {
       slot.HideAgain();
-      hideAll_.Release(window);
+      MoveFromHideAll(slot, window);
       return;
     }
   }
@@ -335,7 +335,16 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   }
   HiddenWindowSlot& slot = slots_[freeSlot_];
   slot.Hide(window);
-  if (slot.Holds(window)) hideAll_.Release(window);
+  if (slot.Holds(window)) MoveFromHideAll(slot, window);
+}
+
+void Panel::MoveFromHideAll(HiddenWindowSlot& slot, WindowHandle window) {
+  // Its dialogs that hide-all hid go with it: show-all would bare them alone.
+  const std::vector<WindowIdentity> dialogs = hideAll_.OwnedBy(window);
+  if (slot.Adopt(dialogs)) {
+    for (const WindowIdentity& dialog : dialogs) hideAll_.Release(dialog.window);
+  }
+  hideAll_.Release(window);
 }
 
 void Panel::ToggleHideAll() {

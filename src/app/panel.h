@@ -101,6 +101,7 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void ControlChanged(ControlId control) override;
   void HideIntoOwnSlot();
   void HideIntoFreeSlot(WindowHandle window);
+  void MoveFromHideAll(HiddenWindowSlot& slot, WindowHandle window);
   void StartPollTimer();
   void PollTick();  // hkt_Timer
   void WatchInput();

@@ -111,7 +111,32 @@ bool HiddenWindowSlot::Holds(WindowHandle window) {
 }
 
 void HiddenWindowSlot::HideAgain() {
-  if (hiding_) platform_.windows.ShowWindow(window_, ShowCommand::Hide);
+  if (!hiding_) return;
+  const std::vector<WindowHandle> shown = VisibleOwnedWindows(platform_, window_);
+  std::vector<WindowIdentity> added;
+  for (const WindowHandle dialog : shown) {
+    if (std::ranges::find(dialogs_, dialog, &WindowIdentity::window) == dialogs_.end()) {
+      added.push_back(WindowIdentity::Of(platform_.windows, dialog));
+    }
+  }
+  // A new dialog that cannot be journaled is left in sight.
+  const bool journaled = added.empty() || owner_.Journal().Record(added, HiddenBy::Slot);
+  platform_.windows.ShowWindow(window_, ShowCommand::Hide);
+  for (const WindowHandle dialog : shown) {
+    if (journaled ||
+        std::ranges::find(dialogs_, dialog, &WindowIdentity::window) != dialogs_.end()) {
+      platform_.windows.ShowWindow(dialog, ShowCommand::Hide);
+    }
+  }
+  // On top of the others, as they are now.
+  if (journaled) dialogs_.insert(dialogs_.begin(), added.begin(), added.end());
+}
+
+bool HiddenWindowSlot::Adopt(const std::vector<WindowIdentity>& dialogs) {
+  if (dialogs.empty()) return true;
+  if (!hiding_ || !owner_.Journal().Record(dialogs, HiddenBy::Slot)) return false;
+  dialogs_.insert(dialogs_.end(), dialogs.begin(), dialogs.end());
+  return true;
 }
 
 bool HiddenWindowSlot::SendToTray() {

@@ -92,6 +92,18 @@ void HideAll::ShowHidden() {
   journal_.Forget(shown, HiddenBy::HideAll);
 }
 
+std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {
+  std::vector<WindowHandle> owners{window};
+  std::vector<WindowIdentity> owned;
+  // From the bottom up: an owned window was above its owner.
+  for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
+    if (std::ranges::find(owners, platform_.windows.GetOwner(it->window)) == owners.end()) continue;
+    owners.push_back(it->window);
+    owned.insert(owned.begin(), *it);
+  }
+  return owned;
+}
+
 void HideAll::Release(WindowHandle window) {
   if (std::erase_if(hidden_, [window](const WindowIdentity& w) { return w.window == window; }) >
       0) {

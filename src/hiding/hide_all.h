@@ -35,6 +35,9 @@ class HideAll {
   // A window of the set that the user has since hidden on its own, into a
   // slot: its icon alone brings it back, not show-all.
   void Release(WindowHandle window);
+  // The windows of the set that the window owns, itself or through another
+  // of them, top of the Z-order first.
+  std::vector<WindowIdentity> OwnedBy(WindowHandle window);
   // What becomes of an owner that hide-all does not take itself: held in a
   // slot (its dialogs go too, as it went), or shown again at once with the
   // fake work (its dialogs stay in sight with it).

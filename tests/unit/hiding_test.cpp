@@ -129,6 +129,13 @@ const Story kHideAll[] = {
     // Hidden into a slot since, by the user: its icon alone brings it back.
     {"shown by its program, then hidden into a slot", "open A; all; shows A; hide; all 417",
      "hidden A, icons 2, asked 1"},
+    // Its dialogs go with it, those hide-all hid and those its program shows.
+    {"its dialog, shown by its program, then hidden into a slot",
+     "open A; owned D A; all; shows A; front A; hide; all 417", "hidden AD, icons 2, asked 1"},
+    {"the same, given back", "open A; owned D A; all; shows A; front A; hide; icon 1",
+     "icons 1, asked 1"},
+    {"a slot's, shown again with a new dialog, hidden into its slot again",
+     "open A; front A; hide; shows A; owned D A; front D; hide", "hidden AD, icons 2"},
     {"shown by its program, hidden into a slot and given back; a kill",
      "open A; all; shows A; hide; icon 1; hides A; kill; armed", "hidden A, icons 1, asked 1"},
     {"a slot's, shown by its program twice, hidden into its slot again",
