@@ -112,30 +112,25 @@ bool HiddenWindowSlot::Holds(WindowHandle window) {
 
 void HiddenWindowSlot::HideAgain() {
   if (!hiding_) return;
-  const std::vector<WindowHandle> shown = VisibleOwnedWindows(platform_, window_);
-  std::vector<WindowIdentity> added;
-  for (const WindowHandle dialog : shown) {
-    if (std::ranges::find(dialogs_, dialog, &WindowIdentity::window) == dialogs_.end()) {
-      added.push_back(WindowIdentity::Of(platform_.windows, dialog));
-    }
-  }
-  // A new dialog that cannot be journaled is left in sight.
-  const bool journaled = added.empty() || owner_.Journal().Record(added, HiddenBy::Slot);
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);
-  for (const WindowHandle dialog : shown) {
-    if (journaled ||
-        std::ranges::find(dialogs_, dialog, &WindowIdentity::window) != dialogs_.end()) {
-      platform_.windows.ShowWindow(dialog, ShowCommand::Hide);
-    }
+  // With the dialogs it shows now, those it had among them, journaled as
+  // its own first; if they cannot be, they stay in sight.
+  std::vector<WindowIdentity> shown;
+  for (const WindowHandle dialog : VisibleOwnedWindows(platform_, window_)) {
+    shown.push_back(WindowIdentity::Of(platform_.windows, dialog));
   }
-  // On top of the others, as they are now.
-  if (journaled) dialogs_.insert(dialogs_.begin(), added.begin(), added.end());
+  if (!Adopt(shown)) return;
+  for (const WindowIdentity& dialog : shown) {
+    platform_.windows.ShowWindow(dialog.window, ShowCommand::Hide);
+  }
 }
 
 bool HiddenWindowSlot::Adopt(const std::vector<WindowIdentity>& dialogs) {
   if (dialogs.empty()) return true;
-  if (!hiding_ || !owner_.Journal().Record(dialogs, HiddenBy::Slot)) return false;
-  dialogs_.insert(dialogs_.end(), dialogs.begin(), dialogs.end());
+  if (!owner_.Journal().Record(dialogs, HiddenBy::Slot)) return false;
+  // On top of the others; one it had twice, journaled twice, is forgotten
+  // twice as it is shown again.
+  dialogs_.insert(dialogs_.begin(), dialogs.begin(), dialogs.end());
   return true;
 }
 

@@ -58,8 +58,8 @@ class HiddenWindowSlot {  // Window
   // The held window was shown again by its own program: hidden again, in
   // this slot, with the icon it has, and with the dialogs it shows now.
   void HideAgain();
-  // Dialogs of the held window that hide-all hid: the slot holds them from
-  // now on, journaled as its own. Whether it took them.
+  // Dialogs of the held window (hide-all's, or ones it shows again): the
+  // slot holds them from now on, journaled as its own. Whether it took them.
   bool Adopt(const std::vector<WindowIdentity>& dialogs);
   // Adds the slot's icon; whether it is there now.
   bool SendToTray();

@@ -105,6 +105,8 @@ const Story kUnwritableJournal[] = {
      "open A; unwritable; hide; writable; open B; hide; hides A; kill; armed",
      "hidden A, icons 1, told 1"},
     {"the fake work", "open A; pick 1 A; fake; unwritable; fake", "icons 1, told 1, work A--"},
+    {"a slot's window shown again with a dialog",
+     "open A; hide; shows A; owned D A; unwritable; front D; hide", "hidden A, icons 2"},
     {"a window shown meanwhile", "fill 2; unwritable; icon 1",
      "hidden B, icons 2, asked 1, logged 1"},
 };
