@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "hiding/owned_windows.h"
 #include "hiding/password.h"
 #include "model/settings.h"
 
@@ -9,22 +10,19 @@ namespace nookshade {
 namespace {
 
 // The visible windows of other programs that the window owns, itself or
-// through another of them (a Find box, a question), top of the Z-order first.
+// through another of them (a Find box, a question).
 std::vector<WindowHandle> VisibleOwnedWindows(Platform& platform, WindowHandle window) {
   WindowSystem& windows = platform.windows;
-  const std::vector<WindowHandle> all = windows.EnumTopLevelWindows();
-  std::vector<WindowHandle> owned;
-  // From the bottom up: an owned window is always above its owner.
-  for (auto it = all.rbegin(); it != all.rend(); ++it) {
-    const WindowHandle owner = windows.GetOwner(*it);
-    if (owner == 0 || !windows.IsWindowVisible(*it) ||
-        windows.GetWindowProcessId(*it) == platform.system.CurrentProcessId()) {
-      continue;
+  std::vector<WindowHandle> candidates;
+  for (const WindowHandle other : windows.EnumTopLevelWindows()) {
+    if (windows.IsWindowVisible(other) &&
+        windows.GetWindowProcessId(other) != platform.system.CurrentProcessId()) {
+      candidates.push_back(other);
     }
-    if (owner == window || std::ranges::find(owned, owner) != owned.end()) owned.push_back(*it);
   }
-  std::ranges::reverse(owned);
-  return owned;
+  return TakeWithOwners(windows, candidates, [window](WindowHandle owner) {
+    return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
+  });
 }
 
 std::vector<WindowHandle> Handles(const std::vector<WindowIdentity>& windows) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "hiding/owned_windows.h"
 #include "hiding/password.h"
 #include "model/settings.h"
 #include "model/shell_windows.h"
@@ -34,25 +35,13 @@ std::optional<bool> HideAll::Toggle() {
 }
 
 std::vector<WindowHandle> HideAll::CollectWindows() {
-  std::vector<WindowHandle> found;
+  std::vector<WindowHandle> candidates;
   WindowSystem& windows = platform_.windows;
   const std::uint32_t ownProcess = platform_.system.CurrentProcessId();
-  const std::vector<WindowHandle> all = windows.EnumTopLevelWindows();
-  // From the bottom up: an owned window is always above its owner, whose
-  // fate is then known.
-  for (auto it = all.rbegin(); it != all.rend(); ++it) {
-    const WindowHandle window = *it;
+  for (const WindowHandle window : windows.EnumTopLevelWindows()) {
     if (!windows.IsWindowVisible(window) || windows.GetParent(window) != 0 ||
         windows.GetWindowText(window, kTitleBuffer).empty()) {
       continue;
-    }
-    // An owned window (a Find box, a program's question) goes with its
-    // owner: left in sight, it would show what the user just hid. Others
-    // stay, as the owned windows of the shell's and of ours.
-    if (const WindowHandle owner = windows.GetOwner(window); owner != 0) {
-      const bool ownerGoes =
-          std::ranges::find(found, owner) != found.end() || (heldInSlot && heldInSlot(owner));
-      if (!ownerGoes || (shownAgain && shownAgain(owner))) continue;
     }
     // The way back stays in sight: the notification area with every icon,
     // and the program's own windows (a prompt open at this moment, a message
@@ -60,11 +49,17 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
     if (IsTrayWindow(windows, window) || windows.GetWindowProcessId(window) == ownProcess) {
       continue;
     }
-    found.push_back(window);
+    candidates.push_back(window);
   }
-  // Listed from the top: shown again from the bottom up, each ends where it was.
-  std::ranges::reverse(found);
-  return found;
+  // An owned window (a Find box, a program's question) goes with its
+  // owner: left in sight, it would show what the user just hid. Others
+  // stay, as the owned windows of the shell's and of ours. Listed from the
+  // top: shown again from the bottom up, each ends where it was.
+  return TakeWithOwners(windows, candidates, [this](WindowHandle owner) {
+    if (owner == 0) return OwnerSays::Take;
+    if (shownAgain && shownAgain(owner)) return OwnerSays::Leave;
+    return heldInSlot && heldInSlot(owner) ? OwnerSays::Take : OwnerSays::AsOwner;
+  });
 }
 
 bool HideAll::HideCollected() {
@@ -93,13 +88,14 @@ void HideAll::ShowHidden() {
 }
 
 std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {
-  std::vector<WindowHandle> owners{window};
+  std::vector<WindowHandle> set;
+  for (const WindowIdentity& hidden : hidden_) set.push_back(hidden.window);
   std::vector<WindowIdentity> owned;
-  // From the bottom up: an owned window was above its owner.
-  for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
-    if (std::ranges::find(owners, platform_.windows.GetOwner(it->window)) == owners.end()) continue;
-    owners.push_back(it->window);
-    owned.insert(owned.begin(), *it);
+  for (const WindowHandle dialog :
+       TakeWithOwners(platform_.windows, set, [window](WindowHandle owner) {
+         return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
+       })) {
+    owned.push_back(*std::ranges::find(hidden_, dialog, &WindowIdentity::window));
   }
   return owned;
 }

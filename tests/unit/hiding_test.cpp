@@ -26,6 +26,8 @@ const Story kWindowInFront[] = {
      "icons 1, asked 1"},
     {"with its dialog; a kill", "open A; owned D A; front A; hide; kill; armed", "icons 1"},
     // A dialog in front stands for the window in sight that it belongs to.
+    {"its dialogs below it", "open A; owned D A; owned E D; front D; front A; hide",
+     "hidden ADE, icons 2"},
     {"its dialog's dialog in front", "open A; owned D A; owned E D; front E; hide",
      "hidden ADE, icons 2"},
     {"a dialog of a window out of sight, given back", "hidden A; owned D A; front D; hide; icon 1",
@@ -114,6 +116,8 @@ const Story kHideAll[] = {
     {"an untitled window", "untitled A; all", "icons 1"},
     // Owned windows go with their owners, and stay with the windows left alone.
     {"an owned window and its own", "open A; owned B A; owned C B; all", "hidden ABC, icons 1"},
+    // Under Wine a click can raise a window above its own dialogs.
+    {"an owned window below its owner", "open A; owned D A; front A; all", "hidden AD, icons 1"},
     {"an owned window of one left alone", "untitled U; owned B U; all", "icons 1"},
     {"an owned window of one held in a slot", "open A; front A; hide; owned D A; all",
      "hidden AD, icons 2"},
@@ -251,6 +255,20 @@ TEST_F(SimTest, ThePasswordPromptIsOnTopWithTheProgramsIcon) {
   };
   Play("icon 1");
   EXPECT_EQ(desktop.passwordPromptsShown, 1);
+}
+
+// Each way back shows a window before its dialogs, which end on top of it,
+// also where a click had raised the window above them.
+TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
+  for (const char* story :
+       {"open A; owned D A; front A; all; all 417", "open A; owned D A; front A; hide; icon 1"}) {
+    sim::World world;
+    world.Play(std::string("armed; ") + story);
+    const std::vector<WindowHandle> order = world.desktop.EnumTopLevelWindows();
+    EXPECT_LT(std::ranges::find(order, world.named["D"]),
+              std::ranges::find(order, world.named["A"]))
+        << story;
+  }
 }
 
 TEST_F(SimTest, ShowAllShowsTheWindowThatWasOnTopLastSoItIsOnTopAgain) {

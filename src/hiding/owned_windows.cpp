@@ -1,0 +1,38 @@
+#include "hiding/owned_windows.h"
+
+#include <algorithm>
+
+namespace nookshade {
+
+std::vector<WindowHandle> TakeWithOwners(WindowSystem& windows,
+                                         const std::vector<WindowHandle>& candidates,
+                                         const std::function<OwnerSays(WindowHandle)>& rule) {
+  // The pass in which each candidate was taken is its depth; -1: not taken.
+  std::vector<int> depth(candidates.size(), -1);
+  int pass = 0;
+  for (bool more = true; more; ++pass) {
+    std::vector<std::size_t> taken;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      if (depth[i] >= 0) continue;
+      const WindowHandle owner = windows.GetOwner(candidates[i]);
+      const OwnerSays says = rule(owner);
+      const auto found = std::find(candidates.begin(), candidates.end(), owner);
+      if (says == OwnerSays::Take ||
+          (says == OwnerSays::AsOwner && found != candidates.end() &&
+           depth[static_cast<std::size_t>(found - candidates.begin())] >= 0)) {
+        taken.push_back(i);
+      }
+    }
+    for (const std::size_t i : taken) depth[i] = pass;
+    more = !taken.empty();
+  }
+  std::vector<WindowHandle> out;
+  for (int d = pass - 1; d >= 0; --d) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      if (depth[i] == d) out.push_back(candidates[i]);
+    }
+  }
+  return out;
+}
+
+}  // namespace nookshade
