@@ -16,12 +16,16 @@ std::vector<WindowHandle> TakeWithOwners(WindowSystem& windows,
       if (depth[i] >= 0) continue;
       const WindowHandle owner = windows.GetOwner(candidates[i]);
       const OwnerSays says = rule(owner);
-      const auto found = std::find(candidates.begin(), candidates.end(), owner);
-      if (says == OwnerSays::Take ||
-          (says == OwnerSays::AsOwner && found != candidates.end() &&
-           depth[static_cast<std::size_t>(found - candidates.begin())] >= 0)) {
-        taken.push_back(i);
+      if (says == OwnerSays::AsOwner) {
+        const auto found = std::find(candidates.begin(), candidates.end(), owner);
+        if (found == candidates.end() ||
+            depth[static_cast<std::size_t>(found - candidates.begin())] < 0) {
+          continue;
+        }
+      } else if (says == OwnerSays::Leave) {
+        continue;
       }
+      taken.push_back(i);
     }
     for (const std::size_t i : taken) depth[i] = pass;
     more = !taken.empty();
