@@ -44,7 +44,7 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
   poller_.onMatch = [this](HotkeyAction action) { RunHotkey(action); };
   fakeWork_.heldInSlot = hideAll_.heldInSlot = [this](WindowHandle window) {
     return std::ranges::any_of(slots_,
-                               [window](HiddenWindowSlot& slot) { return slot.Holds(window); });
+                               [window](HiddenWindowSlot& slot) { return slot.Keeps(window); });
   };
   hideAll_.shownAgain = [this](WindowHandle window) {
     return showFakeWorkWithHideAll_.Value() == 1 && fakeWork_.Holds(window);

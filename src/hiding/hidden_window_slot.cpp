@@ -108,6 +108,12 @@ bool HiddenWindowSlot::Holds(WindowHandle window) {
   return hiding_ && window_ == window && identity_.StillNames(platform_.windows);
 }
 
+bool HiddenWindowSlot::Keeps(WindowHandle window) {
+  if (Holds(window)) return true;
+  const auto dialog = std::ranges::find(dialogs_, window, &WindowIdentity::window);
+  return hiding_ && dialog != dialogs_.end() && dialog->StillNames(platform_.windows);
+}
+
 void HiddenWindowSlot::HideAgain() {
   if (!hiding_) return;
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);

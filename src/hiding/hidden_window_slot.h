@@ -55,6 +55,9 @@ class HiddenWindowSlot {  // Window
   // Whether the slot hides this very window (not another one that has been
   // given its handle since).
   bool Holds(WindowHandle window);
+  // Whether the slot hides this very window, or holds it as a dialog of its
+  // window: then its icon alone brings it back.
+  bool Keeps(WindowHandle window);
   // The held window was shown again by its own program: hidden again, in
   // this slot, with the icon it has, and with the dialogs it shows now.
   void HideAgain();

@@ -34,6 +34,9 @@ const Story kFakeWork[] = {
     {"and hides them again", "hidden A; hidden B; pick 1 A; pick 2 B; fake; fake",
      "hidden AB, icons 1, work AB-"},
     {"shown with hide-all", "open A; open B; pick 1 B; all", "hidden A, icons 1, work B--"},
+    // Held in a slot with its window, a dialog comes back by the slot's icon alone.
+    {"a dialog held in a slot", "open A; owned D A; pick 1 D; front A; hide; fake",
+     "hidden AD, icons 2, work D--"},
     // A modal question left hidden would leave its window shown but dead.
     {"shown with hide-all, its dialog with it", "open A; owned D A; pick 1 A; all",
      "icons 1, work A--"},
