@@ -25,6 +25,13 @@ const Story kWindowInFront[] = {
     {"with its dialogs, given back", "open A; owned D A; owned E D; front A; hide; icon 1",
      "icons 1, asked 1"},
     {"with its dialog; a kill", "open A; owned D A; front A; hide; kill; armed", "icons 1"},
+    {"with its dialog, given back, then the dialog hidden by its program; a kill",
+     "open A; owned D A; front A; hide; icon 1; hides D; kill; armed",
+     "hidden D, icons 1, asked 1"},
+    {"a dialog its program hid stays so", "open A; owned D A; hides D; front A; hide; icon 1",
+     "hidden D, icons 1, asked 1"},
+    {"more rights than ours, with its dialog", "open A; owned D A; refusing A; front A; hide",
+     "icons 1, told 1"},
     // A dialog in front stands for the window in sight that it belongs to.
     {"its dialogs below it", "open A; owned D A; owned E D; front D; front A; hide",
      "hidden ADE, icons 2"},
@@ -258,15 +265,20 @@ TEST_F(SimTest, ThePasswordPromptIsOnTopWithTheProgramsIcon) {
 }
 
 // Each way back shows a window before its dialogs, which end on top of it,
-// also where a click had raised the window above them.
+// also where a click had raised the window above them; the newest dialog,
+// taken as the window was hidden again, ends on top of the others.
 TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
-  for (const char* story :
-       {"open A; owned D A; front A; all; all 417", "open A; owned D A; front A; hide; icon 1"}) {
+  const std::array<std::array<const char*, 3>, 3> stories = {{
+      {"open A; owned D A; front A; all; all 417", "D", "A"},
+      {"open A; owned D A; front A; hide; icon 1", "D", "A"},
+      {"open A; owned D A; front A; hide; shows A; owned E A; front E; hide; icon 1", "E", "D"},
+  }};
+  for (const auto& [story, upper, lower] : stories) {
     sim::World world;
     world.Play(std::string("armed; ") + story);
     const std::vector<WindowHandle> order = world.desktop.EnumTopLevelWindows();
-    EXPECT_LT(std::ranges::find(order, world.named["D"]),
-              std::ranges::find(order, world.named["A"]))
+    EXPECT_LT(std::ranges::find(order, world.named[upper]),
+              std::ranges::find(order, world.named[lower]))
         << story;
   }
 }
