@@ -51,7 +51,8 @@ class RandomRun {
       story_ += "\"";
     }
     story_ += ")\n";
-    world_.Play("armed; open A; open B; open C");
+    // D is a dialog of A (a Find box).
+    world_.Play("armed; open A; open B; open C; owned D A");
     // Inside an open prompt or message box: one event more, at most.
     desktop.whilePasswordPromptOpen = desktop.whileMessageBoxOpen = [this] {
       if (!std::exchange(nested_, true) && pick_(2) == 0) Tell(Event(true), "  ");
@@ -86,7 +87,7 @@ class RandomRun {
 
   // One event in steps, as it is picked.
   std::string Event(bool nested) {
-    const std::string window(1, static_cast<char>('A' + pick_(3)));
+    const std::string window(1, static_cast<char>('A' + pick_(4)));
     const std::string answer = std::array{"-", "417", "wrong"}[pick_(3)];
     switch (pick_(10)) {
       case 0:
