@@ -1,6 +1,7 @@
 #include "hiding/hidden_window_slot.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "hiding/owned_windows.h"
 #include "hiding/password.h"
@@ -10,8 +11,8 @@ namespace nookshade {
 namespace {
 
 // The visible windows of other programs that the window owns, itself or
-// through another of them (a Find box, a question).
-std::vector<WindowHandle> VisibleOwnedWindows(Platform& platform, WindowHandle window) {
+// through another of them (a Find box, a question), as they are now.
+std::vector<WindowIdentity> VisibleDialogs(Platform& platform, WindowHandle window) {
   WindowSystem& windows = platform.windows;
   std::vector<WindowHandle> candidates;
   for (const WindowHandle other : windows.EnumTopLevelWindows()) {
@@ -20,9 +21,14 @@ std::vector<WindowHandle> VisibleOwnedWindows(Platform& platform, WindowHandle w
       candidates.push_back(other);
     }
   }
-  return TakeWithOwners(windows, candidates, [window](WindowHandle owner) {
-    return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
-  });
+  std::vector<WindowIdentity> dialogs;
+  for (const WindowHandle dialog :
+       TakeWithOwners(windows, candidates, [window](WindowHandle owner) {
+         return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
+       })) {
+    dialogs.push_back(WindowIdentity::Of(windows, dialog));
+  }
+  return dialogs;
 }
 
 std::vector<WindowHandle> Handles(const std::vector<WindowIdentity>& windows) {
@@ -42,11 +48,7 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   const bool journaled = window != owner_.PanelHandle();
   // Its dialogs go with it: left in sight, they would show what it holds.
   std::vector<WindowIdentity> hidden{WindowIdentity::Of(platform_.windows, window)};
-  if (journaled) {
-    for (const WindowHandle dialog : VisibleOwnedWindows(platform_, window)) {
-      hidden.push_back(WindowIdentity::Of(platform_.windows, dialog));
-    }
-  }
+  if (journaled) std::ranges::copy(VisibleDialogs(platform_, window), std::back_inserter(hidden));
   if (journaled && !owner_.Journal().Record(hidden, HiddenBy::Slot)) {
     platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
     return;
@@ -119,10 +121,7 @@ void HiddenWindowSlot::HideAgain() {
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);
   // With the dialogs it shows now, those it had among them, journaled as
   // its own first; if they cannot be, they stay in sight.
-  std::vector<WindowIdentity> shown;
-  for (const WindowHandle dialog : VisibleOwnedWindows(platform_, window_)) {
-    shown.push_back(WindowIdentity::Of(platform_.windows, dialog));
-  }
+  const std::vector<WindowIdentity> shown = VisibleDialogs(platform_, window_);
   if (!Adopt(shown)) return;
   for (const WindowIdentity& dialog : shown) {
     platform_.windows.ShowWindow(dialog.window, ShowCommand::Hide);

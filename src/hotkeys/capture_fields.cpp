@@ -50,17 +50,10 @@ void HotkeyFields::Changed(Field& field) {
   // An empty field means "no hotkey", never "any key".
   keyStrings_[index] = text::IsBlank(box.Text()) ? std::string() : hotkey::KeyString(box.Text());
   box.SetSelection(box.Text().size(), 0);
-  for (const hotkey::Token& token : hotkey::kTokenWriteOrder) {
-    std::string written = hotkey::ReplaceKeyCharacter(box.Text(), token.keyCharacter, token.text);
-    if (written != box.Text()) {
-      // The nested change normalises, checks and stores the new text in
-      // full; going on here would only check the same text a second time
-      // and repeat its message.
-      box.SetText(std::move(written));
-      return;
-    }
-  }
-  if (std::string written = hotkey::WriteKeyTokens(box.Text()); written != box.Text()) {
+  if (std::string written = hotkey::WriteTokens(box.Text()); written != box.Text()) {
+    // The nested change normalises, checks and stores the new text in full;
+    // going on here would only check the same text a second time and repeat
+    // its message.
     box.SetText(std::move(written));
     return;
   }

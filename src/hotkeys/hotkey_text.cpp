@@ -1,51 +1,37 @@
 #include "hotkeys/hotkey_text.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "text/encoding.h"
 
 namespace nookshade::hotkey {
 namespace {
 
-// Tried in this order when Backspace removes a trailing token.
-constexpr std::array<std::string_view, 6> kUpperTokens = {"(SHIFT)", "(CTRL)", "(ALT)",
-                                                          "(SPACE)", "(DEL)",  "(WIN)"};
-
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t pos = 0;
-  while (true) {
-    const std::size_t hit = text.find(from, pos);
-    if (hit == std::string_view::npos) break;
-    out.append(text.substr(pos, hit - pos));
-    out.append(to);
-    pos = hit + from.size();
-  }
-  out.append(text.substr(pos));
-  return out;
-}
-
-struct KeyTokenOf {
+struct TokenOf {
   int code;
   std::string_view text;
 };
-// The keypad and F1 to F24 (codes 96 to 135), whose key characters are the
-// small letters and the signs after them, and the keys whose characters
-// show as nothing. None holds a key character that the field writes as a
-// token, nor a blank.
-constexpr std::array<KeyTokenOf, 46> kKeyTokens = {{
-    {96, "(Num0)"},        {97, "(Num1)"},  {98, "(Num2)"},     {99, "(Num3)"},  {100, "(Num4)"},
-    {101, "(Num5)"},       {102, "(Num6)"}, {103, "(Num7)"},    {104, "(Num8)"}, {105, "(Num9)"},
-    {106, "(Num*)"},       {107, "(Num+)"}, {108, "(Sep)"},     {109, "(Num-)"}, {110, "(NumDec)"},
-    {111, "(Num/)"},       {112, "(F1)"},   {113, "(F2)"},      {114, "(F3)"},   {115, "(F4)"},
-    {116, "(F5)"},         {117, "(F6)"},   {118, "(F7)"},      {119, "(F8)"},   {120, "(F9)"},
-    {121, "(F10)"},        {122, "(F11)"},  {123, "(F12)"},     {124, "(F13)"},  {125, "(F14)"},
-    {126, "(F15)"},        {127, "(F16)"},  {128, "(F17)"},     {129, "(F18)"},  {130, "(F19)"},
-    {131, "(F20)"},        {132, "(F21)"},  {133, "(F22)"},     {134, "(F23)"},  {135, "(F24)"},
-    {13, "(Enter)"},       {19, "(Pause)"}, {20, "(CapsLock)"}, {27, "(Esc)"},   {144, "(NumLock)"},
-    {145, "(ScrollLock)"},
+// Every key written as a token: the six that the rules name (Backspace
+// tries them in this order), then the keypad and F1 to F24 (codes 96 to
+// 135), whose key characters are the small letters and the signs after
+// them, and the keys whose characters show as nothing. No token holds a
+// key character that has a token, nor ends another token.
+constexpr std::array<TokenOf, 52> kTokens = {{
+    {16, "(Shift)"},    {17, "(Ctrl)"},        {18, "(Alt)"},   {32, "(Space)"},    {46, "(Del)"},
+    {91, "(Win)"},      {96, "(Num0)"},        {97, "(Num1)"},  {98, "(Num2)"},     {99, "(Num3)"},
+    {100, "(Num4)"},    {101, "(Num5)"},       {102, "(Num6)"}, {103, "(Num7)"},    {104, "(Num8)"},
+    {105, "(Num9)"},    {106, "(Num*)"},       {107, "(Num+)"}, {108, "(Sep)"},     {109, "(Num-)"},
+    {110, "(NumDec)"},  {111, "(Num/)"},       {112, "(F1)"},   {113, "(F2)"},      {114, "(F3)"},
+    {115, "(F4)"},      {116, "(F5)"},         {117, "(F6)"},   {118, "(F7)"},      {119, "(F8)"},
+    {120, "(F9)"},      {121, "(F10)"},        {122, "(F11)"},  {123, "(F12)"},     {124, "(F13)"},
+    {125, "(F14)"},     {126, "(F15)"},        {127, "(F16)"},  {128, "(F17)"},     {129, "(F18)"},
+    {130, "(F19)"},     {131, "(F20)"},        {132, "(F21)"},  {133, "(F22)"},     {134, "(F23)"},
+    {135, "(F24)"},     {13, "(Enter)"},       {19, "(Pause)"}, {20, "(CapsLock)"}, {27, "(Esc)"},
+    {144, "(NumLock)"}, {145, "(ScrollLock)"},
 }};
+constexpr std::size_t kFirstKeyToken = 6;  // the keypad's, the first a key press writes
 
 // Key characters compared as the match compares them: a letter key and the
 // keypad or function key whose character is its small letter are two keys.
@@ -64,20 +50,21 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
 }  // namespace
 
 std::string_view KeyToken(int keyCode) {
-  const auto token = std::ranges::find(kKeyTokens, keyCode, &KeyTokenOf::code);
-  return token != kKeyTokens.end() ? token->text : std::string_view();
+  const auto keyTokens = std::span(kTokens).subspan(kFirstKeyToken);
+  const auto token = std::ranges::find(keyTokens, keyCode, &TokenOf::code);
+  return token != keyTokens.end() ? token->text : std::string_view();
 }
 
-std::string WriteKeyTokens(std::string_view text) {
+std::string WriteTokens(std::string_view text) {
   std::string out;
   for (const char c : text) {
-    // The small letters are letter keys.
+    // The small letters are letter keys, whatever key shares their character.
     const int code = static_cast<unsigned char>(c);
-    const std::string_view token = code >= 'a' && code <= 'z' ? "" : KeyToken(code);
-    if (token.empty()) {
+    const auto token = std::ranges::find(kTokens, code, &TokenOf::code);
+    if (token == kTokens.end() || (code >= 'a' && code <= 'z')) {
       out += c;
     } else {
-      out += token;
+      out += token->text;
     }
   }
   return out;
@@ -88,37 +75,19 @@ std::string KeyPressText(int keyCode) {
   return std::string(1, text::LowerWindows1252(KeyCharacter(keyCode)));
 }
 
-std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_view token) {
-  // None of the six key characters has another case in Windows-1252, so the
-  // case-insensitive replacement is an exact one.
-  return ReplaceAll(text, std::string_view(&from, 1), token);
-}
-
 std::string KeyString(std::string_view hotkeyText) {
-  static constexpr std::array<Token, 6> kReadOrder = {{
-      {'\x12', "(Alt)"},
-      {'\x10', "(Shift)"},
-      {'\x11', "(Ctrl)"},
-      {' ', "(Space)"},
-      {'.', "(Del)"},
-      {'[', "(Win)"},
-  }};
-  std::string out(hotkeyText);
-  for (const Token& token : kReadOrder)
-    out = ReplaceAll(out, token.text, std::string_view(&token.keyCharacter, 1));
-  // Tokens never hold a small letter's key character of their own, so the
-  // letters left are the text's own: each is its letter key.
+  // Exact: only the mixed-case tokens are read as keys. The letters left are
+  // the text's own, each its letter key.
   std::string keys;
-  for (std::size_t at = 0; at < out.size();) {
-    const auto token = std::ranges::find_if(kKeyTokens, [&](const KeyTokenOf& t) {
-      return std::string_view(out).substr(at).starts_with(t.text);
-    });
-    if (token != kKeyTokens.end()) {
+  for (std::size_t at = 0; at < hotkeyText.size();) {
+    const auto token = std::ranges::find_if(
+        kTokens, [&](const TokenOf& t) { return hotkeyText.substr(at).starts_with(t.text); });
+    if (token != kTokens.end()) {
       keys += KeyCharacter(token->code);
       at += token->text.size();
       continue;
     }
-    const char c = out[at++];
+    const char c = hotkeyText[at++];
     keys += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
   return keys;
@@ -131,11 +100,7 @@ bool Matches(std::string_view keyString, std::string_view buffer) {
 }
 
 std::string RemoveLastKey(std::string_view text) {
-  for (const std::string_view token : kUpperTokens) {
-    if (EndsWithIgnoringCase(text, token))
-      return std::string(text.substr(0, text.size() - token.size()));
-  }
-  for (const KeyTokenOf& token : kKeyTokens) {
+  for (const TokenOf& token : kTokens) {
     if (EndsWithIgnoringCase(text, token.text))
       return std::string(text.substr(0, text.size() - token.text.size()));
   }

@@ -7,7 +7,6 @@
 // them, are written as tokens of their own: "w" is the W key, "(F8)" is F8;
 // so are the keys whose characters show as nothing (Enter, Esc, the locks).
 
-#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,21 +18,6 @@ inline constexpr int kBackspace = 8;
 inline constexpr std::string_view kDefaultHideWindow = "(Ctrl)h";
 inline constexpr std::string_view kDefaultHideAll = "(Ctrl)(Space)";
 inline constexpr std::string_view kDefaultFakeWork = "(Ctrl)k";
-
-struct Token {
-  char keyCharacter;
-  std::string_view text;
-};
-
-// The order in which a field writes tokens into its text.
-inline constexpr std::array<Token, 6> kTokenWriteOrder = {{
-    {'\x12', "(Alt)"},
-    {'\x10', "(Shift)"},
-    {'\x11', "(Ctrl)"},
-    {' ', "(Space)"},
-    {'[', "(Win)"},
-    {'.', "(Del)"},
-}};
 
 // The key character of a key code 1..255.
 inline char KeyCharacter(int keyCode) {
@@ -50,16 +34,14 @@ inline bool IsModifier(int keyCode) {
 // as nothing (Enter, Esc, the lock keys), or empty.
 std::string_view KeyToken(int keyCode);
 
-// The keys with tokens written as them where an earlier Nookshade wrote
-// their characters, which no other key has: the same key recorded now then
-// reads the same. (The small letters are letter keys.)
-std::string WriteKeyTokens(std::string_view text);
+// Every key character that has a token written as it, wherever the text
+// came from: a key press, the store, an earlier Nookshade (which wrote the
+// keypad's and the function keys' characters); the small letters are
+// letter keys and stay.
+std::string WriteTokens(std::string_view text);
 
 // What one key press appends to a capture field (never called for Backspace).
 std::string KeyPressText(int keyCode);
-
-// Replaces every occurrence of character `from` by `token`.
-std::string ReplaceKeyCharacter(std::string_view text, char from, std::string_view token);
 
 // The characters the poller appends for this hotkey: exact, case-sensitive
 // token replacement, so only the mixed-case tokens are recognised; a letter
