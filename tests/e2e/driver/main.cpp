@@ -424,9 +424,11 @@ int wmain(int argc, wchar_t** argv) {
     // Window 4 on a thread of its own, which can hang alone; made once the
     // window class is.
     for (const int n : {1, 2, 3, 5}) Tile(n);
-    // As a Find box: a pop-up its window owns, off the tiles and the panel.
+    // As a Find box: a pop-up its window owns, under the tiles and left of
+    // the panel at every DPI the screenshots take (the panel is above it, but
+    // Wine without a window manager may stack it otherwise).
     CreateWindowExW(WS_EX_DLGMODALFRAME, kTestWindowClass, Title(6).c_str(),
-                    WS_POPUP | WS_CAPTION | WS_VISIBLE, 1000, 800, 200, 100,
+                    WS_POPUP | WS_CAPTION | WS_VISIBLE, 20, 400, 150, 100,
                     FindWindowW(kTestWindowClass, Title(1).c_str()), nullptr, nullptr, nullptr);
     CloseHandle(CreateThread(nullptr, 0, TileThread, reinterpret_cast<void*>(4), 0, nullptr));
     return static_cast<int>(TileThread(nullptr));
