@@ -73,13 +73,21 @@ void RecoveryJournal::Clear() {
 }
 
 void RecoveryJournal::Recover() {
-  const std::string text = GetSetting(platform_.registry, kAppName, kSection, kValue, "");
+  // Absent, the journal reads as one without records; Nookshade never
+  // writes it empty, nor as anything but text.
+  bool unreadable = false;
+  const std::string text =
+      GetSetting(platform_.registry, kAppName, kSection, kValue, kFormat, unreadable);
   std::vector<Entry> found;
   int damaged = 0;
-  if (!text.empty() && !Parse(text, found, damaged)) {
-    platform_.system.Log("The recovery journal could not be read and was discarded.");
-  } else if (damaged > 0) {
-    platform_.system.Log("Damaged lines of the recovery journal were skipped.");
+  if (unreadable || !Parse(text, found, damaged) || damaged > 0) {
+    // The windows of what could not be read stay hidden with no way back
+    // that Nookshade knows of: the user must hear of it.
+    platform_.dialogs.MessageBox(
+        "Nookshade could not read its list of the windows it had hidden when it stopped, so "
+        "some of them may still be hidden. Ending their programs and starting them again "
+        "brings them back.",
+        kAppTitle, message_style::kIconExclamation);
   }
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
@@ -88,7 +96,7 @@ void RecoveryJournal::Recover() {
     // Not activated: the program starting up keeps the foreground.
     windows.ShowWindow(entry.window.window, ShowCommand::ShowNoActivate);
   }
-  if (!text.empty()) Clear();
+  Clear();
 }
 
 bool RecoveryJournal::Write() {

@@ -49,7 +49,7 @@ class RecoveryJournal {
 
   // At start-up, before anything else: shows every journaled window that is
   // still the same window (same process, same class), then clears the
-  // journal. A journal that cannot be read is dropped with a note in the log.
+  // journal. A journal that cannot be read whole is dropped, and the user told.
   void Recover();
 
  private:

@@ -105,6 +105,9 @@ class SimDesktop final : public WindowSystem,
     if (it == values_.end() || it->second.type != RegistryValue::Type::String) return {};
     return it->second.data;
   }
+  bool Stores(const std::string& path, const std::string& name) const {
+    return values_.contains(ValueKey(path, name));
+  }
   void StoreString(const std::string& path, const std::string& name, std::string value) {
     StoreValue(path, name, {RegistryValue::Type::String, std::move(value)});
   }

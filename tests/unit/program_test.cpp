@@ -227,18 +227,19 @@ struct Journal {
   const char* name;
   std::string text;
   bool shown;
-  bool noted;  // a line in the debug log
+  bool told;  // that windows may still be hidden
+  sim::RegistryValue::Type type = sim::RegistryValue::Type::String;
 };
 
 class JournalTest : public SimTest, public ::testing::WithParamInterface<Journal> {};
 
-TEST_P(JournalTest, TheNextStartShowsOnlyTheWindowsOfAReadableJournal) {
+TEST_P(JournalTest, TheNextStartShowsTheWindowsOfAReadableJournalAndTellsOfTheRest) {
   const WindowHandle window = desktop.AddWindow("Mail", false);
   std::string text = GetParam().text;
   if (const auto at = text.find("%h"); at != std::string::npos) {
     text.replace(at, 2, std::to_string(window));
   }
-  desktop.StoreString(SettingPath(kAppName, "Recovery"), "Windows", text);
+  desktop.StoreValue(SettingPath(kAppName, "Recovery"), "Windows", {GetParam().type, text});
   // Started into the tray, it takes the keyboard from no one.
   Set("Auto", "1");
   const WindowHandle front = desktop.AddWindow("Notes");
@@ -246,8 +247,8 @@ TEST_P(JournalTest, TheNextStartShowsOnlyTheWindowsOfAReadableJournal) {
   session.Start();
   EXPECT_EQ(desktop.GetForegroundWindow(), front);
   EXPECT_EQ(Visible(window), GetParam().shown);
-  EXPECT_EQ(!desktop.log.empty(), GetParam().noted);
-  EXPECT_EQ(Stored(setting::kRecoveryJournal), std::nullopt);
+  EXPECT_EQ(MessageCount(), GetParam().told);
+  EXPECT_FALSE(desktop.Stores(SettingPath(kAppName, "Recovery"), "Windows"));
 }
 
 const Journal kTexts[] = {
@@ -264,6 +265,8 @@ const Journal kTexts[] = {
     {"a line of one letter", "nookshade-journal 1\nS", false, true},
     {"process not a number", "nookshade-journal 1\nS %h p SimWindow", false, true},
     {"very long", "nookshade-journal 1\n" + std::string(100000, '9'), false, true},
+    {"empty", "", false, true},
+    {"of another type", "\1\1\1\1", false, true, sim::RegistryValue::Type::Dword},
 };
 INSTANTIATE_TEST_SUITE_P(Texts, JournalTest, ::testing::ValuesIn(kTexts), NameOf<Journal>);
 
