@@ -130,6 +130,13 @@ void Panel::AnotherStart() {
 }
 
 void Panel::IconMissing() {
+  // A notification area that ends may tell no one (Wine's sends no
+  // "TaskbarCreated" when it comes back, and none comes back on its own): a
+  // refused icon can be the first sign that the icons it showed went with
+  // it. Those it still has are merely sent again.
+  for (HiddenWindowSlot& slot : slots_) {
+    if (slot.Hiding() && slot.IconShown()) slot.SendToTray();
+  }
   iconAttempts_ = 0;
   platform_.timers.StartTimer(TimerId::TrayRetry, kIconRetryMs, [this] { RetryIcons(); });
 }

@@ -221,8 +221,7 @@ class World {
         };
   }
   void ShellRestart(int refusals) {
-    desktop.trayIcons.clear();
-    desktop.failTrayAdds = refusals;
+    Play("traygone " + std::to_string(refusals));
     panel().ShellRestarted();
   }
   void Seconds(int seconds) {
@@ -341,8 +340,15 @@ class World {
       // closes; with icon, the first also gets that icon double-clicked.
       {"busy",
        [this](const Words& w) { Busy(w.a == "held", w.a == "icon" ? std::stoi(w.b) : -1); }},
-      // shellrestart <n>: the shell, back, refuses n icons; refuse <n>: the next n.
+      // shellrestart <n>: the shell, back, refuses n icons; refuse <n>: the next n;
+      // traygone <n>: the notification area gone with its icons, unannounced,
+      // and the next n icons refused.
       {"shellrestart", [this](const Words& w) { ShellRestart(w.n); }},
+      {"traygone",
+       [this](const Words& w) {
+         desktop.trayIcons.clear();
+         desktop.failTrayAdds = w.n;
+       }},
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
       // Ticks until the poll timer sleeps (a thousand at most: where raw input
       // cannot be had it never does).

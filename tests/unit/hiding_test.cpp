@@ -203,6 +203,11 @@ const Story kIconRetry[] = {
      "hidden A, icons 1, panel shown"},
     {"the hide, refused at the fifth retry", "start; open A; refuse 6; hidenow; seconds 6",
      "told 1, panel shown"},
+    // Found out at the next hide, the icons it took with it are tried again too.
+    {"the notification area gone unannounced", "fill 2; traygone 99; open C; hide; seconds 6",
+     "told 1, panel shown"},
+    {"the notification area gone unannounced and back",
+     "fill 2; traygone 2; open C; hide; seconds 6", "hidden ABC, icons 4"},
 };
 INSTANTIATE_TEST_SUITE_P(IconRetry, StoryTest, ::testing::ValuesIn(kIconRetry), NameOf<Story>);
 
