@@ -353,10 +353,12 @@ void PanelWindow::EndSession() {
     return;
   }
   // The session ends whatever is open: everything hidden is given back now,
-  // even from inside a modal loop, since no later close will come. The
-  // window itself goes with the process.
+  // even from inside a modal loop. The window goes as the last modal window
+  // closes (the prompt has just been cancelled; a message waits for its
+  // OK): an installer's restart manager ends programs while the session
+  // goes on, and an inert panel must not stay behind.
   endSessionPending_ = false;
-  closePending_ = false;
+  closePending_ = dialogs_.ModalOpen();
   Unload();
   if (!dialogs_.ModalOpen()) ::DestroyWindow(window_.Get());
 }

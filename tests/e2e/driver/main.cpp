@@ -44,6 +44,7 @@ namespace {
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
+//   end-session | ended             the session's end sent to the panel | the program ended
 //   end-session-at-hide             the next window hidden sends the session's end
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
@@ -91,6 +92,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     {L"minimised_panel",
      L"start -> panel 417; minimise -> minimised; type 12;"
      L"front 1 -> minimised; start again -> panel 417"},
+    // The session's end with the prompt open: the program still ends.
+    {L"session_end_in_prompt", ARMED L"LCtrl+H 1 -> -+++ i2; double-click 1 -> prompt;"
+                                     L"end-session -> ++++ i0 no-prompt; ended"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
@@ -354,6 +358,13 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Type(L"n");
   }
   if (verb == L"drag") return Drag(args[0] - L'0', windows[Index(args.substr(2))]);
+  if (verb == L"end-session") {
+    // As a restart manager ends a program while the session goes on; Wine
+    // has none, and its own end of the session would end this driver too.
+    Send(panel, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    return Send(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP) == 0;
+  }
+  if (verb == L"ended") return Ended(app);
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
   if (verb == L"double-click-at-hide") return Send(windows[1], kTrayAtHideMessage, 0) == 0;
   if (verb == L"hang") {
