@@ -45,6 +45,7 @@ namespace {
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
 //   end-session | ended             the session's end sent to the panel | the program ended
+//   drawn                           every tray icon drawn, not blank
 //   end-session-at-hide             the next window hidden sends the session's end
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
@@ -52,8 +53,10 @@ namespace {
 // [no-]panel, minimised and the text of the panel's control that has the focus.
 #define ARMED L"start -> panel; click noNotification; click startButton -> ++++ i1 no-panel;"
 const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
-    {L"hide_and_restore", ARMED L"LCtrl+H 1 -> -+++ d- i2; shot hidden; double-click 1 -> prompt;"
-                                L"answer 417 -> ++++ d+ i1 no-prompt"},
+    // The icons after one given back are drawn still.
+    {L"hide_and_restore",
+     ARMED L"LCtrl+H 1 -> -+++ d- i2; LCtrl+H 2 -> --++ i3; shot hidden;"
+           L"double-click 1 -> prompt; answer 417 -> +-++ d+ i2 no-prompt; drawn"},
     {L"hide_all_and_back",
      ARMED L"LCtrl+Space U -> ---- d- i1; double-click panel -> prompt; answer 417 -> ---- i0 "
            L"panel;"
@@ -160,6 +163,19 @@ std::vector<HWND> Icons() {
   for (HWND icon = nullptr; tray && (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", 0));)
     if (GetWindowLongPtrW(icon, GWL_STYLE) & WS_VISIBLE) icons.push_back(icon);
   return icons;
+}
+
+// Drawn: more than one colour on the screen where the icon is.
+bool Drawn(HWND icon) {
+  RECT r{};
+  GetWindowRect(icon, &r);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF corner = GetPixel(screen, r.left, r.top);
+  bool drawn = false;
+  for (LONG y = r.top; y < r.bottom && !drawn; ++y)
+    for (LONG x = r.left; x < r.right && !drawn; ++x) drawn = GetPixel(screen, x, y) != corner;
+  ReleaseDC(nullptr, screen);
+  return drawn;
 }
 
 HWND Focused(HWND window) {
@@ -365,6 +381,7 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Send(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP) == 0;
   }
   if (verb == L"ended") return Ended(app);
+  if (verb == L"drawn") return WaitUntil([] { return std::ranges::all_of(Icons(), Drawn); });
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
   if (verb == L"double-click-at-hide") return Send(windows[1], kTrayAtHideMessage, 0) == 0;
   if (verb == L"hang") {
