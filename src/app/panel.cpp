@@ -270,6 +270,9 @@ const CheckBox* Panel::FindCheckBox(ControlId control) const {
 void Panel::ControlChanged(ControlId control) { view_.ControlChanged(control); }
 
 void Panel::Arm() {
+  // A minimized panel owns no prompt, and can be restored and clicked while
+  // one is open; the panel cannot be hidden then, and the note would lie.
+  if (platform_.dialogs.IsPasswordPromptVisible()) return;
   if (text::IsBlank(hideWindowHotkey_.Text()) || text::IsBlank(hideAllHotkey_.Text())) {
     platform_.dialogs.MessageBox("The hotkeys have not been set", kAppName,
                                  message_style::kIconInformation);

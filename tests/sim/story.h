@@ -328,8 +328,11 @@ class World {
       {"quit", [this](const Words&) { session.Close(); }},
       // The system. end: the session's end.
       {"end", [this](const Words&) { panel().Unload(); }},
-      {"endinprompt",
-       [this](const Words&) { desktop.whilePasswordPromptOpen = [this] { panel().Unload(); }; }},
+      // inprompt <step>: taken while each password prompt from the next on is open.
+      {"inprompt",
+       [this](const Words& w) {
+         desktop.whilePasswordPromptOpen = [this, step = w.rest] { Play(step); };
+       }},
       {"kill", [this](const Words&) { session.Kill(); }},
       // killat <n>: at the program's n-th change of the world.
       {"killat", [this](const Words& w) { desktop.killAt = w.n; }},

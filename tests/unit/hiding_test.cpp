@@ -214,8 +214,8 @@ INSTANTIATE_TEST_SUITE_P(IconRetry, StoryTest, ::testing::ValuesIn(kIconRetry), 
 // The session's end unloads the panel, at times inside a prompt's loop.
 const Story kSessionEnd[] = {
     {"no prompt open", "everyway; end", "panel shown, work C--"},
-    {"an icon's prompt", "everyway; endinprompt; icon 1", "asked 1, panel shown, work C--"},
-    {"show-all's prompt", "everyway; endinprompt; all 417", "asked 1, panel shown, work C--"},
+    {"an icon's prompt", "everyway; inprompt end; icon 1", "asked 1, panel shown, work C--"},
+    {"show-all's prompt", "everyway; inprompt end; all 417", "asked 1, panel shown, work C--"},
 };
 INSTANTIATE_TEST_SUITE_P(SessionEnd, StoryTest, ::testing::ValuesIn(kSessionEnd), NameOf<Story>);
 

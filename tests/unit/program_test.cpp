@@ -22,6 +22,8 @@ const Story kArming[] = {
     {"the automatic start", "set Auto=1; start", "icons 1"},
     {"the automatic start grayed", "set Auto=2; start", "panel shown"},
     {"the help menu, never armed", "start; help", "told 6, panel shown"},
+    // Minimized, the panel owns no prompt and can be clicked while one is open.
+    {"while a prompt is open", "fill 1; icon 0; inprompt arm; icon 1", "asked 2, panel shown"},
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
