@@ -130,40 +130,56 @@ void Panel::AnotherStart() {
 }
 
 void Panel::IconMissing() {
+  SendIconsAgain();
+  StartIconRetry();
+}
+
+void Panel::IconRemoved() {
+  // Wine's notification area (8.0) draws the icons after a removed one
+  // blank until each is sent again; a user would take them for gone.
+  if (!unloaded_ && !SendIconsAgain()) StartIconRetry();
+}
+
+bool Panel::SendIconsAgain() {
   // A notification area that ends may tell no one (Wine's sends no
-  // "TaskbarCreated" when it comes back, and none comes back on its own): a
-  // refused icon can be the first sign that the icons it showed went with
-  // it. Those it still has are merely sent again.
+  // "TaskbarCreated", and none comes back on its own): a refused icon can
+  // be the first sign that the icons it showed went with it.
+  bool taken = true;
   for (HiddenWindowSlot& slot : slots_) {
-    if (slot.Hiding() && slot.IconShown()) slot.SendToTray();
+    if (slot.Hiding() && slot.IconShown() && !slot.SendToTray()) taken = false;
   }
+  return taken;
+}
+
+void Panel::StartIconRetry() {
   iconAttempts_ = 0;
   platform_.timers.StartTimer(TimerId::TrayRetry, kIconRetryMs, [this] { RetryIcons(); });
 }
 
 void Panel::RetryIcons() {
   const bool lastAttempt = ++iconAttempts_ >= kIconAttempts;
-  bool missing = false;
-  bool gaveBackWindow = false;
+  int gaveBackWindows = 0;
   bool gaveBackPanel = false;
   for (HiddenWindowSlot& slot : slots_) {
-    if (!slot.Hiding() || slot.IconShown() || slot.SendToTray()) continue;
-    if (lastAttempt) {
-      (slot.Window() == view_.Handle() ? gaveBackPanel : gaveBackWindow) = true;
-      slot.Restore();
-    } else {
-      missing = true;
-    }
+    if (!slot.Hiding() || slot.IconShown() || slot.SendToTray() || !lastAttempt) continue;
+    slot.Window() == view_.Handle() ? gaveBackPanel = true : ++gaveBackWindows;
+    slot.Restore();
   }
-  if (!missing) platform_.timers.StopTimer(TimerId::TrayRetry);
+  if (std::ranges::none_of(slots_, [](const HiddenWindowSlot& slot) {
+        return slot.Hiding() && !slot.IconShown();
+      })) {
+    platform_.timers.StopTimer(TimerId::TrayRetry);
+  }
   // The panel is no window the user hid: at a start into the tray, words
   // about a hidden window would puzzle.
-  if (gaveBackWindow || gaveBackPanel) {
+  if (gaveBackWindows > 0 || gaveBackPanel) {
     platform_.dialogs.MessageBox(
-        gaveBackWindow ? "The notification area did not take an icon for a hidden window, so "
-                         "that window has been shown again."
-                       : "The notification area did not take Nookshade's icon, so its panel "
-                         "has been shown again.",
+        gaveBackWindows > 1    ? "The notification area did not take the icons of hidden "
+                                 "windows, so those windows have been shown again."
+        : gaveBackWindows == 1 ? "The notification area did not take an icon for a hidden "
+                                 "window, so that window has been shown again."
+                               : "The notification area did not take Nookshade's icon, so its "
+                                 "panel has been shown again.",
         kAppTitle, message_style::kIconExclamation);
   }
 }
@@ -280,7 +296,12 @@ void Panel::Arm() {
   }
   HideIntoOwnSlot();
   fakeWork_.VerifyWindows();
-  if (noNotification_.Value() == 1) return;
+  // Without its icon the panel is not in the tray, whatever the note says:
+  // the retry brings it back, or tells why it cannot.
+  const bool inTray = std::ranges::any_of(slots_, [this](const HiddenWindowSlot& slot) {
+    return slot.Hiding() && slot.Window() == view_.Handle() && slot.IconShown();
+  });
+  if (noNotification_.Value() == 1 || !inTray) return;
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
   note += "\r\n\r\n";

@@ -94,6 +94,7 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void SlotsChanged() override;
   RecoveryJournal& Journal() override { return journal_; }
   void IconMissing() override;
+  void IconRemoved() override;
 
  private:
   std::array<Control*, 11> Controls();
@@ -106,6 +107,9 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void PollTick();  // hkt_Timer
   void WatchInput();
   void RunHotkey(HotkeyAction action);
+  // Sends the icons the shell has taken again; whether it took them all.
+  bool SendIconsAgain();
+  void StartIconRetry();
   // Tries again to add the icons the shell refused; after the last attempt
   // their windows are shown again, so that none stays hidden without one.
   void RetryIcons();

@@ -104,6 +104,7 @@ void HiddenWindowSlot::Restore() {
   platform_.shell.RemoveIcon(owner_.PanelHandle(), id_);
   iconShown_ = false;
   owner_.SlotsChanged();
+  owner_.IconRemoved();
 }
 
 bool HiddenWindowSlot::Holds(WindowHandle window) {

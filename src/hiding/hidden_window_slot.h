@@ -24,6 +24,8 @@ class SlotOwner {
   virtual RecoveryJournal& Journal() = 0;
   // A hidden window's icon could not be added; the owner tries again later.
   virtual void IconMissing() = 0;
+  // A slot's icon was taken away.
+  virtual void IconRemoved() = 0;
 };
 
 class HiddenWindowSlot {  // Window

@@ -80,21 +80,23 @@ void RecoveryJournal::Recover() {
       GetSetting(platform_.registry, kAppName, kSection, kValue, kFormat, unreadable);
   std::vector<Entry> found;
   int damaged = 0;
-  if (unreadable || !Parse(text, found, damaged) || damaged > 0) {
-    // The windows of what could not be read stay hidden with no way back
-    // that Nookshade knows of: the user must hear of it.
-    platform_.dialogs.MessageBox(
-        "Nookshade could not read its list of the windows it had hidden when it stopped, so "
-        "some of them may still be hidden. Ending their programs and starting them again "
-        "brings them back.",
-        kAppTitle, message_style::kIconExclamation);
-  }
+  const bool readWhole = !unreadable && Parse(text, found, damaged) && damaged == 0;
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
     // A handle given to another window since must never be touched.
     if (!entry.window.StillNames(windows)) continue;
     // Not activated: the program starting up keeps the foreground.
     windows.ShowWindow(entry.window.window, ShowCommand::ShowNoActivate);
+  }
+  if (!readWhole) {
+    // The windows of what could not be read stay hidden with no way back
+    // that Nookshade knows of: the user must hear of it, once the others
+    // are back.
+    platform_.dialogs.MessageBox(
+        "Nookshade could not read its list of the windows it had hidden when it stopped, so "
+        "some of them may still be hidden. Ending their programs and starting them again "
+        "brings them back.",
+        kAppTitle, message_style::kIconExclamation);
   }
   Clear();
 }

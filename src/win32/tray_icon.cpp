@@ -70,10 +70,6 @@ bool TrayIcon::Show(HICON icon) {
   return added_;
 }
 
-void TrayIcon::Redraw() {
-  if (added_) NotifyIcon(NIM_MODIFY, &record_);
-}
-
 void TrayIcon::Remove() {
   if (!added_) return;
   NotifyIcon(NIM_DELETE, &record_);

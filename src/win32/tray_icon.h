@@ -26,8 +26,6 @@ class TrayIcon {
   // Adds the icon, or brings it up to date when the shell has it already
   // (after a restart it announced but did not make). Whether it is there.
   bool Show(HICON icon);
-  // Sends the icon again as it is, to be drawn anew.
-  void Redraw();
   void Remove();
 
  private:

@@ -17,10 +17,6 @@ bool Win32Shell::ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) 
 void Win32Shell::RemoveIcon(WindowHandle owner, std::int32_t id) {
   // The icon removes itself as it goes.
   icons_.erase({owner, id});
-  // Wine's notification area (8.0) moves the icons after a removed one
-  // along and draws them blank until each is sent again; a user would take
-  // them for gone. On Windows the update changes nothing.
-  for (const auto& [key, icon] : icons_) icon->Redraw();
 }
 
 }  // namespace nookshade::win32

@@ -206,6 +206,8 @@ const Story kIconRetry[] = {
     // Found out at the next hide, the icons it took with it are tried again too.
     {"the notification area gone unannounced", "fill 2; traygone 99; open C; hide; seconds 6",
      "told 1, panel shown"},
+    {"the notification area gone unannounced, found as an icon goes",
+     "fill 2; traygone 99; close A; tap J; idle; seconds 6", "told 1, panel shown"},
     {"the notification area gone unannounced and back",
      "fill 2; traygone 2; open C; hide; seconds 6", "hidden ABC, icons 4"},
 };

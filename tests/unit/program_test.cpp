@@ -22,6 +22,8 @@ const Story kArming[] = {
     {"the automatic start", "set Auto=1; start", "icons 1"},
     {"the automatic start grayed", "set Auto=2; start", "panel shown"},
     {"the help menu, never armed", "start; help", "told 6, panel shown"},
+    // No word of the tray until the panel's icon is there.
+    {"the notification area gone", "start; traygone 99; arm; seconds 6", "told 1, panel shown"},
     // Minimized, the panel owns no prompt and can be clicked while one is open.
     {"while a prompt is open", "fill 1; icon 0; inprompt arm; icon 1", "asked 2, panel shown"},
 };
@@ -182,6 +184,10 @@ const Story kMessages[] = {
     {"the same window as the second other row",
      "armed; open A; open B; pick 1 B; pick 3 A; pick 2 A",
      "Nookshade PRO: You Have Already Selected The Same Window"},
+    {"icons refused for good, of two windows",
+     "armed; fill 2; traygone 99; open C; hide; seconds 6",
+     "Nookshade: The notification area did not take the icons of hidden windows, so those "
+     "windows have been shown again."},
     {"an icon refused for good", "start; open A; refuse 6; hidenow; seconds 6",
      "Nookshade: The notification area did not take an icon for a hidden window, so that window "
      "has been shown again."},
@@ -246,7 +252,10 @@ TEST_P(JournalTest, TheNextStartShowsTheWindowsOfAReadableJournalAndTellsOfTheRe
   Set("Auto", "1");
   const WindowHandle front = desktop.AddWindow("Notes");
   desktop.SetForeground(front);
+  bool shownWhenTold = false;  // those it could read are back before the word
+  desktop.whileMessageBoxOpen = [&] { shownWhenTold = Visible(window); };
   session.Start();
+  EXPECT_EQ(shownWhenTold, GetParam().shown && GetParam().told);
   EXPECT_EQ(desktop.GetForegroundWindow(), front);
   EXPECT_EQ(Visible(window), GetParam().shown);
   EXPECT_EQ(MessageCount(), GetParam().told);
