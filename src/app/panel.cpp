@@ -157,11 +157,17 @@ void Panel::StartIconRetry() {
 }
 
 void Panel::RetryIcons() {
-  const bool lastAttempt = ++iconAttempts_ >= kIconAttempts;
+  // While its own message is open, another would stack on it: the attempt waits.
+  if (tellingOfIcons_) return;
+  ++iconAttempts_;
   int gaveBackWindows = 0;
   bool gaveBackPanel = false;
   for (HiddenWindowSlot& slot : slots_) {
-    if (!slot.Hiding() || slot.IconShown() || slot.SendToTray() || !lastAttempt) continue;
+    // A window given back sends the others again, and a refusal then
+    // gives them their own attempts.
+    if (!slot.Hiding() || slot.IconShown() || slot.SendToTray() || iconAttempts_ < kIconAttempts) {
+      continue;
+    }
     slot.Window() == view_.Handle() ? gaveBackPanel = true : ++gaveBackWindows;
     slot.Restore();
   }
@@ -170,6 +176,7 @@ void Panel::RetryIcons() {
       })) {
     platform_.timers.StopTimer(TimerId::TrayRetry);
   }
+  tellingOfIcons_ = true;
   // The panel is no window the user hid: at a start into the tray, words
   // about a hidden window would puzzle.
   if (gaveBackWindows > 0 || gaveBackPanel) {
@@ -182,6 +189,8 @@ void Panel::RetryIcons() {
                                  "panel has been shown again.",
         kAppTitle, message_style::kIconExclamation);
   }
+  TellOfTray();
+  tellingOfIcons_ = false;
 }
 
 void Panel::TextEdited(ControlId control, std::string text) {
@@ -296,12 +305,20 @@ void Panel::Arm() {
   }
   HideIntoOwnSlot();
   fakeWork_.VerifyWindows();
-  // Without its icon the panel is not in the tray, whatever the note says:
-  // the retry brings it back, or tells why it cannot.
-  const bool inTray = std::ranges::any_of(slots_, [this](const HiddenWindowSlot& slot) {
-    return slot.Hiding() && slot.Window() == view_.Handle() && slot.IconShown();
+  noteOwed_ = noNotification_.Value() != 1;
+  TellOfTray();
+}
+
+void Panel::TellOfTray() {
+  // Without its icon the panel is not in the tray, whatever the note would
+  // say: it is told once the icon is there, and not if the panel was shown
+  // again meanwhile.
+  const auto panel = std::ranges::find_if(slots_, [this](const HiddenWindowSlot& slot) {
+    return slot.Hiding() && slot.Window() == view_.Handle();
   });
-  if (noNotification_.Value() == 1 || !inTray) return;
+  if (panel == slots_.end()) noteOwed_ = false;
+  if (!noteOwed_ || !panel->IconShown()) return;
+  noteOwed_ = false;
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
   note += "\r\n\r\n";

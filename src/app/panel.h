@@ -107,6 +107,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void PollTick();  // hkt_Timer
   void WatchInput();
   void RunHotkey(HotkeyAction action);
+  // The note on arming, once the panel is in the tray.
+  void TellOfTray();
   // Sends the icons the shell has taken again; whether it took them all.
   bool SendIconsAgain();
   void StartIconRetry();
@@ -142,6 +144,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   // Inverted by every fake-work hotkey; what that hotkey asks for.
   bool fakeWorkShown_ = false;  // FakeWorkShown
   int iconAttempts_ = 0;
+  bool noteOwed_ = false;  // the note on arming, until the panel's icon is there
+  bool tellingOfIcons_ = false;
   bool unloaded_ = false;
   enum class InputWatch { NotAsked, Watching, Unavailable } inputWatch_ = InputWatch::NotAsked;
   bool pollAsleep_ = false;

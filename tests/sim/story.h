@@ -328,10 +328,15 @@ class World {
       {"quit", [this](const Words&) { session.Close(); }},
       // The system. end: the session's end.
       {"end", [this](const Words&) { panel().Unload(); }},
-      // inprompt <step>: taken while each password prompt from the next on is open.
+      // inprompt <step>, inmessage <step>: taken while each password prompt,
+      // or each message box, from the next on is open.
       {"inprompt",
        [this](const Words& w) {
          desktop.whilePasswordPromptOpen = [this, step = w.rest] { Play(step); };
+       }},
+      {"inmessage",
+       [this](const Words& w) {
+         desktop.whileMessageBoxOpen = [this, step = w.rest] { Play(step); };
        }},
       {"kill", [this](const Words&) { session.Kill(); }},
       // killat <n>: at the program's n-th change of the world.

@@ -208,6 +208,13 @@ const Story kIconRetry[] = {
      "told 1, panel shown"},
     {"the notification area gone unannounced, found as an icon goes",
      "fill 2; traygone 99; close A; tap J; idle; seconds 6", "told 1, panel shown"},
+    {"a window after the one given back keeps its retries",
+     "fill 2; icon 1; open C; refuse 6; hide; seconds 4; traygone 4; seconds 2",
+     "hidden B, icons 2, told 1, asked 1"},
+    // The retry waits while its own message is open: another would stack on it.
+    {"its message open",
+     "open A; refuse 6; hide; seconds 4; traygone 99; inmessage seconds 6; seconds 1",
+     "told 1, retrying icons"},
     {"the notification area gone unannounced and back",
      "fill 2; traygone 2; open C; hide; seconds 6", "hidden ABC, icons 4"},
 };

@@ -184,6 +184,8 @@ const Story kMessages[] = {
     {"the same window as the second other row",
      "armed; open A; open B; pick 1 B; pick 3 A; pick 2 A",
      "Nookshade PRO: You Have Already Selected The Same Window"},
+    {"the note, once the panel's icon is taken", "start; refuse 1; arm; seconds 1",
+     "Nookshade Pro: Reminder: Press (Ctrl)h to hide a window"},
     {"icons refused for good, of two windows",
      "armed; fill 2; traygone 99; open C; hide; seconds 6",
      "Nookshade: The notification area did not take the icons of hidden windows, so those "
