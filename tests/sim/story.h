@@ -317,9 +317,8 @@ class World {
          const auto row = static_cast<ControlId>(static_cast<int>(ControlId::fakeWork1) + w.n - 1);
          panel().TextEdited(row, w.rest.substr(w.a.size() + 1));
        }},
-      // grab <row>, drop <row>: a crosshair's mouse button down and up.
+      // grab <row>: a crosshair's mouse button down.
       {"grab", [this](const Words& w) { panel().MouseDown(Crosshair(w.n)); }},
-      {"drop", [this](const Words& w) { panel().MouseUp(Crosshair(w.n)); }},
       // The pointer onto the window, a crosshair's drag timer let run.
       {"hover", [this](const Words& w) { Hover(named.at(w.a)); }},
       // reset HKn|HKa|HKfw|1|2|3
