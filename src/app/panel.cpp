@@ -111,11 +111,7 @@ void Panel::Unload() {
 }
 
 void Panel::ShellRestarted() {
-  bool missing = false;
-  for (HiddenWindowSlot& slot : slots_) {
-    if (slot.Hiding() && !slot.SendToTray()) missing = true;
-  }
-  if (missing) IconMissing();
+  if (!SendIcons(IconsToSend::All)) StartIconRetry();
 }
 
 void Panel::AnotherStart() {
@@ -124,29 +120,36 @@ void Panel::AnotherStart() {
     platform_.windows.ShowWindow(panel, ShowCommand::Show);
     return;
   }
-  for (HiddenWindowSlot& slot : slots_) {
-    if (slot.Hiding() && slot.Window() == panel) slot.RequestRestore();
-  }
+  if (HiddenWindowSlot* slot = PanelSlot()) slot->RequestRestore();
+}
+
+HiddenWindowSlot* Panel::PanelSlot() {
+  const auto slot = std::ranges::find_if(slots_, [this](const HiddenWindowSlot& slot) {
+    return slot.Hiding() && slot.Window() == view_.Handle();
+  });
+  return slot == slots_.end() ? nullptr : &*slot;
 }
 
 void Panel::IconMissing() {
-  SendIconsAgain();
+  SendIcons(IconsToSend::Taken);
   StartIconRetry();
 }
 
 void Panel::IconRemoved() {
   // Wine's notification area (8.0) draws the icons after a removed one
   // blank until each is sent again; a user would take them for gone.
-  if (!unloaded_ && !SendIconsAgain()) StartIconRetry();
+  if (!unloaded_ && !SendIcons(IconsToSend::Taken)) StartIconRetry();
 }
 
-bool Panel::SendIconsAgain() {
+bool Panel::SendIcons(IconsToSend which) {
   // A notification area that ends may tell no one (Wine's sends no
   // "TaskbarCreated", and none comes back on its own): a refused icon can
   // be the first sign that the icons it showed went with it.
   bool taken = true;
   for (HiddenWindowSlot& slot : slots_) {
-    if (slot.Hiding() && slot.IconShown() && !slot.SendToTray()) taken = false;
+    if (slot.Hiding() && (slot.IconShown() || which == IconsToSend::All) && !slot.SendToTray()) {
+      taken = false;
+    }
   }
   return taken;
 }
@@ -313,10 +316,8 @@ void Panel::TellOfTray() {
   // Without its icon the panel is not in the tray, whatever the note would
   // say: it is told once the icon is there, and not if the panel was shown
   // again meanwhile.
-  const auto panel = std::ranges::find_if(slots_, [this](const HiddenWindowSlot& slot) {
-    return slot.Hiding() && slot.Window() == view_.Handle();
-  });
-  if (panel == slots_.end()) noteOwed_ = false;
+  const HiddenWindowSlot* panel = PanelSlot();
+  if (panel == nullptr) noteOwed_ = false;
   if (!noteOwed_ || !panel->IconShown()) return;
   noteOwed_ = false;
   std::string note =

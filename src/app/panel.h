@@ -109,8 +109,12 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void RunHotkey(HotkeyAction action);
   // The note on arming, once the panel is in the tray.
   void TellOfTray();
-  // Sends the icons the shell has taken again; whether it took them all.
-  bool SendIconsAgain();
+  // The slot that hides the panel, if any.
+  HiddenWindowSlot* PanelSlot();
+  // Sends icons again: after the shell's restart every hidden window's,
+  // else those it had taken. Whether it took them all.
+  enum class IconsToSend { Taken, All };
+  bool SendIcons(IconsToSend which);
   void StartIconRetry();
   // Tries again to add the icons the shell refused; after the last attempt
   // their windows are shown again, so that none stays hidden without one.

@@ -22,19 +22,10 @@ std::vector<WindowIdentity> VisibleDialogs(Platform& platform, WindowHandle wind
     }
   }
   std::vector<WindowIdentity> dialogs;
-  for (const WindowHandle dialog :
-       TakeWithOwners(windows, candidates, [window](WindowHandle owner) {
-         return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
-       })) {
+  for (const WindowHandle dialog : OwnedBy(windows, candidates, window)) {
     dialogs.push_back(WindowIdentity::Of(windows, dialog));
   }
   return dialogs;
-}
-
-std::vector<WindowHandle> Handles(const std::vector<WindowIdentity>& windows) {
-  std::vector<WindowHandle> handles;
-  for (const WindowIdentity& window : windows) handles.push_back(window.window);
-  return handles;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hiding/owned_windows.h"
@@ -77,24 +78,17 @@ bool HideAll::HideCollected() {
 
 void HideAll::ShowHidden() {
   WindowSystem& windows = platform_.windows;
-  std::vector<WindowHandle> shown;
   for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
-    shown.push_back(it->window);
     if (it->StillNames(windows)) windows.ShowWindow(it->window, ShowCommand::Show);
   }
-  hidden_.clear();
   // Forgotten after the last show.
-  journal_.Forget(shown, HiddenBy::HideAll);
+  journal_.Forget(Handles(std::exchange(hidden_, {})), HiddenBy::HideAll);
 }
 
 std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {
-  std::vector<WindowHandle> set;
-  for (const WindowIdentity& hidden : hidden_) set.push_back(hidden.window);
   std::vector<WindowIdentity> owned;
   for (const WindowHandle dialog :
-       TakeWithOwners(platform_.windows, set, [window](WindowHandle owner) {
-         return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
-       })) {
+       nookshade::OwnedBy(platform_.windows, Handles(hidden_), window)) {
     owned.push_back(*std::ranges::find(hidden_, dialog, &WindowIdentity::window));
   }
   return owned;

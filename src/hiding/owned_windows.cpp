@@ -39,4 +39,12 @@ std::vector<WindowHandle> TakeWithOwners(WindowSystem& windows,
   return out;
 }
 
+std::vector<WindowHandle> OwnedBy(WindowSystem& windows,
+                                  const std::vector<WindowHandle>& candidates,
+                                  WindowHandle window) {
+  return TakeWithOwners(windows, candidates, [window](WindowHandle owner) {
+    return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
+  });
+}
+
 }  // namespace nookshade

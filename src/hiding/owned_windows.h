@@ -25,4 +25,8 @@ std::vector<WindowHandle> TakeWithOwners(WindowSystem& windows,
                                          const std::vector<WindowHandle>& candidates,
                                          const std::function<OwnerSays(WindowHandle)>& rule);
 
+// The candidates that the window owns, itself or through another of them.
+std::vector<WindowHandle> OwnedBy(WindowSystem& windows,
+                                  const std::vector<WindowHandle>& candidates, WindowHandle window);
+
 }  // namespace nookshade

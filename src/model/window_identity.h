@@ -4,7 +4,9 @@
 // one is gone.
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/window_system.h"
 
@@ -25,5 +27,11 @@ struct WindowIdentity {
            windows.GetClassName(window) == className;
   }
 };
+
+inline std::vector<WindowHandle> Handles(std::span<const WindowIdentity> windows) {
+  std::vector<WindowHandle> handles;
+  for (const WindowIdentity& window : windows) handles.push_back(window.window);
+  return handles;
+}
 
 }  // namespace nookshade

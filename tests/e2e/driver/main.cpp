@@ -57,10 +57,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     {L"hide_and_restore",
      ARMED L"LCtrl+H 1 -> -+++ d- i2; LCtrl+H 2 -> --++ i3; shot hidden;"
            L"double-click 1 -> prompt; answer 417 -> +-++ d+ i2 no-prompt; drawn"},
-    {L"hide_all_and_back",
-     ARMED L"LCtrl+Space U -> ---- d- i1; double-click panel -> prompt; answer 417 -> ---- i0 "
-           L"panel;"
-           L"click startButton -> i1 no-panel; LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
+    {L"hide_all_and_back", ARMED L"LCtrl+Space U -> ---- d- i1; double-click panel -> prompt;"
+                                 L"answer 417 -> ---- i0 panel; click startButton -> i1 no-panel;"
+                                 L"LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
     {L"fake_work",
      L"start -> panel; drag 1 1; drag 2 2; drag 3 3; shot fakework; click noNotification;"
      L"click startButton -> i1 no-panel; LCtrl+Space U -> +++-; LCtrl+Space U -> prompt;"
@@ -86,9 +85,6 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // shell that sends its icons' callbacks would: hide-all ends first.
     {L"icon_during_hide_all", ARMED L"double-click-at-hide panel; LCtrl+Space U -> ---- prompt;"
                                     L"answer 417 -> ---- i0 panel"},
-    // A program that stopped answering keeps its window in sight, and holds
-    // nothing up for longer than the system takes to call it hung, the
-    // first hide-all, or at all, the last.
     // Minimized, the panel takes no keys: they would change the password
     // unseen. Another window in front meanwhile, as Windows makes it, the
     // field keeps its place for the panel's return.
@@ -98,6 +94,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // The session's end with the prompt open: the program still ends.
     {L"session_end_in_prompt", ARMED L"LCtrl+H 1 -> -+++ i2; double-click 1 -> prompt;"
                                      L"end-session -> ++++ i0 no-prompt; ended"},
+    // A program that stopped answering keeps its window in sight, and holds
+    // nothing up for longer than the system takes to call it hung, the
+    // first hide-all, or at all, the last.
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
