@@ -442,7 +442,8 @@ void Panel::WatchInput() {
   }
 }
 
-void Panel::InputArrived() {
+void Panel::InputArrived(int keyReleased) {
+  poller_.KeyReleased(keyReleased);
   if (!pollAsleep_) return;
   pollAsleep_ = false;
   poller_.InputArrived();

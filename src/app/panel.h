@@ -64,8 +64,9 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   // Nookshade was started again while this one runs: the panel comes
   // forward, from the tray behind the password.
   void AnotherStart();
-  // A key or mouse button went down somewhere in the session.
-  void InputArrived();
+  // A key or mouse button went down or up somewhere in the session; the
+  // key let go of, if raw input names one.
+  void InputArrived(int keyReleased = 0);
 
   // ---- the user's input in the panel, reported by the view ---------------
   void TextEdited(ControlId control, std::string text);

@@ -65,10 +65,19 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
 
 bool HideAll::HideCollected() {
   WindowSystem& windows = platform_.windows;
-  std::vector<WindowIdentity> collected;
-  for (const WindowHandle window : CollectWindows()) {
-    collected.push_back(WindowIdentity::Of(windows, window));
+  std::vector<WindowHandle> taken = CollectWindows();
+  // The window the user was in comes back last, with its dialogs: in front
+  // and with the keyboard, whatever the window system's order put above it
+  // (a topmost window; under Wine, one raised without taking the keyboard).
+  if (const WindowHandle front = windows.GetForegroundWindow();
+      std::ranges::find(taken, front) != taken.end()) {
+    std::vector<WindowHandle> family = nookshade::OwnedBy(windows, taken, front);
+    family.push_back(front);
+    std::ranges::stable_partition(
+        taken, [&family](WindowHandle w) { return std::ranges::find(family, w) != family.end(); });
   }
+  std::vector<WindowIdentity> collected;
+  for (const WindowHandle window : taken) collected.push_back(WindowIdentity::Of(windows, window));
   // Journaled before the first hide.
   if (!journal_.Record(collected, HiddenBy::HideAll)) return false;
   hidden_ = std::move(collected);

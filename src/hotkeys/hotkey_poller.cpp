@@ -79,7 +79,7 @@ void HotkeyPoller::Tick(bool mayAct) {
   // one press never runs an action twice, and no second prompt is attempted
   // while one is open.
   if (acting_ || !mayAct) {
-    for (int code = kFirstCode; code <= kLastCode; ++code) keyboard_.GetAsyncKeyState(code);
+    for (int code = kFirstCode; code <= kLastCode; ++code) Pressed(code);
     sidePressed_.fill(false);
     ctrlCounted_ = false;
     return;
@@ -110,9 +110,9 @@ void HotkeyPoller::Tick(bool mayAct) {
 bool HotkeyPoller::NewPress(int code) {
   if (code >= kFirstSideCode && code < kFirstSideCode + kSideCodes) {
     const bool early = std::exchange(sidePressed_[code - kFirstSideCode], false);
-    return keyboard_.GetAsyncKeyState(code) == kNewPress || early;
+    return Pressed(code) || early;
   }
-  const bool marked = keyboard_.GetAsyncKeyState(code) == kNewPress;
+  const bool marked = Pressed(code);
   if (code < kShift || code > kAlt) return marked;
   // Windows marks a press of Shift, Ctrl or Alt on the generic code as well
   // as on the side's; Wine marks only the side's. The sides are probed here,
@@ -125,12 +125,34 @@ bool HotkeyPoller::NewPress(int code) {
   for (int side = 0; side < 2; ++side) {
     const int sideCode = kFirstSideCode + 2 * (code - kShift) + side;
     bool& pressed = sidePressed_[sideCode - kFirstSideCode];
-    if (!pressed && keyboard_.GetAsyncKeyState(sideCode) == kNewPress) {
+    if (!pressed && Pressed(sideCode)) {
       pressed = true;
       found = true;
     }
   }
   return marked || found;
+}
+
+bool HotkeyPoller::Pressed(int code) {
+  const std::int16_t state = keyboard_.GetAsyncKeyState(code);
+  if (state >= 0) heldDown_.reset(code);
+  if (state != kNewPress || heldDown_.test(code)) return false;
+  heldDown_.set(code);
+  return true;
+}
+
+void HotkeyPoller::KeyReleased(int code) {
+  if (code < kFirstCode || code > kLastCode) return;
+  heldDown_.reset(code);
+  // Raw input names Shift, Ctrl and Alt by their generic code, the key state
+  // by its sides as well: the one let go of may be either.
+  const int generic = code >= kFirstSideCode && code < kFirstSideCode + kSideCodes
+                          ? kShift + (code - kFirstSideCode) / 2
+                          : code;
+  if (generic < kShift || generic > kAlt) return;
+  heldDown_.reset(generic);
+  heldDown_.reset(kFirstSideCode + 2 * (generic - kShift));
+  heldDown_.reset(kFirstSideCode + 2 * (generic - kShift) + 1);
 }
 
 bool HotkeyPoller::Held(char keyCharacter) {

@@ -6,6 +6,7 @@
 // in its order with no other new press between them, held or not.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -34,6 +35,9 @@ class HotkeyPoller {
   // A key or button event arrived. The ticks that follow probe as after
   // any input, also when the input clock does not show it yet.
   void InputArrived();
+  // A key was let go of, as raw input tells at once (the key state may show
+  // it only later): its next press is one, not the key repeating.
+  void KeyReleased(int code);
   // The panel came into sight. The first tick after it hides again probes
   // whatever the input clock says, so a key held at that moment counts.
   void Disarmed() { probeNext_ = true; }
@@ -49,6 +53,8 @@ class HotkeyPoller {
   bool MayFindPress();
   // Whether the code went down since the previous probe (consumes the mark).
   bool NewPress(int code);
+  // The same for one code, a key held down and repeating counted once.
+  bool Pressed(int code);
   // Whether the key is down now.
   bool Held(char keyCharacter);
   // Both return whether a hotkey's action ran.
@@ -76,6 +82,11 @@ class HotkeyPoller {
   // next key, if they are still held when it comes, so that Ctrl held and H
   // tapped twice hides two windows, as with the system's own hotkeys.
   bool heldAfterMatch_ = false;
+  // Codes whose last press was taken and that neither a probe nor raw input
+  // has found let go of since. A held key marks itself pressed again at the
+  // keyboard's repeat rate; those marks are no presses, or a hotkey held a
+  // moment too long would hide one window after another.
+  std::bitset<256> heldDown_;
 };
 
 }  // namespace nookshade

@@ -100,8 +100,9 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INPUT:
       // Pointer moves come by the hundred and set no press bit: they wake
       // nothing.
-      if (IsKeyOrButtonEvent(reinterpret_cast<HRAWINPUT>(lParam))) {
-        Report([](Panel& panel) { panel.InputArrived(); });
+      if (const RawInputEvent event = ReadRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+          event.keyOrButton) {
+        Report([&](Panel& panel) { panel.InputArrived(event.keyReleased); });
       }
       // The system frees the input's data here.
       return ::DefWindowProcW(window, message, wParam, lParam);

@@ -214,20 +214,24 @@ bool Win32Keyboard::WatchInput(WindowHandle window) {
   return ::RegisterRawInputDevices(devices, 2, sizeof(RAWINPUTDEVICE)) != FALSE;
 }
 
-bool IsKeyOrButtonEvent(HRAWINPUT input) noexcept {
+RawInputEvent ReadRawInput(HRAWINPUT input) noexcept {
   RAWINPUT data{};
   UINT size = sizeof(data);
   // Unreadable: taken for a key, so that no press goes unseen.
   if (::GetRawInputData(input, RID_INPUT, &data, &size, sizeof(RAWINPUTHEADER)) ==
       static_cast<UINT>(-1)) {
-    return true;
+    return {};
   }
-  if (data.header.dwType != RIM_TYPEMOUSE) return true;
+  if (data.header.dwType == RIM_TYPEKEYBOARD) {
+    const RAWKEYBOARD& key = data.data.keyboard;
+    return {true, (key.Flags & RI_KEY_BREAK) != 0 ? key.VKey : 0};
+  }
+  if (data.header.dwType != RIM_TYPEMOUSE) return {};
   constexpr USHORT kButtonTransitions =
       RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP | RI_MOUSE_RIGHT_BUTTON_DOWN |
       RI_MOUSE_RIGHT_BUTTON_UP | RI_MOUSE_MIDDLE_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_UP |
       RI_MOUSE_BUTTON_4_DOWN | RI_MOUSE_BUTTON_4_UP | RI_MOUSE_BUTTON_5_DOWN | RI_MOUSE_BUTTON_5_UP;
-  return (data.data.mouse.usButtonFlags & kButtonTransitions) != 0;
+  return {(data.data.mouse.usButtonFlags & kButtonTransitions) != 0, 0};
 }
 
 }  // namespace nookshade::win32

@@ -58,9 +58,13 @@ class Win32Keyboard final : public Keyboard {
   bool WatchInput(WindowHandle window) override;
 };
 
-// Whether a raw-input message (WM_INPUT's handle) tells of a key or a mouse
-// button going down or up, the events that set press bits; a pointer move
-// or a wheel turn does not.
-bool IsKeyOrButtonEvent(HRAWINPUT input) noexcept;
+// What a raw-input message (WM_INPUT's handle) tells: whether a key or a
+// mouse button went down or up, the events that set press bits (a pointer
+// move or a wheel turn does not), and the key let go of, if any.
+struct RawInputEvent {
+  bool keyOrButton = true;
+  int keyReleased = 0;
+};
+RawInputEvent ReadRawInput(HRAWINPUT input) noexcept;
 
 }  // namespace nookshade::win32

@@ -38,8 +38,9 @@ struct SimWindow {
   IconHandle bigIcon = 0;
   IconHandle smallIcon = 0;
   IconHandle classSmallIcon = 0;
-  // The window's procedure for raw input, once the window watches input.
-  std::function<void()> onInput;
+  // The window's procedure for raw input, once the window watches input:
+  // with the key let go of, or 0.
+  std::function<void(int)> onInput;
 };
 
 // Thrown at the change of the world at which a test kills the program.
@@ -95,6 +96,10 @@ class SimDesktop final : public WindowSystem,
   void ShowByItsProgram(WindowHandle window, ShowCommand command) { Show(window, command, true); }
   void SetForeground(WindowHandle window) {
     foreground_ = window;
+    Raise(window);
+  }
+  // To the top of the Z-order without the keyboard, as a topmost window is.
+  void Raise(WindowHandle window) {
     const auto it = std::ranges::find(windows_, window, &SimWindow::handle);
     if (it != windows_.end()) windows_.splice(windows_.begin(), windows_, it);
   }
@@ -420,7 +425,10 @@ class SimDesktop final : public WindowSystem,
     delayedKeys_.emplace_back(now + keyStateDelayMs, virtualKey, down);
     PublishKeys();
     const SimWindow* watcher = Find(inputWatcher_);
-    if (watcher != nullptr && watcher->onInput) watcher->onInput();
+    // Raw input names Shift, Ctrl and Alt by their generic code.
+    const int named =
+        virtualKey >= 160 && virtualKey <= 165 ? 16 + (virtualKey - 160) / 2 : virtualKey;
+    if (watcher != nullptr && watcher->onInput) watcher->onInput(down ? 0 : named);
   }
   void PublishKeys() {
     // Wrap-safe: the clock runs round.

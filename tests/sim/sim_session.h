@@ -26,7 +26,7 @@ class SimSession final : public PanelView {
     running_ = Main(platform_, [this] {
       handle_ = desktop_.AddWindow(std::string(kPanelCaption), false);
       desktop_.Find(handle_)->processId = desktop_.ownProcessId;
-      desktop_.Find(handle_)->onInput = [this] { panel_->InputArrived(); };
+      desktop_.Find(handle_)->onInput = [this](int released) { panel_->InputArrived(released); };
       panel_ = std::make_unique<Panel>(platform_, state_, *this);
       // The window shows each field's first contents as it attaches.
       for (auto id = ControlId::descriptionFrame; id <= ControlId::startButton;

@@ -262,6 +262,7 @@ class World {
       // Its program has more rights than ours.
       {"refusing", [this](const Words& w) { Of(w.a).refusesHide = true; }},
       {"front", [this](const Words& w) { desktop.SetForeground(w.a == "-" ? 0 : named.at(w.a)); }},
+      {"raise", [this](const Words& w) { desktop.Raise(named.at(w.a)); }},
       {"close", [this](const Words& w) { desktop.DestroyWindow(named.at(w.a)); }},
       // The new title is all after the name, its blanks kept.
       {"rename", [this](const Words& w) { Of(w.a).title = w.rest.substr(w.a.size() + 1); }},

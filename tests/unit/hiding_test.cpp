@@ -297,13 +297,22 @@ TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
   }
 }
 
-TEST_F(SimTest, ShowAllShowsTheWindowThatWasOnTopLastSoItIsOnTopAgain) {
-  Play("armed; open A; open B; all; all 417");
-  std::vector<WindowHandle> order;
-  for (const WindowHandle window : desktop.EnumTopLevelWindows()) {
-    if (window == named["A"] || window == named["B"]) order.push_back(window);
+// Show-all brings the windows back in their order, the one the user was in
+// on top with the keyboard, also where another was above it.
+TEST(ShowAllTest, BringsBackTheOrderAndTheWindowInFront) {
+  for (const auto& [story, order] : std::array<std::array<std::string, 2>, 2>{{
+           {"open A; open B; open C", "CBA"},
+           {"open A; open B; open C; front A; raise C", "ACB"},
+       }}) {
+    sim::World world;
+    world.Play("armed; " + story + "; all; all 417");
+    std::string shown;
+    for (const WindowHandle window : world.desktop.EnumTopLevelWindows()) {
+      for (const auto& [name, named] : world.named) shown += window == named ? name : "";
+    }
+    EXPECT_EQ(shown, order) << story;
+    EXPECT_EQ(world.desktop.GetForegroundWindow(), world.named[order.substr(0, 1)]) << story;
   }
-  EXPECT_EQ(order, (std::vector{named["B"], named["A"]}));
 }
 
 }  // namespace

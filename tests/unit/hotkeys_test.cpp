@@ -158,6 +158,12 @@ const Story kHeld[] = {
      "hidden B, icons 2"},
     {"a hotkey of Ctrl alone, one press",
      "set HKa=(Ctrl); armed; open A; hold 162; idle; release 162; idle", "hidden A, icons 1"},
+    // Held down, a key repeats: one press, one action.
+    {"Ctrl and H held, H repeating", "open A; open B; hold 162; hold 72; idle; hold 72; idle",
+     "hidden B, icons 2"},
+    {"the same for hide-all, as Wine marks keys",
+     "wine; open A; hold 162; hold 32; idle; hold 32; idle; release 32; hold 32; idle",
+     "hidden A, icons 1, asked 1"},
     {"Shift let go of, Ctrl held, then H",
      "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap H; release 161;"
      "tap H",
