@@ -40,6 +40,24 @@ bool Hung(HWND window) {
   }
 }
 
+// A window hidden in the middle of a drag of its title bar, a selection
+// made with the mouse or an open menu would come back still in it: under
+// Wine the button's release goes to no window of its program while it is
+// hidden, and the window then follows the pointer with no button down.
+// Windows ends such modes for a message box by sending WM_CANCELMODE to
+// the window in them; so is the window's program told before the hide.
+void EndMouseMode(HWND target) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info)) return;
+  for (const HWND inMode : {info.hwndMoveSize, info.hwndMenuOwner, info.hwndCapture}) {
+    if (inMode == nullptr || ::GetAncestor(inMode, GA_ROOT) != target) continue;
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(inMode, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored);
+    return;
+  }
+}
+
 }  // namespace
 
 WindowHandle Win32WindowSystem::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
@@ -56,6 +74,7 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
     if (command != ShowCommand::Hide) ::ShowWindowAsync(target, static_cast<int>(command));
     return wasVisible;
   }
+  if (command == ShowCommand::Hide) EndMouseMode(target);
   return ::ShowWindow(target, static_cast<int>(command)) != FALSE;
 }
 

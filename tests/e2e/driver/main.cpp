@@ -44,6 +44,8 @@ namespace {
 //   drag <row> <window>             that fake-work row's crosshair onto the window's title bar
 //   shot <name>                     the panel, the prompt or the whole screen
 //   hang <window>                   its program stops answering (window 4 alone)
+//   drag-hide <window>              its title bar dragged, Ctrl+H meanwhile, the button let go
+//   free <window>                   its program in no mouse mode (a drag, a menu)
 //   end-session | ended             the session's end sent to the panel | the program ended
 //   drawn                           every tray icon drawn, not blank
 //   end-session-at-hide             the next window hidden sends the session's end
@@ -97,6 +99,9 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // A program that stopped answering keeps its window in sight, and holds
     // nothing up for longer than the system takes to call it hung, the
     // first hide-all, or at all, the last.
+    // A window hidden in the middle of a drag comes back free of it, not
+    // following the pointer with no button down.
+    {L"hidden_in_a_drag", ARMED L"drag-hide 2 -> +-++ i2; free 2"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
@@ -304,6 +309,45 @@ bool Drag(int row, HWND window) {
   return Mouse(window, {false}, titleBar) && named;
 }
 
+// The left button down on the window's title bar and the pointer moved on,
+// Ctrl+H meanwhile, then the button let go of, as a user who changes their
+// mind while moving a window.
+bool DragHide(HWND window) {
+  RECT before{}, now{};
+  GetWindowRect(window, &before);
+  // Absolute input is in 1/65535ths of the screen.
+  const auto send = [](DWORD flags) {
+    POINT at{};
+    GetCursorPos(&at);
+    INPUT input{INPUT_MOUSE,
+                {{MulDiv(at.x + 40, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                  MulDiv(at.y + 40, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                  flags | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
+    return SendInput(1, &input, sizeof(INPUT)) == 1;
+  };
+  const int titleBar = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  if (!Front(window) || !Mouse(window, {true}, titleBar) || !send(MOUSEEVENTF_MOVE) ||
+      !WaitUntil([&] { return GetWindowRect(window, &now) && now.left != before.left; })) {
+    return false;
+  }
+  Key(VK_LCONTROL, true);
+  Sleep(100);  // held as a person holds it (see Press)
+  Key('H', true);
+  const bool hidden = WaitUntil([&] { return !IsWindowVisible(window); });
+  Key('H', false);
+  Key(VK_LCONTROL, false);
+  return send(MOUSEEVENTF_LEFTUP) && hidden;
+}
+
+bool Free(HWND window) {
+  return WaitUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           (info.flags & (GUI_INMOVESIZE | GUI_INMENUMODE)) == 0 && info.hwndCapture == nullptr;
+  });
+}
+
 // ImageMagick's import saves the screen, cropped to the window. It writes
 // the file only once it holds the picture.
 bool Shot(const std::wstring& name) {
@@ -380,6 +424,8 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Send(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP) == 0;
   }
   if (verb == L"ended") return Ended(app);
+  if (verb == L"drag-hide") return DragHide(windows[Index(args)]);
+  if (verb == L"free") return Free(windows[Index(args)]);
   if (verb == L"drawn") return WaitUntil([] { return std::ranges::all_of(Icons(), Drawn); });
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
   if (verb == L"double-click-at-hide") return Send(windows[1], kTrayAtHideMessage, 0) == 0;
