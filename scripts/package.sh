@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release packages from scratch:
 #   dist/nookshade-<version>-win64.zip and dist/nookshade-<version>-win32.zip
-# each holding nookshade.exe, README.md and LICENSE. The version is the one
+# each holding nookshade.exe, README.md, LICENSE and the files under docs/
+# that the README links, so that its pictures and links work. The version is the one
 # in CMakeLists.txt. The same commit gives the same bytes: the exe carries
 # no link time, and the archive fixes every entry's time, order and mode.
 #
@@ -10,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+linked=$(grep -oE '\]\(docs/[^)#]+' README.md | cut -c3- | sort -u)
 version=$(sed -nE 's/^project\(nookshade VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
 
@@ -23,7 +25,7 @@ package() {
     rm -rf "$tree"
     cmake --preset "$1" -B "$tree" >/dev/null
     cmake --build "$tree" --target nookshade -j 2 >/dev/null
-    python3 - "$out/nookshade-$version-$2.zip" "$tree/nookshade.exe" README.md LICENSE <<'PY'
+    python3 - "$out/nookshade-$version-$2.zip" "$tree/nookshade.exe" README.md LICENSE $linked <<'PY'
 import sys, zipfile
 target, exe, *docs = sys.argv[1:]
 with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
