@@ -378,7 +378,10 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;
   }
-  if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window)) {
+  // The program's own windows (a message of ours in front) are no more to
+  // be hidden than the shell's.
+  if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window) ||
+      platform_.windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId()) {
     platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
     return;
   }
@@ -422,7 +425,12 @@ void Panel::PollTick() {
   // registration is under way reaches no window as raw input, but the clock
   // shows it, so the tick does not sleep over it.
   if (inputWatch_ == InputWatch::NotAsked) WatchInput();
-  poller_.Tick(!platform_.dialogs.ModalOpen());
+  // While a password prompt is open the hotkeys rest: typed into it, they
+  // would act behind it. A message box opened by a hotkey's action rests
+  // them too (the poller is acting); one opened otherwise, as the note on
+  // arming, does not: the user may need to hide everything before they
+  // have read it.
+  poller_.Tick(!platform_.dialogs.IsPasswordPromptVisible());
   if (poller_.Idle() && inputWatch_ == InputWatch::Watching) {
     // A window closed while hidden gives back its slot and icon once a spell
     // of input is over (the user's closing it most likely among it), not only

@@ -1,6 +1,7 @@
 // Hotkeys fire for their keys pressed in order, a modifier of either side
 // meaning the same under Windows' and Wine's ways of marking a press; they
-// rest while the panel or a prompt or message of ours is in sight.
+// rest while the panel or a prompt of ours is in sight, or a message that a
+// hotkey brought up.
 
 #include <tuple>
 

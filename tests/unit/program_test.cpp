@@ -26,6 +26,9 @@ const Story kArming[] = {
     {"the notification area gone", "start; traygone 99; arm; seconds 6", "told 1, panel shown"},
     // Minimized, the panel owns no prompt and can be clicked while one is open.
     {"while a prompt is open", "fill 1; icon 0; inprompt arm; icon 1", "asked 2, panel shown"},
+    // The hotkeys work before the note is read.
+    {"hide-all while the note is open", "start; open A; inmessage all; arm",
+     "hidden A, icons 1, told 1"},
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
