@@ -73,8 +73,9 @@ bool HideAll::HideCollected() {
       std::ranges::find(taken, front) != taken.end()) {
     std::vector<WindowHandle> family = nookshade::OwnedBy(windows, taken, front);
     family.push_back(front);
-    std::ranges::stable_partition(
-        taken, [&family](WindowHandle w) { return std::ranges::find(family, w) != family.end(); });
+    std::stable_partition(taken.begin(), taken.end(), [&family](WindowHandle w) {
+      return std::ranges::find(family, w) != family.end();
+    });
   }
   std::vector<WindowIdentity> collected;
   for (const WindowHandle window : taken) collected.push_back(WindowIdentity::Of(windows, window));
