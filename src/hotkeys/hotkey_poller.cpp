@@ -212,6 +212,10 @@ bool HotkeyPoller::Dispatch() {
       if (onMatch) onMatch(kActions[i]);
     }
     buffer_.clear();
+    // A side's press counted at its generic code is spent with the match:
+    // appended again at its own place, a hotkey of right Ctrl alone would
+    // fire twice for one press.
+    sidePressed_.fill(false);
     // Its leading modifiers still held stay for its last key tapped again;
     // the last key itself never does, or a hotkey of modifiers alone would
     // fire again at the next key.

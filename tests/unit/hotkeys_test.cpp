@@ -157,11 +157,15 @@ const Story kHeld[] = {
     {"Ctrl and H in one tick, let go of, then H alone",
      "open A; open B; hold 162; hold 72; idle; release 72; release 162; idle; front A; tap H",
      "hidden B, icons 2"},
-    {"a hotkey of Ctrl alone, one press",
-     "set HKa=(Ctrl); armed; open A; hold 162; idle; release 162; idle", "hidden A, icons 1"},
+    {"a hotkey of Ctrl alone, one press of the right one",
+     "set HKa=(Ctrl); armed; open A; hold 163; idle; release 163; idle", "hidden A, icons 1"},
     // Held down, a key repeats: one press, one action.
     {"Ctrl and H held, H repeating", "open A; open B; hold 162; hold 72; idle; hold 72; idle",
      "hidden B, icons 2"},
+    // Let go of and pressed again before any probe: raw input told of it.
+    {"a hotkey of right Ctrl alone, let go of and held again at once, as Wine marks keys",
+     "set HKa=(Ctrl); armed; wine; open A; hold 163; idle; release 163; hold 163; idle",
+     "hidden A, icons 1, asked 1"},
     {"the same for hide-all, as Wine marks keys",
      "wine; open A; hold 162; hold 32; idle; hold 32; idle; release 32; hold 32; idle",
      "hidden A, icons 1, asked 1"},

@@ -200,6 +200,10 @@ TEST_P(PollSleepTest, TheTimerSleepsOnlyWithRawInputAndAKeyWakesIt) {
   PressTicks({{kLCtrl}, {'H'}});
   EXPECT_FALSE(Visible(notes));
   Play("idle");
+  // Let go of, the keys count when pressed again, raw input telling or not.
+  const WindowHandle more = Window("More");
+  PressTicks({{kLCtrl}, {'H'}});
+  EXPECT_FALSE(Visible(more));
   panel().Unload();
   desktop.PressKey('J');
   EXPECT_FALSE(desktop.TimerRunning(TimerId::HotkeyPoll)) << "input after the unload woke it";
