@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 fonts-wine xvfb x11-utils imagemagick python3 cloc gcovr graphviz
+  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick python3 cloc gcovr graphviz
 )
 # wine32 is left out on purpose: 32-bit programs cannot run on these
 # machines, and with it installed the plain wine launcher breaks.

@@ -86,6 +86,11 @@ struct Win32Dialogs::PromptRun {
   Win32Dialogs& dialogs;
   const std::function<void(WindowHandle)>& onLoad;
   std::optional<SecretString> answer;
+  WNDPROC fieldProc = nullptr;
+  // A key held as the prompt opens (the hotkey's last key, Space for
+  // show-all) repeats into the field, and the right password typed after
+  // its characters is refused: repeats count once a key went down afresh.
+  bool keyPressedAfresh = false;
 };
 
 class Win32Dialogs::ModalScope {
@@ -173,6 +178,8 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       }
       CentreOnScreen(dialog);
       const HWND edit = ::GetDlgItem(dialog, IDC_PASSW);
+      run->fieldProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+          edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Dialogs::PasswordFieldProc)));
       ::SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
       ::SetFocus(edit);
       // Left to itself, the dialog shows only once its loop finds no message
@@ -220,6 +227,19 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
     default:
       return FALSE;
   }
+}
+
+LRESULT CALLBACK Win32Dialogs::PasswordFieldProc(HWND field, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) noexcept {
+  auto* run = reinterpret_cast<PromptRun*>(::GetWindowLongPtrW(::GetParent(field), DWLP_USER));
+  if (run == nullptr || run->fieldProc == nullptr)
+    return ::DefWindowProcW(field, message, wParam, lParam);
+  if (message == WM_KEYDOWN || message == WM_CHAR) {
+    const bool repeated = (HIWORD(lParam) & KF_REPEAT) != 0;
+    if (!repeated) run->keyPressedAfresh = true;
+    if (repeated && !run->keyPressedAfresh) return 0;
+  }
+  return ::CallWindowProcW(run->fieldProc, field, message, wParam, lParam);
 }
 
 }  // namespace nookshade::win32

@@ -32,6 +32,8 @@ class Win32Dialogs final : public Dialogs {
   class ModalScope;
   static INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam,
                                      LPARAM lParam) noexcept;
+  static LRESULT CALLBACK PasswordFieldProc(HWND field, UINT message, WPARAM wParam,
+                                            LPARAM lParam) noexcept;
   HWND ModalOwner() const;
 
   HWND panel_ = nullptr;

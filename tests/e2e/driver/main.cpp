@@ -35,6 +35,7 @@ namespace {
 //   start | start again | kill      nookshade.exe (again: must wake the first and end)
 //   click <control>                 a real click; with nothing to show, until it has the focus
 //   LCtrl+<key> <window>|panel      left Ctrl held while the key is tapped, the window in front
+//   hold LCtrl+Space <window>       the same, Space held until the prompt has had its repeats
 //   double-click <window>|panel     its tray icon
 //   answer <text>                   typed into the password prompt, then Enter
 //   tap Tab|Back|Down               that key typed into the panel
@@ -61,7 +62,7 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
            L"double-click 1 -> prompt; answer 417 -> +-++ d+ i2 no-prompt; drawn"},
     {L"hide_all_and_back", ARMED L"LCtrl+Space U -> ---- d- i1; double-click panel -> prompt;"
                                  L"answer 417 -> ---- i0 panel; click startButton -> i1 no-panel;"
-                                 L"LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
+                                 L"hold LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
     {L"fake_work",
      L"start -> panel; drag 1 1; drag 2 2; drag 3 3; shot fakework; click noNotification;"
      L"click startButton -> i1 no-panel; LCtrl+Space U -> +++-; LCtrl+Space U -> prompt;"
@@ -288,6 +289,20 @@ bool Press(HWND target, WORD key, const std::wstring& want) {
   return false;
 }
 
+// Left Ctrl and Space held over the window for a second, as a user slow to
+// let go: the prompt they open gets Space's repeats. Held through the X
+// server (xdotool), as a keyboard holds them: keys sent by SendInput are
+// not down there, and Wine takes them for let go of as the prompt takes
+// the X focus.
+bool Hold(HWND target) {
+  if (!Front(target)) return false;
+  Start(L"Z:\\usr\\bin\\xdotool", L"keydown ctrl keydown space");
+  const bool prompted = WaitUntil([] { return Prompt() && GetForegroundWindow() == Prompt(); });
+  Sleep(1000);  // the keyboard repeats a held key after half a second
+  Start(L"Z:\\usr\\bin\\xdotool", L"keyup space keyup ctrl");
+  return prompted && WaitUntil([] { return GetAsyncKeyState(VK_SPACE) >= 0; });
+}
+
 // Typed text goes by messages, in order: a key need not be held for a poll.
 bool Type(const std::wstring& text) {
   for (const wchar_t key : text) {
@@ -425,6 +440,7 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   }
   if (verb == L"ended") return Ended(app);
   if (verb == L"drag-hide") return DragHide(windows[Index(args)]);
+  if (verb == L"hold") return Hold(windows[Index(args.substr(args.find(L' ') + 1))]);
   if (verb == L"free") return Free(windows[Index(args)]);
   if (verb == L"drawn") return WaitUntil([] { return std::ranges::all_of(Icons(), Drawn); });
   if (verb == L"end-session-at-hide") return Send(windows[1], kEndSessionMessage) == 0;
