@@ -318,7 +318,9 @@ void Panel::TellOfTray() {
   // again meanwhile.
   const HiddenWindowSlot* panel = PanelSlot();
   if (panel == nullptr) noteOwed_ = false;
-  if (!noteOwed_ || !panel->IconShown()) return;
+  // One note at a time: armed again from a panel opened over it, the one
+  // open already says it.
+  if (!noteOwed_ || !panel->IconShown() || noteOpen_) return;
   noteOwed_ = false;
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
@@ -330,7 +332,9 @@ void Panel::TellOfTray() {
   note += "Reminder: Press ";
   note += text::Windows1252ToUtf8(hideWindowHotkey_.Text());
   note += " to hide a window";
+  noteOpen_ = true;
   platform_.dialogs.MessageBox(note, kPanelCaption, message_style::kIconInformation);
+  noteOpen_ = false;
 }
 
 void Panel::ArmByShortcut() {
@@ -358,6 +362,9 @@ void Panel::HideWindowInFront() {
     }
     window = owner;
   }
+  // A message of ours in front (the note on arming, which names this very
+  // hotkey) is not hidden, nor answered with a message over it.
+  if (windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId()) return;
   HideIntoFreeSlot(window);
 }
 
@@ -378,10 +385,7 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;
   }
-  // The program's own windows (a message of ours in front) are no more to
-  // be hidden than the shell's.
-  if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window) ||
-      platform_.windows.GetWindowProcessId(window) == platform_.system.CurrentProcessId()) {
+  if (!platform_.windows.IsWindow(window) || IsShellWindow(platform_.windows, window)) {
     platform_.dialogs.MessageBox("Not Valid window", kAppTitle, message_style::kIconStop);
     return;
   }

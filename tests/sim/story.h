@@ -5,6 +5,7 @@
 // both speak it, so that a failing random run prints a story a table can
 // take as it stands.
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <functional>
@@ -328,15 +329,22 @@ class World {
       {"quit", [this](const Words&) { session.Close(); }},
       // The system. end: the session's end.
       {"end", [this](const Words&) { panel().Unload(); }},
-      // inprompt <step>, inmessage <step>: taken while each password prompt,
-      // or each message box, from the next on is open.
+      // inprompt <step>, inmessage <steps>: taken while each password
+      // prompt, or each message box, from the next on is open (a message
+      // opened by the steps themselves excepted); steps apart by ','.
       {"inprompt",
        [this](const Words& w) {
          desktop.whilePasswordPromptOpen = [this, step = w.rest] { Play(step); };
        }},
       {"inmessage",
        [this](const Words& w) {
-         desktop.whileMessageBoxOpen = [this, step = w.rest] { Play(step); };
+         std::string steps = w.rest;
+         std::ranges::replace(steps, ',', ';');
+         desktop.whileMessageBoxOpen = [this, steps, inside = false]() mutable {
+           if (std::exchange(inside, true)) return;
+           Play(steps);
+           inside = false;
+         };
        }},
       {"kill", [this](const Words&) { session.Kill(); }},
       // killat <n>: at the program's n-th change of the world.

@@ -29,6 +29,8 @@ const Story kArming[] = {
     // The hotkeys work before the note is read.
     {"hide-all while the note is open", "start; open A; inmessage all; arm",
      "hidden A, icons 1, told 1"},
+    {"the panel opened and armed again while the note is open", "start; inmessage icon 0, arm; arm",
+     "icons 1, told 1, asked 1"},
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
