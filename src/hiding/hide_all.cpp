@@ -66,16 +66,19 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
 bool HideAll::HideCollected() {
   WindowSystem& windows = platform_.windows;
   std::vector<WindowHandle> taken = CollectWindows();
-  // The window the user was in comes back last, with its dialogs: in front
-  // and with the keyboard, whatever the window system's order put above it
-  // (a topmost window; under Wine, one raised without taking the keyboard).
+  // The window the user was in comes back last, in front and with the
+  // keyboard, whatever the window system's order put above it (a topmost
+  // window; under Wine, one raised without taking the keyboard); its dialogs
+  // just before it, which the window system keeps above it.
   if (const WindowHandle front = windows.GetForegroundWindow();
       std::ranges::find(taken, front) != taken.end()) {
     std::vector<WindowHandle> family = nookshade::OwnedBy(windows, taken, front);
-    family.push_back(front);
+    family.insert(family.begin(), front);
     std::stable_partition(taken.begin(), taken.end(), [&family](WindowHandle w) {
       return std::ranges::find(family, w) != family.end();
     });
+    std::rotate(taken.begin(), std::ranges::find(taken, front),
+                std::ranges::find(taken, front) + 1);
   }
   std::vector<WindowIdentity> collected;
   for (const WindowHandle window : taken) collected.push_back(WindowIdentity::Of(windows, window));

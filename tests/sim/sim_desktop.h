@@ -98,10 +98,17 @@ class SimDesktop final : public WindowSystem,
     foreground_ = window;
     Raise(window);
   }
-  // To the top of the Z-order without the keyboard, as a topmost window is.
+  // To the top of the Z-order without the keyboard, as a topmost window is;
+  // the windows it owns stay above it.
   void Raise(WindowHandle window) {
     const auto it = std::ranges::find(windows_, window, &SimWindow::handle);
-    if (it != windows_.end()) windows_.splice(windows_.begin(), windows_, it);
+    if (it == windows_.end()) return;
+    windows_.splice(windows_.begin(), windows_, it);
+    std::vector<WindowHandle> owned;
+    for (const SimWindow& w : windows_) {
+      if (w.owner == window) owned.insert(owned.begin(), w.handle);
+    }
+    for (const WindowHandle w : owned) Raise(w);
   }
 
   // ---- registry --------------------------------------------------------
