@@ -144,15 +144,12 @@ bool HotkeyPoller::Pressed(int code) {
 void HotkeyPoller::KeyReleased(int code) {
   if (code < kFirstCode || code > kLastCode) return;
   heldDown_.reset(code);
-  // Raw input names Shift, Ctrl and Alt by their generic code, the key state
-  // by its sides as well: the one let go of may be either.
-  const int generic = code >= kFirstSideCode && code < kFirstSideCode + kSideCodes
-                          ? kShift + (code - kFirstSideCode) / 2
-                          : code;
-  if (generic < kShift || generic > kAlt) return;
-  heldDown_.reset(generic);
-  heldDown_.reset(kFirstSideCode + 2 * (generic - kShift));
-  heldDown_.reset(kFirstSideCode + 2 * (generic - kShift) + 1);
+  // A side let go of leaves its generic code to a probe, as the other side
+  // may still be held and repeating; a generic Shift, Ctrl or Alt let go of
+  // may be either side.
+  if (code < kShift || code > kAlt) return;
+  heldDown_.reset(kFirstSideCode + 2 * (code - kShift));
+  heldDown_.reset(kFirstSideCode + 2 * (code - kShift) + 1);
 }
 
 bool HotkeyPoller::Held(char keyCharacter) {

@@ -243,7 +243,22 @@ RawInputEvent ReadRawInput(HRAWINPUT input) noexcept {
   }
   if (data.header.dwType == RIM_TYPEKEYBOARD) {
     const RAWKEYBOARD& key = data.data.keyboard;
-    return {true, (key.Flags & RI_KEY_BREAK) != 0 ? key.VKey : 0};
+    if ((key.Flags & RI_KEY_BREAK) == 0) return {true, 0};
+    // Raw input names Shift, Ctrl and Alt by their generic code; the side
+    // let go of is in the scan code, so that the other side, still held,
+    // goes on repeating unheard.
+    constexpr USHORT kRightShiftScanCode = 0x36;
+    const bool right = (key.Flags & RI_KEY_E0) != 0 || key.MakeCode == kRightShiftScanCode;
+    switch (key.VKey) {
+      case VK_SHIFT:
+        return {true, right ? VK_RSHIFT : VK_LSHIFT};
+      case VK_CONTROL:
+        return {true, right ? VK_RCONTROL : VK_LCONTROL};
+      case VK_MENU:
+        return {true, right ? VK_RMENU : VK_LMENU};
+      default:
+        return {true, key.VKey};
+    }
   }
   if (data.header.dwType != RIM_TYPEMOUSE) return {};
   constexpr USHORT kButtonTransitions =

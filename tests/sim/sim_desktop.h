@@ -432,10 +432,7 @@ class SimDesktop final : public WindowSystem,
     delayedKeys_.emplace_back(now + keyStateDelayMs, virtualKey, down);
     PublishKeys();
     const SimWindow* watcher = Find(inputWatcher_);
-    // Raw input names Shift, Ctrl and Alt by their generic code.
-    const int named =
-        virtualKey >= 160 && virtualKey <= 165 ? 16 + (virtualKey - 160) / 2 : virtualKey;
-    if (watcher != nullptr && watcher->onInput) watcher->onInput(down ? 0 : named);
+    if (watcher != nullptr && watcher->onInput) watcher->onInput(down ? 0 : virtualKey);
   }
   void PublishKeys() {
     // Wrap-safe: the clock runs round.

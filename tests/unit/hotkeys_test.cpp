@@ -163,6 +163,9 @@ const Story kHeld[] = {
     {"Ctrl and H held, H repeating", "open A; open B; hold 162; hold 72; idle; hold 72; idle",
      "hidden B, icons 2"},
     // Let go of and pressed again before any probe: raw input told of it.
+    {"the other Ctrl held and repeating after one is let go of",
+     "set HKa=(Ctrl); armed; open A; hold 162; idle; hold 163; idle; release 162; hold 163; idle",
+     "hidden A, icons 1, asked 1"},
     {"a hotkey of right Ctrl alone, let go of and held again at once, as Wine marks keys",
      "set HKa=(Ctrl); armed; wine; open A; hold 163; idle; release 163; hold 163; idle",
      "hidden A, icons 1, asked 1"},
