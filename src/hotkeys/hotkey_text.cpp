@@ -90,6 +90,13 @@ std::string KeyString(std::string_view hotkeyText) {
     const char c = hotkeyText[at++];
     keys += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
+  // A modifier twice running is one held press, as the poll counts a key
+  // held down: so the field recorded it from Windows' repeats of a held Ctrl.
+  keys.erase(std::unique(keys.begin(), keys.end(),
+                         [](char a, char b) {
+                           return a == b && IsModifier(static_cast<unsigned char>(a));
+                         }),
+             keys.end());
   return keys;
 }
 

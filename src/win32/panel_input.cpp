@@ -428,6 +428,9 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
         // Alt, F10 and keys held with Alt arrive as system keys. Alt+F4
         // closes the panel, and is no hotkey; the close takes back its Alt.
         if (message == WM_SYSKEYDOWN && wParam == VK_F4) break;
+        // A key held down is one key of the hotkey, as the poll counts it:
+        // Windows repeats a held Ctrl too. Backspace held erases on.
+        if ((HIWORD(lParam) & KF_REPEAT) != 0 && wParam != VK_BACK) return 0;
         DWORD start = 0;
         DWORD end = 0;
         ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),

@@ -272,10 +272,11 @@ bool Press(HWND target, WORD key, const std::wstring& want) {
     if (!Front(target)) return false;
     const LRESULT chords = count(kChords), releases = count(kReleases);
     const auto apart = [&] { return count(kReleases) != releases; };
-    Key(VK_LCONTROL, true);
     // Each key held as a person holds it: Wine refreshes the key state
-    // that the program polls at most every 50 ms.
-    Sleep(100);
+    // that the program polls at most every 50 ms. Ctrl repeats meanwhile,
+    // as Windows repeats a held Ctrl (under X it does not).
+    Key(VK_LCONTROL, true);
+    for (int repeat = 0; repeat < 3; ++repeat, Key(VK_LCONTROL, true)) Sleep(33);
     Key(key, true);
     const bool whole =
         WaitUntil([&] { return toPanel || count(kChords) > chords || apart(); }) && !apart();
