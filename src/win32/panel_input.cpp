@@ -1,6 +1,8 @@
 // The panel's window procedure and the routing of the user's input to the
 // core: clicks, edits, focus changes and key presses in the hotkey fields.
 
+#include <string_view>
+
 #include "app/panel.h"
 #include "win32/common_controls.h"
 #include "win32/dpi.h"
@@ -16,6 +18,23 @@
 
 namespace nookshade::win32 {
 namespace {
+
+// A message box of ours to the front: the panel, opened over it from its
+// icon, may hide the message that a close waits for.
+void BringOwnMessageForward() {
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM) noexcept -> BOOL {
+        wchar_t className[8] = {};
+        if (!::IsWindowVisible(window) || ::GetClassNameW(window, className, 8) == 0 ||
+            std::wstring_view(className) != L"#32770") {
+          return TRUE;
+        }
+        ::SetForegroundWindow(window);
+        return FALSE;
+      },
+      0);
+}
 
 bool IsMenuCommand(int id) {
   return id >= static_cast<int>(ControlId::menuStart) &&
@@ -325,6 +344,7 @@ void PanelWindow::Close() {
     // the handler is done.
     closePending_ = true;
     dialogs_.UnloadPasswordPrompt();
+    BringOwnMessageForward();
     return;
   }
   closePending_ = false;

@@ -19,6 +19,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input.h"
@@ -49,11 +50,13 @@ namespace {
 //   free <window>                   its program in no mouse mode (a drag, a menu)
 //   end-session | ended             the session's end sent to the panel | the program ended
 //   drawn                           every tray icon drawn, not blank
+//   close                           the panel's close box clicked
 //   end-session-at-hide             the next window hidden sends the session's end
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
 // 1's dialog), iN (tray icons added since the journey began), [no-]prompt,
-// [no-]panel, minimised and the text of the panel's control that has the focus.
+// [no-]panel, minimised, note (a message of Nookshade's in front) and the
+// text of the panel's control that has the focus.
 #define ARMED L"start -> panel; click noNotification; click startButton -> ++++ i1 no-panel;"
 const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // The icons after one given back are drawn still.
@@ -103,6 +106,11 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // A window hidden in the middle of a drag comes back free of it, not
     // following the pointer with no button down.
     {L"hidden_in_a_drag", ARMED L"drag-hide 2 -> +-++ i2; free 2"},
+    // Closed while the note on arming waits under the panel, opened from
+    // its icon: the note, which the close waits for, comes to the front.
+    {L"closed_over_the_note",
+     L"start -> panel; click startButton -> i1 no-panel;"
+     L"double-click panel -> prompt; answer 417 -> panel; close -> note"},
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
 };
@@ -199,6 +207,9 @@ std::wstring State() {
   state += L" i" + std::to_wstring(std::ssize(Icons()) - iconsBefore);
   state += Prompt() ? L" prompt" : L" no-prompt";
   if (IsIconic(panel)) state += L" minimised";
+  wchar_t front[8] = {};
+  GetClassNameW(GetForegroundWindow(), front, 8);
+  if (std::wstring_view(front) == L"#32770" && GetForegroundWindow() != Prompt()) state += L" note";
   return state + (IsWindowVisible(panel) ? L" panel " + Text(Focused(panel)) : L" no-panel");
 }
 
@@ -440,6 +451,25 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Send(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP) == 0;
   }
   if (verb == L"ended") return Ended(app);
+  if (verb == L"close") {
+    // The middle of the close box, the last button of the title bar.
+    RECT r{};
+    GetWindowRect(panel, &r);
+    const int frame = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+    const POINT at{r.right - frame - GetSystemMetrics(SM_CXSIZE) / 2,
+                   r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi = {MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                    MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                    0,
+                    MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                    0,
+                    0};
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return Front(panel) && SendInput(3, inputs, sizeof(INPUT)) == 3;
+  }
   if (verb == L"drag-hide") return DragHide(windows[Index(args)]);
   if (verb == L"hold") return Hold(windows[Index(args.substr(args.find(L' ') + 1))]);
   if (verb == L"free") return Free(windows[Index(args)]);
