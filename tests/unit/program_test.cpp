@@ -11,7 +11,8 @@ namespace {
 const Story kArming[] = {
     {"both main hotkeys set", "start; arm", "icons 1, told 1"},
     {"by the shortcut", "start; ctrl+s", "icons 1, told 1"},
-    {"by the menu", "start; arm menu", "icons 1, told 1"},
+    {"by the menu, again after the panel was opened", "start; arm; icon 0; arm menu",
+     "icons 1, told 2, asked 1"},
     {"no notification", "set Note=1; start; arm", "icons 1"},
     {"no notification, grayed", "set Note=2; start; arm", "icons 1, told 1"},
     {"a window hidden before, its slot kept", "start; open A; hidenow; arm",
