@@ -19,21 +19,21 @@
 namespace nookshade::win32 {
 namespace {
 
-// A message box of ours to the front: the panel, opened over it from its
-// icon, may hide the message that a close waits for.
+// The first visible message box of ours to the front (stops the walk).
+BOOL CALLBACK BringMessageForward(HWND window, LPARAM) noexcept {
+  wchar_t className[8] = {};
+  if (!::IsWindowVisible(window) || ::GetClassNameW(window, className, 8) == 0 ||
+      std::wstring_view(className) != L"#32770") {
+    return TRUE;
+  }
+  ::SetForegroundWindow(window);
+  return FALSE;
+}
+
+// The panel, opened over a message of ours from its icon, may hide the
+// message that a close waits for.
 void BringOwnMessageForward() {
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM) noexcept -> BOOL {
-        wchar_t className[8] = {};
-        if (!::IsWindowVisible(window) || ::GetClassNameW(window, className, 8) == 0 ||
-            std::wstring_view(className) != L"#32770") {
-          return TRUE;
-        }
-        ::SetForegroundWindow(window);
-        return FALSE;
-      },
-      0);
+  ::EnumThreadWindows(::GetCurrentThreadId(), &BringMessageForward, 0);
 }
 
 bool IsMenuCommand(int id) {
