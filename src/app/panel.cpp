@@ -318,9 +318,7 @@ void Panel::TellOfTray() {
   // again meanwhile.
   const HiddenWindowSlot* panel = PanelSlot();
   if (panel == nullptr) noteOwed_ = false;
-  // One note at a time: armed again from a panel opened over it, the one
-  // open already says it.
-  if (!noteOwed_ || !panel->IconShown() || noteOpen_) return;
+  if (!noteOwed_ || !panel->IconShown()) return;
   noteOwed_ = false;
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
@@ -332,9 +330,12 @@ void Panel::TellOfTray() {
   note += "Reminder: Press ";
   note += text::Windows1252ToUtf8(hideWindowHotkey_.Text());
   note += " to hide a window";
-  noteOpen_ = true;
+  // One note at a time: armed again from a panel opened over it, the one
+  // open says it already, unless the hotkey it names was changed meanwhile.
+  if (note == openNote_) return;
+  const std::string before = std::exchange(openNote_, note);
   platform_.dialogs.MessageBox(note, kPanelCaption, message_style::kIconInformation);
-  noteOpen_ = false;
+  openNote_ = before;
 }
 
 void Panel::ArmByShortcut() {

@@ -32,9 +32,9 @@ HotkeyFields::HotkeyFields(TextBox& hideWindow, TextBox& hideAll, TextBox& fakeW
 void HotkeyFields::Load() {
   for (Field& field : fields_) {
     // Stored as Unicode text; the field holds Windows-1252 key characters.
-    field.box.SetText(
+    field.box.SetText(hotkey::MergeHeldModifiers(
         text::Utf8ToWindows1252(GetSetting(platform_.registry, kAppName, field.setting.section,
-                                           field.setting.key, field.defaultText)));
+                                           field.setting.key, field.defaultText))));
   }
 }
 

@@ -90,14 +90,23 @@ std::string KeyString(std::string_view hotkeyText) {
     const char c = hotkeyText[at++];
     keys += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
-  // A modifier twice running is one held press, as the poll counts a key
-  // held down: so the field recorded it from Windows' repeats of a held Ctrl.
-  keys.erase(std::unique(keys.begin(), keys.end(),
-                         [](char a, char b) {
-                           return a == b && IsModifier(static_cast<unsigned char>(a));
-                         }),
-             keys.end());
   return keys;
+}
+
+std::string MergeHeldModifiers(std::string_view text) {
+  std::string out(text);
+  if (std::ranges::all_of(KeyString(text),
+                          [](char key) { return IsModifier(static_cast<unsigned char>(key)); })) {
+    return out;
+  }
+  for (const TokenOf& token : std::span(kTokens).first(kFirstKeyToken)) {
+    if (!IsModifier(token.code)) continue;
+    const std::string twice = std::string(token.text) + std::string(token.text);
+    for (std::size_t at = 0; (at = out.find(twice)) != std::string::npos;) {
+      out.erase(at, token.text.size());
+    }
+  }
+  return out;
 }
 
 bool Matches(std::string_view keyString, std::string_view buffer) {

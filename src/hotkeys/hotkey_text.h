@@ -40,6 +40,11 @@ std::string_view KeyToken(int keyCode);
 // letter keys and stay.
 std::string WriteTokens(std::string_view text);
 
+// A modifier written twice running before a key, as an earlier Nookshade
+// recorded Windows' repeats of a held Ctrl, written once: the poll counts a
+// key held down once. Modifiers alone ("(Shift)(Shift)", a double tap) stay.
+std::string MergeHeldModifiers(std::string_view text);
+
 // What one key press appends to a capture field (never called for Backspace).
 std::string KeyPressText(int keyCode);
 

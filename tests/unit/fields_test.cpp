@@ -141,6 +141,11 @@ const Loaded kValues[] = {
     {"hotkey absent", setting::kHideWindowHotkey, std::nullopt, "(Ctrl)h"},
     {"hotkey of another type", setting::kHideWindowHotkey, "\1\1\1\1", "(Ctrl)h", true},
     {"hotkey empty", setting::kHideWindowHotkey, "", ""},
+    // An earlier version recorded Windows' repeats of a held Ctrl.
+    {"hotkey with a modifier twice running", setting::kHideWindowHotkey, "(Ctrl)(Ctrl)h",
+     "(Ctrl)h"},
+    {"hotkey of a modifier tapped twice", setting::kHideWindowHotkey, "(Shift)(Shift)",
+     "(Shift)(Shift)"},
     {"hotkey above 127", setting::kHideWindowHotkey, "(Shift)\xC3\xA0", "(Shift)\xE0"},
     {"hotkey with a blank", setting::kHideWindowHotkey, "a b", "a(Space)b"},
     // Loaded in field order: of two equal hotkeys, the later field is refused.

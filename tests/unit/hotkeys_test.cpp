@@ -64,7 +64,6 @@ const Sequence kSequences[] = {
     {"Enter as its token", "(Ctrl)(Enter)", {{kLCtrl}, {13}}, true},
     {"the last key code", "\xC3\xBF", {{255}}, true},
     {"a capital stored for a letter", "(Ctrl)H", {{kLCtrl}, {'H'}}, true},
-    {"a modifier stored twice running, held once", "(Ctrl)(Ctrl)h", {{kLCtrl}, {'H'}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, SequenceTest,

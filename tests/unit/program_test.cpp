@@ -30,8 +30,12 @@ const Story kArming[] = {
     // The hotkeys work before the note is read.
     {"hide-all while the note is open", "start; open A; inmessage all; arm",
      "hidden A, icons 1, told 1"},
-    {"the panel opened and armed again while the note is open", "start; inmessage icon 0, arm; arm",
-     "icons 1, told 1, asked 1"},
+    // No second note on the first, nor one owed to come later.
+    {"the panel opened and armed again while the note is open",
+     "start; inmessage icon 0, arm; arm; inmessage; refuse 1; open A; hide; seconds 1",
+     "hidden A, icons 2, told 1, asked 1"},
+    {"the same, the hotkey changed meanwhile", "start; inmessage icon 0, key HKn 74, arm; arm",
+     "icons 1, told 2, asked 1"},
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
