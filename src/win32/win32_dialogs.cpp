@@ -1,6 +1,7 @@
 #include "win32/win32_dialogs.h"
 
 #include <tuple>
+#include <utility>
 
 #include "win32/common_controls.h"
 #include "win32/handle_cast.h"
@@ -91,6 +92,7 @@ struct Win32Dialogs::PromptRun {
   // show-all) repeats into the field, and the right password typed after
   // its characters is refused: repeats count once a key went down afresh.
   bool keyPressedAfresh = false;
+  bool droppingKey = false;  // its character follows
 };
 
 class Win32Dialogs::ModalScope {
@@ -234,10 +236,31 @@ LRESULT CALLBACK Win32Dialogs::PasswordFieldProc(HWND field, UINT message, WPARA
   auto* run = reinterpret_cast<PromptRun*>(::GetWindowLongPtrW(::GetParent(field), DWLP_USER));
   if (run == nullptr || run->fieldProc == nullptr)
     return ::DefWindowProcW(field, message, wParam, lParam);
-  if (message == WM_KEYDOWN || message == WM_CHAR) {
-    const bool repeated = (HIWORD(lParam) & KF_REPEAT) != 0;
-    if (!repeated) run->keyPressedAfresh = true;
-    if (repeated && !run->keyPressedAfresh) return 0;
+  const auto heldSinceOpening = [run](UINT keyMessage, LPARAM keyFlags) {
+    return keyMessage == WM_KEYDOWN && (HIWORD(keyFlags) & KF_REPEAT) != 0 &&
+           !run->keyPressedAfresh;
+  };
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Enter or Escape held would otherwise answer the dialog at once.
+      const LRESULT code = ::CallWindowProcW(run->fieldProc, field, message, wParam, lParam);
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      return key != nullptr && heldSinceOpening(key->message, key->lParam) ? code | DLGC_WANTMESSAGE
+                                                                           : code;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      run->droppingKey = heldSinceOpening(message, lParam);
+      if (run->droppingKey) return 0;
+      run->keyPressedAfresh = run->keyPressedAfresh || (HIWORD(lParam) & KF_REPEAT) == 0;
+      break;
+    case WM_CHAR:
+      // The character of a key dropped; one typed with Alt and the keypad
+      // comes as Alt goes up, marked as held, and is kept.
+      if (std::exchange(run->droppingKey, false)) return 0;
+      break;
+    default:
+      break;
   }
   return ::CallWindowProcW(run->fieldProc, field, message, wParam, lParam);
 }
