@@ -320,6 +320,11 @@ void Panel::TellOfTray() {
   if (panel == nullptr) noteOwed_ = false;
   if (!noteOwed_ || !panel->IconShown()) return;
   noteOwed_ = false;
+  // One note at a time: armed again from a panel opened over it, the one
+  // open says it already. (Should the hotkey it names have been changed
+  // meanwhile, it names the old one: a second note on it would need two
+  // OKs and leave the old one behind all the same.)
+  if (noteOpen_) return;
   std::string note =
       "Nookshade is now running in your Taskbar Tray. Double click on it to re-open Nookshade.";
   note += "\r\n\r\n";
@@ -330,12 +335,9 @@ void Panel::TellOfTray() {
   note += "Reminder: Press ";
   note += text::Windows1252ToUtf8(hideWindowHotkey_.Text());
   note += " to hide a window";
-  // One note at a time: armed again from a panel opened over it, the one
-  // open says it already, unless the hotkey it names was changed meanwhile.
-  if (note == openNote_) return;
-  const std::string before = std::exchange(openNote_, note);
+  noteOpen_ = true;
   platform_.dialogs.MessageBox(note, kPanelCaption, message_style::kIconInformation);
-  openNote_ = before;
+  noteOpen_ = false;
 }
 
 void Panel::ArmByShortcut() {

@@ -150,7 +150,7 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   bool fakeWorkShown_ = false;  // FakeWorkShown
   int iconAttempts_ = 0;
   bool noteOwed_ = false;  // the note on arming, until the panel's icon is there
-  std::string openNote_;   // the note on arming on screen, if any
+  bool noteOpen_ = false;
   bool tellingOfIcons_ = false;
   bool unloaded_ = false;
   enum class InputWatch { NotAsked, Watching, Unavailable } inputWatch_ = InputWatch::NotAsked;

@@ -38,6 +38,7 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   // the panel itself goes with the process.
   const bool journaled = window != owner_.PanelHandle();
   // Its dialogs go with it: left in sight, they would show what it holds.
+  const WindowHandle front = platform_.windows.GetForegroundWindow();
   std::vector<WindowIdentity> hidden{WindowIdentity::Of(platform_.windows, window)};
   if (journaled) std::ranges::copy(VisibleDialogs(platform_, window), std::back_inserter(hidden));
   if (journaled && !owner_.Journal().Record(hidden, HiddenBy::Slot)) {
@@ -60,6 +61,7 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
     platform_.windows.ShowWindow(hidden[i].window, ShowCommand::Hide);
   }
   window_ = window;
+  front_ = front;
   identity_ = hidden.front();
   dialogs_.assign(hidden.begin() + 1, hidden.end());
   hiding_ = true;
@@ -83,7 +85,11 @@ void HiddenWindowSlot::Restore() {
   if (!hiding_) return;
   std::vector<WindowIdentity> shown{identity_};
   shown.insert(shown.end(), dialogs_.rbegin(), dialogs_.rend());
-  // The window first, its dialogs after it, on top of it as they were.
+  // The window first, its dialogs after it, on top of it as they were; the
+  // one that was in front last of all, so that it has the keyboard again
+  // (the window system keeps the dialogs above their window).
+  std::stable_partition(shown.begin(), shown.end(),
+                        [this](const WindowIdentity& w) { return w.window != front_; });
   for (const WindowIdentity& window : shown) {
     if (window.StillNames(platform_.windows)) {
       platform_.windows.ShowWindow(window.window, ShowCommand::Show);

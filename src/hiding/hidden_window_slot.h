@@ -82,6 +82,7 @@ class HiddenWindowSlot {  // Window
   WindowIdentity identity_;
   // The window's dialogs hidden with it, top of the Z-order first.
   std::vector<WindowIdentity> dialogs_;
+  WindowHandle front_ = 0;  // which of them had the keyboard
 };
 
 }  // namespace nookshade

@@ -298,17 +298,19 @@ TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
   }
 }
 
-// Show-all brings the windows back in their order, the one the user was in
-// on top with the keyboard, also where another was above it.
-TEST(ShowAllTest, BringsBackTheOrderAndTheWindowInFront) {
-  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 3>{{
-           {"open A; open B; open C", "CBA", "C"},
-           {"open A; open B; open C; front A; raise C", "ACB", "A"},
-           // Its dialog (a Find box) stays above it, the keyboard with it.
-           {"open A; owned D A; open B; front A", "DAB", "A"},
+// Show-all and an icon bring the windows back in their order, the one the
+// user was in on top with the keyboard, also where another was above it;
+// its dialogs (a Find box) stay above it.
+TEST(WayBackTest, BringsBackTheOrderAndTheWindowInFront) {
+  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 5>{{
+           {"open A; open B; open C; all; all 417", "CBA", "C"},
+           {"open A; open B; open C; front A; raise C; all; all 417", "ACB", "A"},
+           {"open A; owned D A; open B; front A; all; all 417", "DAB", "A"},
+           {"open A; owned D A; front A; hide; icon 1", "DA", "A"},
+           {"open A; owned D A; front D; hide; icon 1", "DA", "D"},
        }}) {
     sim::World world;
-    world.Play("armed; " + story + "; all; all 417");
+    world.Play("armed; " + story);
     std::string shown;
     for (const WindowHandle window : world.desktop.EnumTopLevelWindows()) {
       for (const auto& [name, named] : world.named) shown += window == named ? name : "";

@@ -34,8 +34,6 @@ const Story kArming[] = {
     {"the panel opened and armed again while the note is open",
      "start; inmessage icon 0, arm; arm; inmessage; refuse 1; open A; hide; seconds 1",
      "hidden A, icons 2, told 1, asked 1"},
-    {"the same, the hotkey changed meanwhile", "start; inmessage icon 0, key HKn 74, arm; arm",
-     "icons 1, told 2, asked 1"},
 };
 INSTANTIATE_TEST_SUITE_P(Arming, StoryTest, ::testing::ValuesIn(kArming), NameOf<Story>);
 
