@@ -366,6 +366,9 @@ class World {
          desktop.failTrayAdds = w.n;
        }},
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
+      // Raw input cannot be registered (before the first armed tick).
+      {"noraw", [this](const Words&) { desktop.rawInputRegisters = false; }},
+      {"tick", [this](const Words&) { Tick(); }},
       // Ticks until the poll timer sleeps (a thousand at most: where raw input
       // cannot be had it never does).
       {"idle",

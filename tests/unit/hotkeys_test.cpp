@@ -169,6 +169,10 @@ const Story kHeld[] = {
     {"a hotkey of right Ctrl alone, let go of and held again at once, as Wine marks keys",
      "set HKa=(Ctrl); armed; wine; open A; hold 163; idle; release 163; hold 163; idle",
      "hidden A, icons 1, asked 1"},
+    // Without raw input a probe tells: one that finds the key up, tapped since.
+    {"no raw input, let go of and tapped between two probes",
+     "noraw; open A; open B; hold 162; hold 72; idle; release 72; hold 72; release 72; tick; tap H",
+     "hidden AB, icons 3, logged 1"},
     {"the same for hide-all, as Wine marks keys",
      "wine; open A; hold 162; hold 32; idle; hold 32; idle; release 32; hold 32; idle",
      "hidden A, icons 1, asked 1"},
