@@ -85,16 +85,8 @@ void HiddenWindowSlot::Restore() {
   if (!hiding_) return;
   std::vector<WindowIdentity> shown{identity_};
   shown.insert(shown.end(), dialogs_.rbegin(), dialogs_.rend());
-  // The window first, its dialogs after it, on top of it as they were; the
-  // one that was in front last of all, so that it has the keyboard again
-  // (the window system keeps the dialogs above their window).
-  std::stable_partition(shown.begin(), shown.end(),
-                        [this](const WindowIdentity& w) { return w.window != front_; });
-  for (const WindowIdentity& window : shown) {
-    if (window.StillNames(platform_.windows)) {
-      platform_.windows.ShowWindow(window.window, ShowCommand::Show);
-    }
-  }
+  // The window first, its dialogs after it, on top of it as they were.
+  ShowAgain(platform_.windows, shown, front_);
   hiding_ = false;
   dialogs_.clear();
   owner_.Journal().Forget(Handles(shown), HiddenBy::Slot);

@@ -65,23 +65,14 @@ std::vector<WindowHandle> HideAll::CollectWindows() {
 
 bool HideAll::HideCollected() {
   WindowSystem& windows = platform_.windows;
-  std::vector<WindowHandle> taken = CollectWindows();
-  // The window the user was in comes back last, in front and with the
-  // keyboard, whatever the window system's order put above it (a topmost
-  // window; under Wine, one raised without taking the keyboard); its dialogs
-  // just before it, which the window system keeps above it.
-  if (const WindowHandle front = windows.GetForegroundWindow();
-      std::ranges::find(taken, front) != taken.end()) {
-    std::vector<WindowHandle> family = nookshade::OwnedBy(windows, taken, front);
-    family.insert(family.begin(), front);
-    std::stable_partition(taken.begin(), taken.end(), [&family](WindowHandle w) {
-      return std::ranges::find(family, w) != family.end();
-    });
-    std::rotate(taken.begin(), std::ranges::find(taken, front),
-                std::ranges::find(taken, front) + 1);
-  }
+  // The window the user was in comes back in front, whatever the window
+  // system's order put above it (a topmost window; under Wine, one raised
+  // without taking the keyboard).
+  front_ = windows.GetForegroundWindow();
   std::vector<WindowIdentity> collected;
-  for (const WindowHandle window : taken) collected.push_back(WindowIdentity::Of(windows, window));
+  for (const WindowHandle window : CollectWindows()) {
+    collected.push_back(WindowIdentity::Of(windows, window));
+  }
   // Journaled before the first hide.
   if (!journal_.Record(collected, HiddenBy::HideAll)) return false;
   hidden_ = std::move(collected);
@@ -90,10 +81,7 @@ bool HideAll::HideCollected() {
 }
 
 void HideAll::ShowHidden() {
-  WindowSystem& windows = platform_.windows;
-  for (auto it = hidden_.rbegin(); it != hidden_.rend(); ++it) {
-    if (it->StillNames(windows)) windows.ShowWindow(it->window, ShowCommand::Show);
-  }
+  ShowAgain(platform_.windows, {hidden_.rbegin(), hidden_.rend()}, front_);
   // Forgotten after the last show.
   journal_.Forget(Handles(std::exchange(hidden_, {})), HiddenBy::HideAll);
 }

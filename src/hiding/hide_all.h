@@ -53,6 +53,7 @@ class HideAll {
   bool allHidden_ = false;  // AllHidden
   // What the last hide-all hid, as it was then, top of the Z-order first.
   std::vector<WindowIdentity> hidden_;  // hws
+  WindowHandle front_ = 0;              // the window that had the keyboard
 };
 
 }  // namespace nookshade

@@ -3,6 +3,7 @@
 // the handle, which the window system may give to another window once this
 // one is gone.
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,6 +28,19 @@ struct WindowIdentity {
            windows.GetClassName(window) == className;
   }
 };
+
+// Shows the windows again from the bottom up, each only while it is still
+// the same window; the one that had the keyboard last of all, in front and
+// with the keyboard again, whatever order they were in (the window system
+// keeps a window's dialogs above it).
+inline void ShowAgain(WindowSystem& windows, std::vector<WindowIdentity> bottomUp,
+                      WindowHandle front) {
+  std::stable_partition(bottomUp.begin(), bottomUp.end(),
+                        [front](const WindowIdentity& w) { return w.window != front; });
+  for (const WindowIdentity& w : bottomUp) {
+    if (w.StillNames(windows)) windows.ShowWindow(w.window, ShowCommand::Show);
+  }
+}
 
 inline std::vector<WindowHandle> Handles(std::span<const WindowIdentity> windows) {
   std::vector<WindowHandle> handles;
