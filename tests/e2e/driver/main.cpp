@@ -228,27 +228,33 @@ bool Shows(const std::wstring& want) {
   return WaitUntil(holds) && (Sync(panel) || !IsWindow(panel)) && WaitUntil(holds);
 }
 
+// The pointer to a point of the screen (absolute input is in 1/65535ths of
+// it), and the left button down or up.
+INPUT PointerTo(POINT at, DWORD flags = MOUSEEVENTF_MOVE) {
+  return INPUT{INPUT_MOUSE,
+               {{MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                 MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                 flags | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
+}
+INPUT Button(bool down) {
+  const DWORD flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  return INPUT{INPUT_MOUSE, {{0, 0, 0, flags, 0, 0}}};
+}
+
 // The pointer onto the window's middle (or that far below its top), and
 // once it is on the window, the left button down (true) or up (false): one
 // batch of input, which a busy machine cannot pull apart.
-// Absolute input is in 1/65535ths of the screen.
 bool Mouse(HWND window, std::initializer_list<bool> downs, int belowTop = -1) {
-  const auto input = [](LONG x, LONG y, DWORD flags) {
-    return INPUT{INPUT_MOUSE, {{x, y, 0, flags, 0, 0}}};
-  };
   RECT r{};
   GetWindowRect(window, &r);
-  const POINT at{(r.left + r.right) / 2, belowTop < 0 ? (r.top + r.bottom) / 2 : r.top + belowTop};
-  std::vector<INPUT> inputs{input(MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-                                  MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
-                                  MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE)};
-  SendInput(1, inputs.data(), sizeof(INPUT));
+  INPUT move =
+      PointerTo({(r.left + r.right) / 2, belowTop < 0 ? (r.top + r.bottom) / 2 : r.top + belowTop});
+  SendInput(1, &move, sizeof(INPUT));
   POINT now{};
   if (!WaitUntil([&] { return GetCursorPos(&now) && WindowFromPoint(now) == window; }))
     return false;
-  inputs.clear();
-  for (const bool down : downs)
-    inputs.push_back(input(0, 0, down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP));
+  std::vector<INPUT> inputs;
+  for (const bool down : downs) inputs.push_back(Button(down));
   return SendInput(inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
@@ -342,14 +348,10 @@ bool Drag(int row, HWND window) {
 bool DragHide(HWND window) {
   RECT before{}, now{};
   GetWindowRect(window, &before);
-  // Absolute input is in 1/65535ths of the screen.
   const auto send = [](DWORD flags) {
     POINT at{};
     GetCursorPos(&at);
-    INPUT input{INPUT_MOUSE,
-                {{MulDiv(at.x + 40, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-                  MulDiv(at.y + 40, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
-                  flags | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
+    INPUT input = PointerTo({at.x + 40, at.y + 40}, flags);
     return SendInput(1, &input, sizeof(INPUT)) == 1;
   };
   const int titleBar = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
@@ -458,16 +460,7 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     const int frame = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
     const POINT at{r.right - frame - GetSystemMetrics(SM_CXSIZE) / 2,
                    r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi = {MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-                    MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
-                    0,
-                    MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                    0,
-                    0};
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    INPUT inputs[3] = {PointerTo(at), Button(true), Button(false)};
     return Front(panel) && SendInput(3, inputs, sizeof(INPUT)) == 3;
   }
   if (verb == L"drag-hide") return DragHide(windows[Index(args)]);
