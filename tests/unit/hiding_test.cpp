@@ -173,6 +173,12 @@ const Story kHandleReused[] = {
     // Show-all forgets the record of a window closed meanwhile too.
     {"after show-all, by the next start",
      "open A; all; close A; all 417; reuse A same; kill; armed", "hidden A, icons 1, asked 1"},
+    // The handle, given to another window picked into the same row, then back to a window
+    // like the first: the show forgets the first one's record.
+    {"twice, after the fake work's show, by the next start",
+     "open A; pick 1 A; fake; fake; reuse A process; shows A; pick 1 A; fake; reuse A same; kill; "
+     "armed",
+     "hidden A, icons 1"},
     // A picked window that is gone empties its row: its handle is no one's to show or hide.
     {"by the fake work", "hidden A; pick 1 A; fake; fake; reuse A process; fake",
      "hidden A, icons 1"},
