@@ -154,6 +154,23 @@ bool Panel::SendIcons(IconsToSend which) {
   return taken;
 }
 
+void Panel::CheckTray() {
+  // A notification area that ends, or comes back, may tell no one (Wine's
+  // does neither), and the hidden windows would keep no way back: a user
+  // who misses an icon moves and clicks about, and this looks once they stop.
+  const WindowHandle tray = platform_.shell.TrayWindow();
+  const WindowHandle before = std::exchange(trayWindow_, tray);
+  // An icon refused already is being tried again.
+  if (std::ranges::any_of(slots_, [](const HiddenWindowSlot& slot) {
+        return slot.Hiding() && !slot.IconShown();
+      })) {
+    return;
+  }
+  if ((tray == 0 || (before != 0 && tray != before)) && !SendIcons(IconsToSend::All)) {
+    StartIconRetry();
+  }
+}
+
 void Panel::StartIconRetry() {
   iconAttempts_ = 0;
   platform_.timers.StartTimer(TimerId::TrayRetry, kIconRetryMs, [this] { RetryIcons(); });
@@ -443,6 +460,7 @@ void Panel::PollTick() {
     // of input is over (the user's closing it most likely among it), not only
     // at the next hide or a click on an icon that has nothing to show.
     for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
+    CheckTray();
     platform_.timers.StopTimer(TimerId::HotkeyPoll);
     pollAsleep_ = true;
   }

@@ -120,6 +120,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   // Tries again to add the icons the shell refused; after the last attempt
   // their windows are shown again, so that none stays hidden without one.
   void RetryIcons();
+  // Looks for the notification area once a spell of input is over.
+  void CheckTray();
 
   TextBox hideWindowHotkey_{ControlId::hideWindowHotkey, TextEncoding::Windows1252};  // Text2
   TextBox hideAllHotkey_{ControlId::hideAllHotkey, TextEncoding::Windows1252};        // Text3
@@ -149,7 +151,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   // Inverted by every fake-work hotkey; what that hotkey asks for.
   bool fakeWorkShown_ = false;  // FakeWorkShown
   int iconAttempts_ = 0;
-  bool noteOwed_ = false;  // the note on arming, until the panel's icon is there
+  WindowHandle trayWindow_ = 0;  // as the last look found it
+  bool noteOwed_ = false;        // the note on arming, until the panel's icon is there
   bool noteOpen_ = false;
   bool tellingOfIcons_ = false;
   bool unloaded_ = false;

@@ -17,6 +17,9 @@ class Shell {
   // notification area afterwards.
   virtual bool ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) = 0;
   virtual void RemoveIcon(WindowHandle owner, std::int32_t id) = 0;
+  // The notification area's window, or 0 while there is none. One that
+  // comes back is a new window, which holds none of the icons shown before.
+  virtual WindowHandle TrayWindow() = 0;
 };
 
 }  // namespace nookshade

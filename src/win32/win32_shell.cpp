@@ -19,4 +19,7 @@ void Win32Shell::RemoveIcon(WindowHandle owner, std::int32_t id) {
   icons_.erase({owner, id});
 }
 
+// The window the shell sends icons to, as Shell_NotifyIcon finds it.
+WindowHandle Win32Shell::TrayWindow() { return FromHwnd(::FindWindowW(L"Shell_TrayWnd", nullptr)); }
+
 }  // namespace nookshade::win32

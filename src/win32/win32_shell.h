@@ -14,6 +14,7 @@ class Win32Shell final : public Shell {
  public:
   bool ShowIcon(WindowHandle owner, std::int32_t id, IconHandle icon) override;
   void RemoveIcon(WindowHandle owner, std::int32_t id) override;
+  WindowHandle TrayWindow() override;
 
  private:
   DWORD recordSize_ = 0;  // chosen at the first icon

@@ -148,6 +148,8 @@ class SimDesktop final : public WindowSystem,
   std::map<std::pair<WindowHandle, std::int32_t>, IconHandle> trayIcons;
   // The shell refuses this many adds (it is restarting, or gone).
   int failTrayAdds = 0;
+  // Each time the notification area comes back it is a new window.
+  int trayRestarts = 0;
   WindowHandle shellWindow = 0;
   WindowHandle desktopWindow = 0;
 
@@ -294,6 +296,7 @@ class SimDesktop final : public WindowSystem,
     MaybeKilled();
     trayIcons.erase({owner, id});
   }
+  WindowHandle TrayWindow() override { return failTrayAdds > 0 ? 0 : 0x7e00 + trayRestarts; }
 
   // Registry. The program never uses a key it has closed: at() throws if it does.
   std::int32_t CreateKey(std::string_view path, RegistryKey& key) override {

@@ -364,6 +364,7 @@ class World {
        [this](const Words& w) {
          desktop.trayIcons.clear();
          desktop.failTrayAdds = w.n;
+         ++desktop.trayRestarts;
        }},
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
       // Raw input cannot be registered (before the first armed tick).
