@@ -30,6 +30,7 @@ constexpr int kRightShift = 161;
 constexpr int kLeftCtrl = 162;
 constexpr int kRightCtrl = 163;
 constexpr int kLeftAlt = 164;
+constexpr int kRightAlt = 165;
 constexpr char kLeftCtrlCharacter = static_cast<char>(kLeftCtrl);
 
 // The side-specific codes that stand for their generic key and end the scan.
@@ -47,6 +48,8 @@ int GenericKey(int code) {
       return 0;
   }
 }
+
+bool IsSideCode(int code) { return code >= kFirstSideCode && code <= kRightAlt; }
 
 struct ActingScope {
   explicit ActingScope(bool& flag) : flag(flag) { flag = true; }
@@ -89,9 +92,16 @@ void HotkeyPoller::Tick(bool mayAct) {
     // published it later in this scan (it refreshes the key state it
     // answers from every 50 ms). It stands for Ctrl, as right Ctrl does.
     const bool counted = code != kLeftCtrl || std::exchange(ctrlCounted_, false);
+    const bool countedAtGeneric = IsSideCode(code) && sidePressed_[code - kFirstSideCode];
     if (!NewPress(code)) continue;
     if (code == kCtrl) ctrlCounted_ = true;
     if (const int generic = counted ? GenericKey(code) : kCtrl) {
+      // Appended again after the keys that its generic code's place in the
+      // scan put after it, the side counts in either order with a modifier
+      // pressed in the same instant; with nothing after it, it would count
+      // twice, and one press of right Shift fire a hotkey of Shift tapped
+      // twice at every capital letter typed.
+      if (countedAtGeneric && buffer_.ends_with(hotkey::KeyCharacter(generic))) continue;
       // Higher codes stay pending: the next tick probes whatever the clock.
       Append(hotkey::KeyCharacter(generic));
       probeNext_ = true;
@@ -108,7 +118,7 @@ void HotkeyPoller::Tick(bool mayAct) {
 }
 
 bool HotkeyPoller::NewPress(int code) {
-  if (code >= kFirstSideCode && code < kFirstSideCode + kSideCodes) {
+  if (IsSideCode(code)) {
     const bool early = std::exchange(sidePressed_[code - kFirstSideCode], false);
     return Pressed(code) || early;
   }
@@ -178,12 +188,14 @@ bool HotkeyPoller::MayFindPress() {
 }
 
 bool HotkeyPoller::Append(char keyCharacter) {
-  // Let go of since, they were only pressed for the hotkey before. Left
+  // Let go of since, they were only pressed for the hotkey before; one of
+  // them pressed anew was let go of too, though it is held now. Left
   // Ctrl's own code, which dispatch drops, is no key after them: it may
   // arrive a scan late, with Ctrl still held, and let a Ctrl released since
   // count for a key pressed alone.
   if (keyCharacter != kLeftCtrlCharacter && std::exchange(heldAfterMatch_, false) &&
-      !std::ranges::all_of(buffer_, [this](char key) { return Held(key); })) {
+      (buffer_.find(keyCharacter) != std::string::npos ||
+       !std::ranges::all_of(buffer_, [this](char key) { return Held(key); }))) {
     buffer_.clear();
   }
   std::size_t longest = 1;

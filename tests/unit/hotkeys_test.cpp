@@ -42,11 +42,16 @@ const Sequence kSequences[] = {
     {"left Alt then H", "(Alt)h", {{kLAlt}, {'H'}}, true},
     {"right Alt then H", "(Alt)h", {{kRAlt}, {'H'}}, false},
     {"left Windows then H", "(Win)h", {{kLWin}, {'H'}}, true},
-    {"Ctrl Alt H one by one", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt}, {'H'}}, false},
+    {"Ctrl, left Alt, H one by one", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt}, {'H'}}, true},
+    {"Ctrl, right Alt, H one by one", "(Ctrl)(Alt)h", {{kLCtrl}, {kRAlt}, {'H'}}, false},
     {"Ctrl then Alt with H", "(Ctrl)(Alt)h", {{kLCtrl}, {kLAlt, 'H'}}, true},
     {"right Shift, left Ctrl, H", "(Shift)(Ctrl)h", {{kRShift}, {kLCtrl}, {'H'}}, true},
     {"left Ctrl with right Shift, then H", "(Ctrl)(Shift)h", {{kLCtrl, kRShift}, {'H'}}, true},
     {"left Ctrl twice then H", "(Ctrl)(Ctrl)h", {{kLCtrl}, {kLCtrl}, {'H'}}, true},
+    // As at every capital letter typed with the right Shift.
+    {"right Shift once for Shift tapped twice", "(Shift)(Shift)", {{kRShift}}, false},
+    {"right Shift twice", "(Shift)(Shift)", {{kRShift}, {kRShift}}, true},
+    {"left Alt once for Alt tapped twice", "(Alt)(Alt)", {{kLAlt}}, false},
     {"idle ticks between", "(Ctrl)h", {{kLCtrl}, {}, {}, {}, {'H'}}, true},
     {"a mouse click between", "(Ctrl)h", {{kLCtrl}, {1}, {'H'}}, false},
     {"another key between", "(Ctrl)h", {{kLCtrl}, {'J'}, {'H'}}, false},
@@ -176,6 +181,10 @@ const Story kHeld[] = {
     {"the same for hide-all, as Wine marks keys",
      "wine; open A; hold 162; hold 32; idle; hold 32; idle; release 32; hold 32; idle",
      "hidden A, icons 1, asked 1"},
+    {"Ctrl let go of after a Ctrl hotkey, then pressed once more",
+     "set HKn=(Ctrl)(Ctrl); armed; wine; open A; hold 162; tap K; release 162; idle; hold 162;"
+     "idle",
+     "icons 1"},
     {"Shift let go of, Ctrl held, then H",
      "set HKn=(Shift)(Ctrl)h; armed; wine; open A; open B; hold 161; hold 162; tap H; release 161;"
      "tap H",
