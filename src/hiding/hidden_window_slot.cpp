@@ -71,7 +71,11 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
 
 void HiddenWindowSlot::RequestRestore() {
   // A prompt is open: this call arrived through its nested message loop.
-  if (platform_.dialogs.IsPasswordPromptVisible()) return;
+  // The user waits for that prompt, which the double-click put behind.
+  if (platform_.dialogs.IsPasswordPromptVisible()) {
+    platform_.dialogs.BringPasswordPromptForward();
+    return;
+  }
   if (!hiding_) return;
   if (identity_.StillNames(platform_.windows) && !PasswordAccepted(platform_, state_)) return;
   Restore();

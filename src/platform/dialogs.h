@@ -30,6 +30,9 @@ class Dialogs {
   virtual std::optional<SecretString> RunPasswordPrompt(
       const std::function<void(WindowHandle)>& onLoad) = 0;
   virtual bool IsPasswordPromptVisible() = 0;
+  // The open prompt to the front, with the keyboard: a request that it
+  // stands in the way of (a double-click on another icon) took them.
+  virtual void BringPasswordPromptForward() = 0;
   // Whether a message box or the prompt of the program is open, whoever
   // opened it.
   virtual bool ModalOpen() const = 0;

@@ -157,6 +157,10 @@ bool Win32Dialogs::IsPasswordPromptVisible() {
   return prompt_ != nullptr && ::IsWindowVisible(prompt_);
 }
 
+void Win32Dialogs::BringPasswordPromptForward() {
+  if (prompt_ != nullptr) ::PostMessageW(prompt_, kBringPromptForward, 0, 0);
+}
+
 void Win32Dialogs::UnloadPasswordPrompt() {
   if (prompt_ == nullptr) return;
   const HWND edit = ::GetDlgItem(prompt_, IDC_PASSW);

@@ -25,6 +25,7 @@ class Win32Dialogs final : public Dialogs {
   std::optional<SecretString> RunPasswordPrompt(
       const std::function<void(WindowHandle)>& onLoad) override;
   bool IsPasswordPromptVisible() override;
+  void BringPasswordPromptForward() override;
   void UnloadPasswordPrompt() override;
 
  private:

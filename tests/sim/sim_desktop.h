@@ -370,6 +370,8 @@ class SimDesktop final : public WindowSystem,
     return SecretString(*answer);
   }
   bool IsPasswordPromptVisible() override { return promptOpen_; }
+  // Keys typed while a prompt is open go to it here, whatever was clicked.
+  void BringPasswordPromptForward() override {}
   bool ModalOpen() const override { return modalDepth_ > 0; }
   void UnloadPasswordPrompt() override { promptOpen_ = false; }
 
