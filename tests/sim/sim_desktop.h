@@ -142,6 +142,8 @@ class SimDesktop final : public WindowSystem,
   std::deque<std::optional<std::string>> passwordAnswers;
   std::function<void()> whilePasswordPromptOpen;
   int passwordPromptsShown = 0;
+  // Prompts that had lost the keyboard to another window when answered.
+  int promptsBehind = 0;
 
   // ---- shell -----------------------------------------------------------
   // The icons in the notification area, by owner and identifier.
@@ -353,7 +355,7 @@ class SimDesktop final : public WindowSystem,
   std::optional<SecretString> RunPasswordPrompt(
       const std::function<void(WindowHandle)>& onLoad) override {
     ++passwordPromptsShown;
-    const WindowHandle prompt = AddWindow("Enter Password", false);
+    const WindowHandle prompt = prompt_ = AddWindow("Enter Password", false);
     Find(prompt)->processId = ownProcessId;
     onLoad(prompt);
     ShowWindow(prompt, ShowCommand::Show);
@@ -361,6 +363,7 @@ class SimDesktop final : public WindowSystem,
     ++modalDepth_;
     if (whilePasswordPromptOpen) whilePasswordPromptOpen();
     --modalDepth_;
+    if (promptOpen_ && foreground_ != prompt) ++promptsBehind;  // not closed by the program
     promptOpen_ = false;
     DestroyWindow(prompt);
     if (passwordAnswers.empty()) return std::nullopt;
@@ -370,8 +373,9 @@ class SimDesktop final : public WindowSystem,
     return SecretString(*answer);
   }
   bool IsPasswordPromptVisible() override { return promptOpen_; }
-  // Keys typed while a prompt is open go to it here, whatever was clicked.
-  void BringPasswordPromptForward() override {}
+  void BringPasswordPromptForward() override {
+    if (promptOpen_) SetForeground(prompt_);
+  }
   bool ModalOpen() const override { return modalDepth_ > 0; }
   void UnloadPasswordPrompt() override { promptOpen_ = false; }
 
@@ -473,6 +477,7 @@ class SimDesktop final : public WindowSystem,
   std::array<std::int16_t, 256> keys_{};
   std::deque<std::tuple<std::uint32_t, int, bool>> delayedKeys_;  // due, code, down
   bool promptOpen_ = false;
+  WindowHandle prompt_ = 0;
   int modalDepth_ = 0;
 };
 

@@ -122,6 +122,7 @@ class World {
     count("icons", IconCount());
     count("told", MessageCount());
     count("asked", desktop.passwordPromptsShown);
+    count("prompts behind", desktop.promptsBehind);
     count("logged", static_cast<int>(desktop.log.size()));
     if (!session.Running()) return out.empty() ? "none" : out.substr(2);
     // A retry left running would wake the program each second for good.
@@ -192,8 +193,9 @@ class World {
     desktop.pointerWindow = window;
     desktop.FireTimer(TimerId::PickerDrag);
   }
-  void DoubleClickIcon(std::int64_t slot, const std::string& answer) {
-    Answers(answer);
+  // The notification area takes the keyboard, as a click on it does.
+  void DoubleClickIcon(std::int64_t slot) {
+    desktop.SetForeground(0);
     panel().IconDoubleClicked(slot);
   }
   // Nookshade started again: the running one is woken, and answers.
@@ -213,7 +215,7 @@ class World {
     desktop.whilePasswordPromptOpen =
         desktop.whileMessageBoxOpen = [this, held, icon, clicked = false]() mutable {
           for (const int key : {kSpace, int{'H'}, int{'K'}}) Chord(key);
-          if (icon >= 0 && !std::exchange(clicked, true)) panel().IconDoubleClicked(icon);
+          if (icon >= 0 && !std::exchange(clicked, true)) DoubleClickIcon(icon);
           if (!held) return;
           desktop.PressKey(kLCtrl);
           Tick();
@@ -297,7 +299,10 @@ class World {
        }},
       // icon <slot> [<answer>]
       {"icon",
-       [this](const Words& w) { DoubleClickIcon(std::stoll(w.a), w.b.empty() ? "417" : w.b); }},
+       [this](const Words& w) {
+         Answers(w.b.empty() ? "417" : w.b);
+         DoubleClickIcon(std::stoll(w.a));
+       }},
       // type <password>: in the panel.
       {"type", [this](const Words& w) { panel().TextEdited(ControlId::password, w.a); }},
       // arm [menu]: the start button, or the menu's item.

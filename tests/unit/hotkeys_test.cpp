@@ -164,6 +164,8 @@ const Story kHeld[] = {
      "hidden B, icons 2"},
     {"a hotkey of Ctrl alone, one press of the right one",
      "set HKa=(Ctrl); armed; open A; hold 163; idle; release 163; idle", "hidden A, icons 1"},
+    {"a hotkey of Ctrl alone, held, then another key",
+     "set HKa=(Ctrl); armed; open A; hold 162; idle; tap J", "hidden A, icons 1"},
     // Held down, a key repeats: one press, one action.
     {"Ctrl and H held, H repeating", "open A; open B; hold 162; hold 72; idle; hold 72; idle",
      "hidden B, icons 2"},
