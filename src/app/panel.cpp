@@ -158,14 +158,15 @@ void Panel::CheckTray() {
   // A notification area that ends, or comes back, may tell no one (Wine's
   // does neither), and the hidden windows would keep no way back: a user
   // who misses an icon moves and clicks about, and this looks once they stop.
-  const WindowHandle tray = platform_.shell.TrayWindow();
-  const WindowHandle before = std::exchange(trayWindow_, tray);
-  // An icon refused already is being tried again.
+  // An icon refused already is being tried again. The window the icons went
+  // to stays remembered: one that came meanwhile gets them all at the next look.
   if (std::ranges::any_of(slots_, [](const HiddenWindowSlot& slot) {
         return slot.Hiding() && !slot.IconShown();
       })) {
     return;
   }
+  const WindowHandle tray = platform_.shell.TrayWindow();
+  const WindowHandle before = std::exchange(trayWindow_, tray);
   if ((tray == 0 || (before != 0 && tray != before)) && !SendIcons(IconsToSend::All)) {
     StartIconRetry();
   }

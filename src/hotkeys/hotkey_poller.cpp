@@ -96,12 +96,12 @@ void HotkeyPoller::Tick(bool mayAct) {
     if (!NewPress(code)) continue;
     if (code == kCtrl) ctrlCounted_ = true;
     if (const int generic = counted ? GenericKey(code) : kCtrl) {
-      // Appended again after the keys that its generic code's place in the
-      // scan put after it, the side counts in either order with a modifier
-      // pressed in the same instant; with nothing after it, it would count
-      // twice, and one press of right Shift fire a hotkey of Shift tapped
-      // twice at every capital letter typed.
-      if (countedAtGeneric && buffer_.ends_with(hotkey::KeyCharacter(generic))) continue;
+      // Appended again after the modifiers that its generic code's place in
+      // the scan put after it: pressed in the same instant as one of them,
+      // it counts as pressed after it too. Only then: with nothing after it,
+      // or a letter, it would count twice, and a hotkey of Shift tapped
+      // twice fire at capital letters typed with right Shift.
+      if (countedAtGeneric && !OnlyModifiersAfterLast(hotkey::KeyCharacter(generic))) continue;
       // Higher codes stay pending: the next tick probes whatever the clock.
       Append(hotkey::KeyCharacter(generic));
       probeNext_ = true;
@@ -115,6 +115,13 @@ void HotkeyPoller::Tick(bool mayAct) {
       return;
     }
   }
+}
+
+bool HotkeyPoller::OnlyModifiersAfterLast(char keyCharacter) const {
+  const std::size_t last = buffer_.rfind(keyCharacter);
+  return last != std::string::npos && last + 1 < buffer_.size() &&
+         std::all_of(buffer_.begin() + static_cast<std::ptrdiff_t>(last) + 1, buffer_.end(),
+                     [](char key) { return hotkey::IsModifier(static_cast<unsigned char>(key)); });
 }
 
 bool HotkeyPoller::NewPress(int code) {

@@ -57,6 +57,8 @@ class HotkeyPoller {
   bool Pressed(int code);
   // Whether the key is down now.
   bool Held(char keyCharacter);
+  // Whether the buffer holds the key, and only modifiers after its last one.
+  bool OnlyModifiersAfterLast(char keyCharacter) const;
   // Both return whether a hotkey's action ran.
   bool Append(char keyCharacter);
   bool Dispatch();
