@@ -1,8 +1,11 @@
 #include "fakework/fake_work.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 #include <vector>
 
+#include "model/owned_windows.h"
 #include "model/settings.h"
 #include "model/shell_windows.h"
 #include "text/encoding.h"
@@ -49,8 +52,8 @@ void FakeWork::Open(bool show) {
   // handle for another window since, which must then be hidden and shown
   // as a window of its own.
   std::erase_if(hiddenByToggle_, [this](const auto& hidden) {
-    if (hidden.second.StillNames(platform_.windows)) return false;
-    journal_.Forget(hidden.first, HiddenBy::FakeWork);
+    if (hidden.second.window.StillNames(platform_.windows)) return false;
+    journal_.Forget(Handles(hidden.second.BottomUp()), HiddenBy::FakeWork);
     return true;
   });
   std::vector<WindowHandle> windows;
@@ -60,12 +63,16 @@ void FakeWork::Open(bool show) {
   // The journal holds each window the toggle hid once, from before its hide
   // to after its show.
   std::vector<WindowHandle> changed;
+  std::vector<Toggled> toggled;
   std::vector<WindowIdentity> recorded;
   for (const WindowHandle window : windows) {
     if (hiddenByToggle_.contains(window) == show &&
         std::find(changed.begin(), changed.end(), window) == changed.end()) {
       changed.push_back(window);
-      if (!show) recorded.push_back(WindowIdentity::Of(platform_.windows, window));
+      if (show) continue;
+      Toggled& hiding = toggled.emplace_back(WindowIdentity::Of(platform_.windows, window),
+                                             VisibleDialogs(platform_, window));
+      std::ranges::copy(hiding.BottomUp(), std::back_inserter(recorded));
     }
   }
   if (!show && !journal_.Record(recorded, HiddenBy::FakeWork)) {
@@ -73,15 +80,37 @@ void FakeWork::Open(bool show) {
     return;
   }
   for (const WindowHandle window : windows) {
+    const auto hidden = hiddenByToggle_.find(window);
+    if (show && hidden != hiddenByToggle_.end()) {
+      ShowToggled(std::exchange(hidden->second, {}));
+      hiddenByToggle_.erase(hidden);
+      continue;
+    }
     platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
   }
-  if (show) {
-    for (const WindowHandle window : changed) hiddenByToggle_.erase(window);
-    journal_.Forget(changed, HiddenBy::FakeWork);
-  } else {
-    for (WindowIdentity& window : recorded)
-      hiddenByToggle_.emplace(window.window, std::move(window));
+  for (Toggled& hiding : toggled) {
+    for (const WindowIdentity& dialog : hiding.dialogs) {
+      platform_.windows.ShowWindow(dialog.window, ShowCommand::Hide);
+    }
+    const WindowHandle window = hiding.window.window;
+    hiddenByToggle_.emplace(window, std::move(hiding));
   }
+}
+
+std::vector<WindowIdentity> FakeWork::Toggled::BottomUp() const {
+  std::vector<WindowIdentity> windows{window};
+  windows.insert(windows.end(), dialogs.rbegin(), dialogs.rend());
+  return windows;
+}
+
+void FakeWork::ShowToggled(const Toggled& toggled) {
+  std::vector<WindowIdentity> shown = toggled.BottomUp();
+  // A dialog hidden into a slot since is the slot's to show, behind the password.
+  std::erase_if(shown, [this, window = toggled.window.window](const WindowIdentity& w) {
+    return w.window != window && HeldInSlot(w.window);
+  });
+  ShowAgain(platform_.windows, shown, 0);
+  journal_.Forget(Handles(toggled.BottomUp()), HiddenBy::FakeWork);
 }
 
 void FakeWork::Reset(ControlId id) {
@@ -127,12 +156,14 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   const auto hidden = hiddenByToggle_.find(released);
   if (hidden == hiddenByToggle_.end()) return;
   if (std::find(windows_.begin(), windows_.end(), released) != windows_.end()) return;
-  // A slot that took the window since shows it behind the password, not here.
-  if (hidden->second.StillNames(platform_.windows) && !HeldInSlot(released)) {
-    platform_.windows.ShowWindow(released, ShowCommand::Show);
-  }
+  const Toggled toggled = std::move(hidden->second);
   hiddenByToggle_.erase(hidden);
-  journal_.Forget(released, HiddenBy::FakeWork);
+  // A slot that took the window since shows it behind the password, not here.
+  if (HeldInSlot(released)) {
+    journal_.Forget(Handles(toggled.BottomUp()), HiddenBy::FakeWork);
+  } else {
+    ShowToggled(toggled);
+  }
 }
 
 void FakeWork::CrosshairPressed(ControlId box) {

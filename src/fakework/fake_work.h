@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/controls.h"
 #include "model/recovery_journal.h"
@@ -84,8 +85,17 @@ class FakeWork {
   int pickSlot_ = 0;  // PickSlot
   // A click is taking the placeholder away: the field stays empty until left.
   bool makingRoom_ = false;
-  // The windows the toggle hid, as they were then.
-  std::map<WindowHandle, WindowIdentity> hiddenByToggle_;
+  // The windows the toggle hid, as they were then, each with the dialogs it
+  // had in sight (top first): left there, they would stand over nothing.
+  struct Toggled {
+    WindowIdentity window;
+    std::vector<WindowIdentity> dialogs;
+    // The window, then its dialogs from the bottom up.
+    std::vector<WindowIdentity> BottomUp() const;
+  };
+  std::map<WindowHandle, Toggled> hiddenByToggle_;
+  // Shows a window the toggle hid again, with its dialogs, and forgets it.
+  void ShowToggled(const Toggled& toggled);
 };
 
 }  // namespace nookshade

@@ -3,33 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "hiding/owned_windows.h"
 #include "hiding/password.h"
+#include "model/owned_windows.h"
 #include "model/settings.h"
 
 namespace nookshade {
-namespace {
-
-// The visible windows of other programs that the window owns, itself or
-// through another of them (a Find box, a question), as they are now.
-std::vector<WindowIdentity> VisibleDialogs(Platform& platform, WindowHandle window) {
-  WindowSystem& windows = platform.windows;
-  std::vector<WindowHandle> candidates;
-  for (const WindowHandle other : windows.EnumTopLevelWindows()) {
-    if (windows.IsWindowVisible(other) &&
-        windows.GetWindowProcessId(other) != platform.system.CurrentProcessId()) {
-      candidates.push_back(other);
-    }
-  }
-  std::vector<WindowIdentity> dialogs;
-  for (const WindowHandle dialog : OwnedBy(windows, candidates, window)) {
-    dialogs.push_back(WindowIdentity::Of(windows, dialog));
-  }
-  return dialogs;
-}
-
-}  // namespace
-
 void HiddenWindowSlot::Hide(WindowHandle window) {
   // A prompt is open: this call arrived through its nested message loop.
   if (platform_.dialogs.IsPasswordPromptVisible()) return;

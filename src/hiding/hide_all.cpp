@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "hiding/owned_windows.h"
 #include "hiding/password.h"
+#include "model/owned_windows.h"
 #include "model/settings.h"
 #include "model/shell_windows.h"
 

@@ -46,6 +46,15 @@ const Story kFakeWork[] = {
     {"and hides them again", "hidden A; hidden B; pick 1 A; pick 2 B; fake; fake",
      "hidden AB, icons 1, work AB-"},
     {"shown with hide-all", "open A; open B; pick 1 B; all", "hidden A, icons 1, work B--"},
+    // Its dialogs go and come back with it: left in sight, they stand over nothing.
+    {"hidden with its dialogs", "open A; owned D A; owned E D; pick 1 A; fake; fake",
+     "hidden ADE, icons 1, work A--"},
+    {"shown again with its dialogs", "open A; owned D A; owned E D; pick 1 A; fake; fake; fake",
+     "icons 1, work A--"},
+    {"hidden with its dialog; a kill", "open A; owned D A; pick 1 A; fake; fake; kill; armed",
+     "icons 1"},
+    {"its dialog hidden into a slot since",
+     "open A; owned D A; pick 1 A; fake; fake; shows D; hide; fake", "hidden D, icons 2, work A--"},
     // Held in a slot with its window, a dialog comes back by the slot's icon alone.
     {"a dialog held in a slot", "open A; owned D A; pick 1 D; front A; hide; fake",
      "hidden AD, icons 2, work D--"},

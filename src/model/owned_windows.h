@@ -4,7 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/window_system.h"
+#include "model/window_identity.h"
+#include "platform/platform.h"
 
 namespace nookshade {
 
@@ -28,5 +29,9 @@ std::vector<WindowHandle> TakeWithOwners(WindowSystem& windows,
 // The candidates that the window owns, itself or through another of them.
 std::vector<WindowHandle> OwnedBy(WindowSystem& windows,
                                   const std::vector<WindowHandle>& candidates, WindowHandle window);
+
+// The visible windows of other programs that the window owns, itself or
+// through another of them (a Find box, a question), as they are now.
+std::vector<WindowIdentity> VisibleDialogs(Platform& platform, WindowHandle window);
 
 }  // namespace nookshade

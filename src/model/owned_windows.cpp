@@ -1,4 +1,4 @@
-#include "hiding/owned_windows.h"
+#include "model/owned_windows.h"
 
 #include <algorithm>
 
@@ -45,6 +45,22 @@ std::vector<WindowHandle> OwnedBy(WindowSystem& windows,
   return TakeWithOwners(windows, candidates, [window](WindowHandle owner) {
     return owner == window ? OwnerSays::Take : OwnerSays::AsOwner;
   });
+}
+
+std::vector<WindowIdentity> VisibleDialogs(Platform& platform, WindowHandle window) {
+  WindowSystem& windows = platform.windows;
+  std::vector<WindowHandle> candidates;
+  for (const WindowHandle other : windows.EnumTopLevelWindows()) {
+    if (windows.IsWindowVisible(other) &&
+        windows.GetWindowProcessId(other) != platform.system.CurrentProcessId()) {
+      candidates.push_back(other);
+    }
+  }
+  std::vector<WindowIdentity> dialogs;
+  for (const WindowHandle dialog : OwnedBy(windows, candidates, window)) {
+    dialogs.push_back(WindowIdentity::Of(windows, dialog));
+  }
+  return dialogs;
 }
 
 }  // namespace nookshade
