@@ -422,6 +422,9 @@ void Panel::MoveFromHideAll(HiddenWindowSlot& slot, WindowHandle window) {
     for (const WindowIdentity& dialog : dialogs) hideAll_.Release(dialog.window);
   }
   hideAll_.Release(window);
+  // So do those the fake-work toggle hid with it: its row may let go of it.
+  const std::vector<WindowIdentity> toggled = fakeWork_.HiddenDialogs(window);
+  if (slot.Adopt(toggled)) fakeWork_.GiveUpDialogs(window, toggled);
 }
 
 void Panel::ToggleHideAll() {

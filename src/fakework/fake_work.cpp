@@ -1,7 +1,6 @@
 #include "fakework/fake_work.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -61,19 +60,18 @@ void FakeWork::Open(bool show) {
     if (window != 0 && !HeldInSlot(window)) windows.push_back(window);
   }
   // The journal holds each window the toggle hid once, from before its hide
-  // to after its show.
-  std::vector<WindowHandle> changed;
-  std::vector<Toggled> toggled;
+  // to after its show; one hidden already, and shown by its program since,
+  // takes along the dialogs it opened meanwhile.
+  std::vector<WindowHandle> seen;
+  std::vector<Toggled> hiding;
   std::vector<WindowIdentity> recorded;
   for (const WindowHandle window : windows) {
-    if (hiddenByToggle_.contains(window) == show &&
-        std::find(changed.begin(), changed.end(), window) == changed.end()) {
-      changed.push_back(window);
-      if (show) continue;
-      Toggled& hiding = toggled.emplace_back(WindowIdentity::Of(platform_.windows, window),
-                                             VisibleDialogs(platform_, window));
-      std::ranges::copy(hiding.BottomUp(), std::back_inserter(recorded));
-    }
+    if (show || std::ranges::find(seen, window) != seen.end()) continue;
+    seen.push_back(window);
+    const Toggled& next = hiding.emplace_back(WindowIdentity::Of(platform_.windows, window),
+                                              VisibleDialogs(platform_, window));
+    if (!hiddenByToggle_.contains(window)) recorded.push_back(next.window);
+    recorded.insert(recorded.end(), next.dialogs.rbegin(), next.dialogs.rend());
   }
   if (!show && !journal_.Record(recorded, HiddenBy::FakeWork)) {
     platform_.dialogs.MessageBox(kJournalFailedMessage, kAppTitle, message_style::kIconExclamation);
@@ -88,12 +86,15 @@ void FakeWork::Open(bool show) {
     }
     platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
   }
-  for (Toggled& hiding : toggled) {
-    for (const WindowIdentity& dialog : hiding.dialogs) {
+  for (Toggled& next : hiding) {
+    for (const WindowIdentity& dialog : next.dialogs) {
       platform_.windows.ShowWindow(dialog.window, ShowCommand::Hide);
     }
-    const WindowHandle window = hiding.window.window;
-    hiddenByToggle_.emplace(window, std::move(hiding));
+    const auto [entry, added] = hiddenByToggle_.try_emplace(next.window.window, std::move(next));
+    if (!added) {
+      entry->second.dialogs.insert(entry->second.dialogs.begin(), next.dialogs.begin(),
+                                   next.dialogs.end());
+    }
   }
 }
 
@@ -111,6 +112,28 @@ void FakeWork::ShowToggled(const Toggled& toggled) {
   });
   ShowAgain(platform_.windows, shown, 0);
   journal_.Forget(Handles(toggled.BottomUp()), HiddenBy::FakeWork);
+}
+
+std::vector<WindowIdentity> FakeWork::HiddenDialogs(WindowHandle window) {
+  std::vector<WindowIdentity> dialogs;
+  const auto hidden = hiddenByToggle_.find(window);
+  if (hidden == hiddenByToggle_.end()) return dialogs;
+  for (const WindowIdentity& dialog : hidden->second.dialogs) {
+    if (dialog.StillNames(platform_.windows) && !platform_.windows.IsWindowVisible(dialog.window) &&
+        !HeldInSlot(dialog.window)) {
+      dialogs.push_back(dialog);
+    }
+  }
+  return dialogs;
+}
+
+void FakeWork::GiveUpDialogs(WindowHandle window, const std::vector<WindowIdentity>& dialogs) {
+  const auto hidden = hiddenByToggle_.find(window);
+  if (hidden == hiddenByToggle_.end()) return;
+  std::erase_if(hidden->second.dialogs, [&dialogs](const WindowIdentity& d) {
+    return std::ranges::find(dialogs, d.window, &WindowIdentity::window) != dialogs.end();
+  });
+  journal_.Forget(Handles(dialogs), HiddenBy::FakeWork);
 }
 
 void FakeWork::Reset(ControlId id) {

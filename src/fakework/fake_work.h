@@ -51,6 +51,10 @@ class FakeWork {
   // Whether a hidden-window slot holds the window: then it is the slot's to
   // show, behind the password, and the toggle leaves it alone.
   std::function<bool(WindowHandle)> heldInSlot;
+  // The dialogs the toggle hid with the window that are hidden still, given
+  // up to whoever takes them (a slot that holds the window now).
+  std::vector<WindowIdentity> HiddenDialogs(WindowHandle window);
+  void GiveUpDialogs(WindowHandle window, const std::vector<WindowIdentity>& dialogs);
   // Whether a row holds the window.
   bool Holds(WindowHandle window) const {
     return window != 0 && std::ranges::find(windows_, window) != windows_.end();
