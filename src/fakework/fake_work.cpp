@@ -68,8 +68,9 @@ void FakeWork::Open(bool show) {
   for (const WindowHandle window : windows) {
     if (show || std::ranges::find(seen, window) != seen.end()) continue;
     seen.push_back(window);
-    const Toggled& next = hiding.emplace_back(WindowIdentity::Of(platform_.windows, window),
-                                              VisibleDialogs(platform_, window));
+    hiding.push_back(
+        {WindowIdentity::Of(platform_.windows, window), VisibleDialogs(platform_, window)});
+    const Toggled& next = hiding.back();
     if (!hiddenByToggle_.contains(window)) recorded.push_back(next.window);
     recorded.insert(recorded.end(), next.dialogs.rbegin(), next.dialogs.rend());
   }
