@@ -28,6 +28,10 @@ const Story kWindowInFront[] = {
     {"with its dialog, given back, then the dialog hidden by its program; a kill",
      "open A; owned D A; front A; hide; icon 1; hides D; kill; armed",
      "hidden D, icons 1, asked 1"},
+    {"shown by its program with a new dialog, hidden again, given back, then the dialog hidden by "
+     "its program; a kill",
+     "open A; front A; hide; shows A; owned D A; front A; hide; icon 1; hides D; kill; armed",
+     "hidden D, icons 1, asked 1"},
     {"a dialog its program hid stays so", "open A; owned D A; hides D; front A; hide; icon 1",
      "hidden D, icons 1, asked 1"},
     {"more rights than ours, with its dialog", "open A; owned D A; refusing A; front A; hide",
@@ -298,10 +302,11 @@ TEST_F(SimTest, ThePasswordPromptIsOnTopWithTheProgramsIcon) {
 // also where a click had raised the window above them; the newest dialog,
 // taken as the window was hidden again, ends on top of the others.
 TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
-  const std::array<std::array<const char*, 3>, 3> stories = {{
+  const std::array<std::array<const char*, 3>, 4> stories = {{
       {"open A; owned D A; front A; all; all 417", "D", "A"},
       {"open A; owned D A; front A; hide; icon 1", "D", "A"},
       {"open A; owned D A; front A; hide; shows A; owned E A; front E; hide; icon 1", "E", "D"},
+      {"open A; owned D A; pick 1 A; fake; all; all 417; shows A; owned E A; fake; fake", "E", "D"},
   }};
   for (const auto& [story, upper, lower] : stories) {
     sim::World world;
