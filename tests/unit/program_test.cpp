@@ -59,6 +59,9 @@ const Story kFakeWork[] = {
     {"hidden again, with a dialog opened since, and shown",
      "open A; pick 1 A; fake; all; all 417; shows A; owned D A; fake; fake",
      "icons 1, asked 1, work A--"},
+    {"hidden again while hidden, shown, then hidden by its program; a kill",
+     "open A; pick 1 A; fake; all; all 417; shows A; fake; fake; hides A; kill; armed",
+     "hidden A, icons 1, asked 1"},
     {"hidden again, with a dialog opened since; a kill",
      "open A; pick 1 A; fake; all; all 417; shows A; owned D A; fake; kill; armed",
      "icons 1, asked 1"},
@@ -227,7 +230,7 @@ const Story kMessages[] = {
     {"the note, once the panel's icon is taken", "start; refuse 1; arm; seconds 1",
      "Nookshade Pro: Reminder: Press (Ctrl)h to hide a window"},
     {"icons refused for good, of two windows",
-     "armed; fill 2; traygone 99; open C; hide; seconds 6",
+     "armed; fill 1; traygone 99; open B; hide; seconds 6",
      "Nookshade: The notification area did not take the icons of hidden windows, so those "
      "windows have been shown again."},
     {"an icon refused for good", "start; open A; refuse 6; hidenow; seconds 6",
