@@ -154,17 +154,18 @@ bool Panel::SendIcons(IconsToSend which) {
   return taken;
 }
 
+bool Panel::IconsMissing() const {
+  return std::ranges::any_of(
+      slots_, [](const HiddenWindowSlot& slot) { return slot.Hiding() && !slot.IconShown(); });
+}
+
 void Panel::CheckTray() {
   // A notification area that ends, or comes back, may tell no one (Wine's
   // does neither), and the hidden windows would keep no way back: a user
   // who misses an icon moves and clicks about, and this looks once they stop.
   // An icon refused already is being tried again. The window the icons went
   // to stays remembered: one that came meanwhile gets them all at the next look.
-  if (std::ranges::any_of(slots_, [](const HiddenWindowSlot& slot) {
-        return slot.Hiding() && !slot.IconShown();
-      })) {
-    return;
-  }
+  if (IconsMissing()) return;
   const WindowHandle tray = platform_.shell.TrayWindow();
   const WindowHandle before = std::exchange(trayWindow_, tray);
   if ((tray == 0 || (before != 0 && tray != before)) && !SendIcons(IconsToSend::All)) {
@@ -192,11 +193,7 @@ void Panel::RetryIcons() {
     slot.Window() == view_.Handle() ? gaveBackPanel = true : ++gaveBackWindows;
     slot.Restore();
   }
-  if (std::ranges::none_of(slots_, [](const HiddenWindowSlot& slot) {
-        return slot.Hiding() && !slot.IconShown();
-      })) {
-    platform_.timers.StopTimer(TimerId::TrayRetry);
-  }
+  if (!IconsMissing()) platform_.timers.StopTimer(TimerId::TrayRetry);
   tellingOfIcons_ = true;
   // The panel is no window the user hid: at a start into the tray, words
   // about a hidden window would puzzle.

@@ -122,6 +122,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void RetryIcons();
   // Looks for the notification area once a spell of input is over.
   void CheckTray();
+  // Whether a hidden window's icon was refused and is being tried again.
+  bool IconsMissing() const;
 
   TextBox hideWindowHotkey_{ControlId::hideWindowHotkey, TextEncoding::Windows1252};  // Text2
   TextBox hideAllHotkey_{ControlId::hideAllHotkey, TextEncoding::Windows1252};        // Text3

@@ -106,13 +106,14 @@ std::vector<WindowIdentity> FakeWork::Toggled::BottomUp() const {
 }
 
 void FakeWork::ShowToggled(const Toggled& toggled) {
-  std::vector<WindowIdentity> shown = toggled.BottomUp();
+  const std::vector<WindowIdentity> hidden = toggled.BottomUp();
+  std::vector<WindowIdentity> shown = hidden;
   // A dialog hidden into a slot since is the slot's to show, behind the password.
   std::erase_if(shown, [this, window = toggled.window.window](const WindowIdentity& w) {
     return w.window != window && HeldInSlot(w.window);
   });
   ShowAgain(platform_.windows, shown, 0);
-  journal_.Forget(Handles(toggled.BottomUp()), HiddenBy::FakeWork);
+  journal_.Forget(Handles(hidden), HiddenBy::FakeWork);
 }
 
 std::vector<WindowIdentity> FakeWork::HiddenDialogs(WindowHandle window) {
