@@ -393,7 +393,7 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   for (HiddenWindowSlot& slot : slots_) {
     if (slot.Holds(window)) {
       slot.HideAgain();
-      MoveFromHideAll(slot, window);
+      MoveIntoSlot(slot, window);
       return;
     }
   }
@@ -409,10 +409,10 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   }
   HiddenWindowSlot& slot = slots_[freeSlot_];
   slot.Hide(window);
-  if (slot.Holds(window)) MoveFromHideAll(slot, window);
+  if (slot.Holds(window)) MoveIntoSlot(slot, window);
 }
 
-void Panel::MoveFromHideAll(HiddenWindowSlot& slot, WindowHandle window) {
+void Panel::MoveIntoSlot(HiddenWindowSlot& slot, WindowHandle window) {
   // Its dialogs that hide-all hid go with it: show-all would bare them alone.
   const std::vector<WindowIdentity> dialogs = hideAll_.OwnedBy(window);
   if (slot.Adopt(dialogs)) {

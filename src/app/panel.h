@@ -103,7 +103,9 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void ControlChanged(ControlId control) override;
   void HideIntoOwnSlot();
   void HideIntoFreeSlot(WindowHandle window);
-  void MoveFromHideAll(HiddenWindowSlot& slot, WindowHandle window);
+  // The window, just taken by the slot, leaves hide-all's set, and the
+  // dialogs hide-all or the fake-work toggle hid with it go to the slot.
+  void MoveIntoSlot(HiddenWindowSlot& slot, WindowHandle window);
   void StartPollTimer();
   void PollTick();  // hkt_Timer
   void WatchInput();

@@ -52,7 +52,8 @@ void FakeWork::Open(bool show) {
   // as a window of its own.
   std::erase_if(hiddenByToggle_, [this](const auto& hidden) {
     if (hidden.second.window.StillNames(platform_.windows)) return false;
-    journal_.Forget(Handles(hidden.second.BottomUp()), HiddenBy::FakeWork);
+    journal_.Forget(Handles(BottomUp(hidden.second.window, hidden.second.dialogs)),
+                    HiddenBy::FakeWork);
     return true;
   });
   std::vector<WindowHandle> windows;
@@ -99,14 +100,8 @@ void FakeWork::Open(bool show) {
   }
 }
 
-std::vector<WindowIdentity> FakeWork::Toggled::BottomUp() const {
-  std::vector<WindowIdentity> windows{window};
-  windows.insert(windows.end(), dialogs.rbegin(), dialogs.rend());
-  return windows;
-}
-
 void FakeWork::ShowToggled(const Toggled& toggled) {
-  const std::vector<WindowIdentity> hidden = toggled.BottomUp();
+  const std::vector<WindowIdentity> hidden = BottomUp(toggled.window, toggled.dialogs);
   std::vector<WindowIdentity> shown = hidden;
   // A dialog hidden into a slot since is the slot's to show, behind the password.
   std::erase_if(shown, [this, window = toggled.window.window](const WindowIdentity& w) {
@@ -185,7 +180,7 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   hiddenByToggle_.erase(hidden);
   // A slot that took the window since shows it behind the password, not here.
   if (HeldInSlot(released)) {
-    journal_.Forget(Handles(toggled.BottomUp()), HiddenBy::FakeWork);
+    journal_.Forget(Handles(BottomUp(toggled.window, toggled.dialogs)), HiddenBy::FakeWork);
   } else {
     ShowToggled(toggled);
   }

@@ -94,8 +94,6 @@ class FakeWork {
   struct Toggled {
     WindowIdentity window;
     std::vector<WindowIdentity> dialogs;
-    // The window, then its dialogs from the bottom up.
-    std::vector<WindowIdentity> BottomUp() const;
   };
   std::map<WindowHandle, Toggled> hiddenByToggle_;
   // Shows a window the toggle hid again, with its dialogs, and forgets it.

@@ -65,9 +65,8 @@ void HiddenWindowSlot::ReleaseIfGone() {
 
 void HiddenWindowSlot::Restore() {
   if (!hiding_) return;
-  std::vector<WindowIdentity> shown{identity_};
-  shown.insert(shown.end(), dialogs_.rbegin(), dialogs_.rend());
   // The window first, its dialogs after it, on top of it as they were.
+  const std::vector<WindowIdentity> shown = BottomUp(identity_, dialogs_);
   ShowAgain(platform_.windows, shown, front_);
   hiding_ = false;
   dialogs_.clear();

@@ -42,6 +42,14 @@ inline void ShowAgain(WindowSystem& windows, std::vector<WindowIdentity> bottomU
   }
 }
 
+// A window and its dialogs (listed top first), as ShowAgain takes them.
+inline std::vector<WindowIdentity> BottomUp(const WindowIdentity& window,
+                                            const std::vector<WindowIdentity>& dialogs) {
+  std::vector<WindowIdentity> windows{window};
+  windows.insert(windows.end(), dialogs.rbegin(), dialogs.rend());
+  return windows;
+}
+
 inline std::vector<WindowHandle> Handles(std::span<const WindowIdentity> windows) {
   std::vector<WindowHandle> handles;
   for (const WindowIdentity& window : windows) handles.push_back(window.window);

@@ -33,9 +33,6 @@ class Dialogs {
   // The open prompt to the front, with the keyboard: a request that it
   // stands in the way of (a double-click on another icon) took them.
   virtual void BringPasswordPromptForward() = 0;
-  // Whether a message box or the prompt of the program is open, whoever
-  // opened it.
-  virtual bool ModalOpen() const = 0;
   virtual void UnloadPasswordPrompt() = 0;
 };
 

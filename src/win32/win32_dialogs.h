@@ -15,7 +15,7 @@ class Win32Dialogs final : public Dialogs {
   // Modal windows are opened by the core from inside its handlers, and
   // their loops keep dispatching. While one is open, the core is in the
   // middle of a handler and must not be unloaded under it.
-  bool ModalOpen() const override { return modalDepth_ > 0; }
+  bool ModalOpen() const { return modalDepth_ > 0; }
   // How many are open, each in the handler that opened it.
   int ModalDepth() const { return modalDepth_; }
   // Runs once the last open modal window has closed.

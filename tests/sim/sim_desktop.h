@@ -208,7 +208,6 @@ class SimDesktop final : public WindowSystem,
     std::erase_if(trayIcons, [this](const auto& icon) { return !IsWindow(icon.first.first); });
     timers_.clear();
     promptOpen_ = false;
-    modalDepth_ = 0;
     instanceRunning = false;
   }
 
@@ -347,9 +346,7 @@ class SimDesktop final : public WindowSystem,
   // Dialogs
   int MessageBox(std::string_view text, std::string_view title, std::uint32_t) override {
     messageBoxes.push_back(std::string(title) + ": " + std::string(text));
-    ++modalDepth_;
     if (whileMessageBoxOpen) whileMessageBoxOpen();
-    --modalDepth_;
     return 1;  // IDOK
   }
   std::optional<SecretString> RunPasswordPrompt(
@@ -360,9 +357,7 @@ class SimDesktop final : public WindowSystem,
     onLoad(prompt);
     ShowWindow(prompt, ShowCommand::Show);
     promptOpen_ = true;
-    ++modalDepth_;
     if (whilePasswordPromptOpen) whilePasswordPromptOpen();
-    --modalDepth_;
     if (promptOpen_ && foreground_ != prompt) ++promptsBehind;  // not closed by the program
     promptOpen_ = false;
     DestroyWindow(prompt);
@@ -376,7 +371,6 @@ class SimDesktop final : public WindowSystem,
   void BringPasswordPromptForward() override {
     if (promptOpen_) SetForeground(prompt_);
   }
-  bool ModalOpen() const override { return modalDepth_ > 0; }
   void UnloadPasswordPrompt() override { promptOpen_ = false; }
 
   // Timers
@@ -478,7 +472,6 @@ class SimDesktop final : public WindowSystem,
   std::deque<std::tuple<std::uint32_t, int, bool>> delayedKeys_;  // due, code, down
   bool promptOpen_ = false;
   WindowHandle prompt_ = 0;
-  int modalDepth_ = 0;
 };
 
 }  // namespace nookshade::sim
