@@ -75,6 +75,14 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
     return wasVisible;
   }
   if (command == ShowCommand::Hide) EndMouseMode(target);
+  // SW_SHOW leaves a window that is in sight where it is, perhaps under
+  // others; asked for (the fake work over a game), it comes to the front
+  // as a hidden one does.
+  if (command == ShowCommand::Show && ::IsWindowVisible(target)) {
+    ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetForegroundWindow(target);
+    return true;
+  }
   return ::ShowWindow(target, static_cast<int>(command)) != FALSE;
 }
 
