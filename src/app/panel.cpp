@@ -46,6 +46,10 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
     return std::ranges::any_of(slots_,
                                [window](HiddenWindowSlot& slot) { return slot.Keeps(window); });
   };
+  fakeWork_.takenByHideAll = [this](WindowHandle window,
+                                    const std::vector<WindowIdentity>& dialogs) {
+    return hideAll_.Adopt(window, dialogs);
+  };
   hideAll_.shownAgain = [this](WindowHandle window) {
     return showFakeWorkWithHideAll_.Value() == 1 && fakeWork_.Holds(window);
   };

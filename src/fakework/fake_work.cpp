@@ -176,10 +176,13 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   const auto hidden = hiddenByToggle_.find(released);
   if (hidden == hiddenByToggle_.end()) return;
   if (std::find(windows_.begin(), windows_.end(), released) != windows_.end()) return;
+  const std::vector<WindowIdentity> dialogs = HiddenDialogs(released);
   const Toggled toggled = std::move(hidden->second);
   hiddenByToggle_.erase(hidden);
-  // A slot that took the window since shows it behind the password, not here.
-  if (HeldInSlot(released)) {
+  // A slot that took the window since shows it behind the password, and
+  // hide-all with the rest of its set, not here: shown alone, it would stand
+  // in sight while everything else stays hidden.
+  if (HeldInSlot(released) || (takenByHideAll && takenByHideAll(released, dialogs))) {
     journal_.Forget(Handles(BottomUp(toggled.window, toggled.dialogs)), HiddenBy::FakeWork);
   } else {
     ShowToggled(toggled);

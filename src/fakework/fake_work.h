@@ -51,6 +51,10 @@ class FakeWork {
   // Whether a hidden-window slot holds the window: then it is the slot's to
   // show, behind the password, and the toggle leaves it alone.
   std::function<bool(WindowHandle)> heldInSlot;
+  // Hide-all's set takes a window it holds, let go of by its row, with the
+  // dialogs the toggle hid along; false when it holds it not, or cannot
+  // record them.
+  std::function<bool(WindowHandle, const std::vector<WindowIdentity>& dialogs)> takenByHideAll;
   // The dialogs the toggle hid with the window that are hidden still, given
   // up to whoever takes them (a slot that holds the window now).
   std::vector<WindowIdentity> HiddenDialogs(WindowHandle window);
@@ -64,8 +68,8 @@ class FakeWork {
   void Changed(std::size_t slot);
   // Every change of a slot's window goes through here: a window the slot
   // lets go of (Reset, typing over it, picking another) is shown again if
-  // the toggle hid it and no other slot holds it, since nothing else would
-  // ever show it.
+  // the toggle hid it and nothing else holds it (another row, a hiding
+  // slot, hide-all's set), since nothing else would ever show it.
   void SetWindow(std::size_t slot, WindowHandle window);
   void LeftField(TextBox& field);
   void Clicked(TextBox& field);

@@ -1,6 +1,7 @@
 #include "hiding/hide_all.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -93,6 +94,21 @@ std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {
     owned.push_back(*std::ranges::find(hidden_, dialog, &WindowIdentity::window));
   }
   return owned;
+}
+
+bool HideAll::Adopt(WindowHandle window, const std::vector<WindowIdentity>& dialogs) {
+  const auto held = [this](WindowHandle w) {
+    return std::ranges::find(hidden_, w, &WindowIdentity::window) != hidden_.end();
+  };
+  if (!allHidden_ || !held(window)) return false;
+  std::vector<WindowIdentity> adopted;
+  std::ranges::copy_if(dialogs, std::back_inserter(adopted),
+                       [&held](const WindowIdentity& d) { return !held(d.window); });
+  if (!journal_.Record(adopted, HiddenBy::HideAll)) return false;
+  // Listed above their owner, as the set lists from the top: shown after it.
+  hidden_.insert(std::ranges::find(hidden_, window, &WindowIdentity::window), adopted.begin(),
+                 adopted.end());
+  return true;
 }
 
 void HideAll::Release(WindowHandle window) {

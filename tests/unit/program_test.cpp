@@ -117,6 +117,16 @@ const Story kFakeWork[] = {
     {"a window in a slot", "open A; pick 1 A; hide; fake", "hidden A, icons 2, work A--"},
     {"hidden into a slot since, let go of by its row",
      "open A; pick 1 A; fake; fake; shows A; front A; hide; reset 1", "hidden A, icons 2"},
+    // Hide-all holds it too: it comes back with the rest of its set.
+    {"a window hide-all holds, let go of by its row",
+     "set LFW=0; armed; open A; pick 1 A; fake; all; fake; reset 1", "hidden A, icons 1"},
+    {"a window hide-all holds, with a dialog opened since, let go of by its row; show-all",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; reset 1; all 417",
+     "icons 1, asked 1"},
+    {"a window hide-all holds, with a dialog opened since, let go of by its row; a kill",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; reset 1; kill; "
+     "armed",
+     "icons 1"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
     {"a window two rows hold, let go by both, then hidden by its program; a kill",
