@@ -142,8 +142,8 @@ const Loaded kValues[] = {
     {"hotkey of another type", setting::kHideWindowHotkey, "\1\1\1\1", "(Ctrl)h", true},
     {"hotkey empty", setting::kHideWindowHotkey, "", ""},
     // An earlier version recorded Windows' repeats of a held Ctrl.
-    {"hotkey with a modifier twice running", setting::kHideWindowHotkey, "(Ctrl)(Ctrl)h",
-     "(Ctrl)h"},
+    {"hotkey with a modifier three times running", setting::kHideWindowHotkey,
+     "(Ctrl)(Ctrl)(Ctrl)h", "(Ctrl)h"},
     {"hotkey of a modifier tapped twice", setting::kHideWindowHotkey, "(Shift)(Shift)",
      "(Shift)(Shift)"},
     {"hotkey above 127", setting::kHideWindowHotkey, "(Shift)\xC3\xA0", "(Shift)\xE0"},
@@ -356,6 +356,13 @@ TEST(EncodingTest, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(text::Utf8ToUtf16("a\xC3"), u"a\uFFFD");
   EXPECT_EQ(text::Utf8ToUtf16("\xF8\x88\x80\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(text::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  // A sequence cut short loses no character after it.
+  EXPECT_EQ(text::Utf8ToUtf16("\xC3"
+                              "A\xE6\x96"
+                              "B"),
+            u"\uFFFD"
+            "A\uFFFD\uFFFD"
+            "B");
 }
 
 }  // namespace

@@ -36,6 +36,9 @@ const Story kWindowInFront[] = {
      "hidden D, icons 1, asked 1"},
     {"more rights than ours, with its dialog", "open A; owned D A; refusing A; front A; hide",
      "icons 1, told 1"},
+    {"more rights than ours, with its dialog, then the dialog hidden by its program; a kill",
+     "open A; owned D A; refusing A; front A; hide; hides D; kill; armed",
+     "hidden D, icons 1, told 1"},
     // A dialog in front stands for the window in sight that it belongs to.
     {"its dialogs below it", "open A; owned D A; owned E D; front D; front A; hide",
      "hidden ADE, icons 2"},
