@@ -43,8 +43,13 @@ void PasswordField::Load() {
   const auto& key = setting::kPassword;
   password.SetText(GetSetting(platform_.registry, kAppName, key.section, key.key, kDefaultPassword,
                               unreadable_));
+  // Told, not only logged: a user who arms now believes their own password
+  // guards what they hide.
   if (unreadable_) {
-    platform_.system.Log("The stored unlock password could not be read; the default one holds.");
+    platform_.dialogs.MessageBox(
+        "Nookshade could not read its stored unlock password. Until you set it again, the "
+        "password shown in the panel unlocks your hidden windows.",
+        kAppTitle, message_style::kIconExclamation);
   }
   if (password.Text().empty()) password.SetText(std::string(kNoPasswordSet));
   state_.UnlockPassword = password.Text();

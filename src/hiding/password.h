@@ -31,7 +31,7 @@ class PasswordField {
   // Fills the field from the store and the unlock password from the field.
   void Load();
   // A password was stored but could not be read: the default one holds, and
-  // nobody knows it until the panel shows it.
+  // the user is told so.
   bool Unreadable() const { return unreadable_; }
 
  private:

@@ -187,6 +187,10 @@ INT_PTR CALLBACK Win32Dialogs::PromptProc(HWND dialog, UINT message, WPARAM wPar
       run->fieldProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
           edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Dialogs::PasswordFieldProc)));
       ::SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
+      // An edit box takes some 32,000 characters by default, and the stored
+      // password (which the panel shows whole) may be longer: it could never
+      // be typed back in, and every hidden window would stay hidden.
+      ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
       ::SetFocus(edit);
       // Left to itself, the dialog shows only once its loop finds no message
       // waiting, so the request below would come while it is still hidden,

@@ -173,8 +173,9 @@ TEST_F(SimTest, AClickInAFakeWorkFieldKeepsItsWindow) {
   EXPECT_EQ(Summary(), "icons 1, work -A-");
 }
 
-// Into the tray, the default password would lock the user out of all they hide.
-TEST(PasswordTest, AStoredPasswordThatCannotBeReadShowsThePanelWithTheOneInForce) {
+// Into the tray, the default password would lock the user out of all they
+// hide; and a user who arms believes their own password guards it.
+TEST(PasswordTest, AStoredPasswordThatCannotBeReadIsToldAndShowsThePanelWithTheOneInForce) {
   for (const bool keyRefused : {false, true}) {
     sim::World world;
     world.desktop.StoreValue(SettingPath(kAppName, "Saved Data"), "Password",
@@ -184,6 +185,7 @@ TEST(PasswordTest, AStoredPasswordThatCannotBeReadShowsThePanelWithTheOneInForce
     world.StartArmed();
     EXPECT_TRUE(world.Visible(world.session.PanelWindow())) << "key refused: " << keyRefused;
     EXPECT_EQ(world.Text(ControlId::password), "417");
+    EXPECT_EQ(world.desktop.messageBoxes.size(), 1u) << "key refused: " << keyRefused;
   }
 }
 
