@@ -77,10 +77,18 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
   if (command == ShowCommand::Hide) EndMouseMode(target);
   // SW_SHOW leaves a window that is in sight where it is, perhaps under
   // others; asked for (the fake work over a game), it comes to the front
-  // as a hidden one does.
+  // as a hidden one does. Activated by its own thread, as SW_SHOW's is, and
+  // before this call returns: under Wine SetForegroundWindow activates
+  // another program's window later, so of several shown in turn an early
+  // one could end on top, and the keyboard nowhere. A window with a dialog
+  // of its own open hands the keyboard to it, as the taskbar's button does.
   if (command == ShowCommand::Show && ::IsWindowVisible(target)) {
-    ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::SetForegroundWindow(target);
+    const HWND popup = ::GetLastActivePopup(target);
+    const bool toPopup =
+        popup != nullptr && popup != target && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup);
+    ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | (toPopup ? SWP_NOACTIVATE : 0u));
+    if (toPopup) ::SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return true;
   }
   return ::ShowWindow(target, static_cast<int>(command)) != FALSE;

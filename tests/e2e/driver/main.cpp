@@ -56,8 +56,8 @@ namespace {
 // What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
 // 1's dialog), iN (tray icons added since the journey began), [no-]prompt,
 // [no-]panel, minimised, note (a message of Nookshade's in front), fN (the
-// window in front, as numbered below) and the text of the panel's control
-// that has the focus.
+// window with the keyboard, as numbered below), tN (the highest of them in
+// the Z-order) and the text of the panel's control that has the focus.
 #define ARMED L"start -> panel; click noNotification; click startButton -> ++++ i1 no-panel;"
 const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // The icons after one given back are drawn still.
@@ -69,7 +69,7 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
                                  L"hold LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
     {L"fake_work",
      L"start -> panel; drag 1 1; drag 2 2; drag 3 3; shot fakework; click noNotification;"
-     L"click startButton -> i1 no-panel; LCtrl+K U -> ++++ f3; LCtrl+K U -> ---+;"
+     L"click startButton -> i1 no-panel; LCtrl+K U -> ++++ f3 t3; LCtrl+K U -> ---+;"
      L"LCtrl+Space U -> +++-; LCtrl+Space U -> prompt;"
      L"answer 417 -> ---+ no-prompt; LCtrl+K U -> ++++; LCtrl+K U -> ---+"},
     {L"second_start",
@@ -209,6 +209,12 @@ std::wstring State() {
   state += L" i" + std::to_wstring(std::ssize(Icons()) - iconsBefore);
   const auto inFront = std::ranges::find(windows, GetForegroundWindow());
   if (inFront != std::end(windows)) state += L" f" + std::to_wstring(inFront - std::begin(windows));
+  for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+    const auto ours = std::ranges::find(windows, top);
+    if (ours == std::end(windows) || !IsWindowVisible(top)) continue;
+    state += L" t" + std::to_wstring(ours - std::begin(windows));
+    break;
+  }
   state += Prompt() ? L" prompt" : L" no-prompt";
   if (IsIconic(panel)) state += L" minimised";
   wchar_t front[8] = {};
