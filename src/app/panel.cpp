@@ -121,7 +121,12 @@ void Panel::ShellRestarted() {
 void Panel::AnotherStart() {
   const WindowHandle panel = view_.Handle();
   if (platform_.windows.IsWindowVisible(panel)) {
-    platform_.windows.ShowWindow(panel, ShowCommand::Show);
+    // A prompt open over it keeps the keyboard: the user is typing into it.
+    if (platform_.dialogs.IsPasswordPromptVisible()) {
+      platform_.dialogs.BringPasswordPromptForward();
+    } else {
+      platform_.windows.ShowWindow(panel, ShowCommand::Show);
+    }
     return;
   }
   if (HiddenWindowSlot* slot = PanelSlot()) slot->RequestRestore();

@@ -216,6 +216,8 @@ const Story kInertWhileOpen[] = {
      "icons 1, asked 1"},
     {"the panel's icon", "fill 1; open B; busy; icon 0", "hidden A, icons 1, asked 1, panel shown"},
     {"a second start", "fill 1; open B; busy; second", "hidden A, icons 1, asked 1, panel shown"},
+    {"a second start, the prompt over the panel", "start; open A; hidenow; inprompt second; icon 0",
+     "asked 1, panel shown"},
     {"the quota message", "fill 10; open K; busy; hide", "hidden ABCDEFGHIJ, icons 11, told 1"},
     // Wine's mark of Ctrl, kept for left Ctrl's place in the scan (after H's),
     // is forgotten while the message is open.
