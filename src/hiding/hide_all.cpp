@@ -104,7 +104,9 @@ bool HideAll::Adopt(WindowHandle window, const std::vector<WindowIdentity>& dial
   std::vector<WindowIdentity> adopted;
   std::ranges::copy_if(dialogs, std::back_inserter(adopted),
                        [&held](const WindowIdentity& d) { return !held(d.window); });
-  if (!journal_.Record(adopted, HiddenBy::HideAll)) return false;
+  // The window itself is on record: a journal that cannot be written now
+  // keeps it from nothing.
+  if (!adopted.empty() && !journal_.Record(adopted, HiddenBy::HideAll)) return false;
   // Listed above their owner, as the set lists from the top: shown after it.
   hidden_.insert(std::ranges::find(hidden_, window, &WindowIdentity::window), adopted.begin(),
                  adopted.end());

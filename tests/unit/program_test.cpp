@@ -167,6 +167,9 @@ const Story kUnwritableJournal[] = {
     {"the fake work", "open A; pick 1 A; fake; unwritable; fake", "icons 1, told 1, work A--"},
     {"a slot's window shown again with a dialog",
      "open A; hide; shows A; owned D A; unwritable; front D; hide", "hidden A, icons 2"},
+    {"a work window hide-all holds, let go of by its row",
+     "set LFW=0; armed; open A; pick 1 A; fake; all; fake; unwritable; reset 1",
+     "hidden A, icons 1, logged 1"},
     {"a window shown meanwhile", "fill 2; unwritable; icon 1",
      "hidden B, icons 2, asked 1, logged 1"},
 };
