@@ -188,6 +188,9 @@ void PanelWindow::BuildControls() {
     const HWND control = CreateControl(instance_, entry);
     if (control == nullptr) continue;
     SetControlFont(control, entry);
+    // As long as the prompt takes (an edit box's default is some 32,000
+    // characters): a longer paste, cut here, could never unlock there.
+    if (entry.id == ControlId::password) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     if (common == nullptr) continue;
     if (entry.kind == ControlKind::TextBox || entry.kind == ControlKind::HotkeyField) {
       common->setWindowSubclass(control, &PanelWindow::TextBoxProc, static_cast<UINT_PTR>(entry.id),
