@@ -127,6 +127,11 @@ const Story kFakeWork[] = {
      "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; reset 1; kill; "
      "armed",
      "icons 1"},
+    {"a window hide-all holds, let go of by its row, its dialog hidden into a slot since",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; shows D; front D; "
+     "hide;"
+     "reset 1; all 417",
+     "hidden D, icons 2, asked 1"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
     {"a window two rows hold, let go by both, then hidden by its program; a kill",
@@ -170,6 +175,9 @@ const Story kUnwritableJournal[] = {
     {"a work window hide-all holds, let go of by its row",
      "set LFW=0; armed; open A; pick 1 A; fake; all; fake; unwritable; reset 1",
      "hidden A, icons 1, logged 1"},
+    {"a work window hide-all holds, with a dialog opened since, let go of by its row",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; unwritable; reset 1",
+     "icons 1, logged 1"},
     {"a window shown meanwhile", "fill 2; unwritable; icon 1",
      "hidden B, icons 2, asked 1, logged 1"},
 };
