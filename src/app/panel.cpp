@@ -50,6 +50,12 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
                                     const std::vector<WindowIdentity>& dialogs) {
     return hideAll_.Adopt(window, dialogs);
   };
+  hideAll_.dialogsHiddenWith = [this](WindowHandle window) {
+    return fakeWork_.HiddenDialogs(window);
+  };
+  hideAll_.shownWithDialogs = [this](WindowHandle window) {
+    fakeWork_.ShownAgainByShowAll(window);
+  };
   hideAll_.shownAgain = [this](WindowHandle window) {
     return showFakeWorkWithHideAll_.Value() == 1 && fakeWork_.Holds(window);
   };

@@ -133,6 +133,15 @@ void FakeWork::GiveUpDialogs(WindowHandle window, const std::vector<WindowIdenti
   journal_.Forget(Handles(dialogs), HiddenBy::FakeWork);
 }
 
+void FakeWork::ShownAgainByShowAll(WindowHandle window) {
+  const auto hidden = hiddenByToggle_.find(window);
+  if (hidden == hiddenByToggle_.end()) return;
+  // Its records go: the next start must not bare what its program hides since.
+  journal_.Forget(Handles(BottomUp(hidden->second.window, hidden->second.dialogs)),
+                  HiddenBy::FakeWork);
+  hiddenByToggle_.erase(hidden);
+}
+
 void FakeWork::Reset(ControlId id) {
   const int slot = SlotOf(id);
   if (slot < 0) return;

@@ -59,6 +59,8 @@ class FakeWork {
   // up to whoever takes them (a slot that holds the window now).
   std::vector<WindowIdentity> HiddenDialogs(WindowHandle window);
   void GiveUpDialogs(WindowHandle window, const std::vector<WindowIdentity>& dialogs);
+  // Shown again by show-all with those dialogs: the toggle holds it no more.
+  void ShownAgainByShowAll(WindowHandle window);
   // Whether a row holds the window.
   bool Holds(WindowHandle window) const {
     return window != 0 && std::ranges::find(windows_, window) != windows_.end();

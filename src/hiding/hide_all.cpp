@@ -82,9 +82,25 @@ bool HideAll::HideCollected() {
 }
 
 void HideAll::ShowHidden() {
-  ShowAgain(platform_.windows, {hidden_.rbegin(), hidden_.rend()}, front_);
+  // Left hidden, a modal question would leave its window shown but dead.
+  std::vector<WindowIdentity> shown;
+  for (const WindowIdentity& window : hidden_) {
+    if (dialogsHiddenWith) {
+      for (const WindowIdentity& dialog : dialogsHiddenWith(window.window)) {
+        if (std::ranges::find(hidden_, dialog.window, &WindowIdentity::window) == hidden_.end()) {
+          shown.push_back(dialog);
+        }
+      }
+    }
+    shown.push_back(window);
+  }
+  ShowAgain(platform_.windows, {shown.rbegin(), shown.rend()}, front_);
   // Forgotten after the last show.
-  journal_.Forget(Handles(std::exchange(hidden_, {})), HiddenBy::HideAll);
+  const std::vector<WindowIdentity> given = std::exchange(hidden_, {});
+  journal_.Forget(Handles(given), HiddenBy::HideAll);
+  if (shownWithDialogs) {
+    for (const WindowIdentity& window : given) shownWithDialogs(window.window);
+  }
 }
 
 std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {

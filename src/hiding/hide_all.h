@@ -48,6 +48,11 @@ class HideAll {
   // fake work (its dialogs stay in sight with it).
   std::function<bool(WindowHandle)> heldInSlot;
   std::function<bool(WindowHandle)> shownAgain;
+  // A window of the set that the fake work hid too (its program showed it
+  // meanwhile): show-all brings back the dialogs the toggle hid with it,
+  // then tells the toggle, which lets go of it.
+  std::function<std::vector<WindowIdentity>(WindowHandle)> dialogsHiddenWith;
+  std::function<void(WindowHandle)> shownWithDialogs;
 
  private:
   bool HideCollected();

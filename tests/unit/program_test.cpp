@@ -132,6 +132,15 @@ const Story kFakeWork[] = {
      "hide;"
      "reset 1; all 417",
      "hidden D, icons 2, asked 1"},
+    // Its program showed it after hide-all; show-all brings the toggle's dialogs back with it.
+    {"a window hide-all holds, hidden with a dialog opened since; show-all",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; all 417",
+     "icons 1, asked 1, work A--"},
+    {"a window hide-all holds, hidden with a dialog opened since; show-all, then hidden by its "
+     "program; a kill",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; all 417; hides A;"
+     "kill; armed",
+     "hidden A, icons 1, asked 1"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
     {"a window two rows hold, let go by both, then hidden by its program; a kill",
