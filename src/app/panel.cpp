@@ -46,7 +46,7 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
     return std::ranges::any_of(slots_,
                                [window](HiddenWindowSlot& slot) { return slot.Keeps(window); });
   };
-  fakeWork_.takenByHideAll = [this](WindowHandle window,
+  fakeWork_.takenByHideAll = [this](const WindowIdentity& window,
                                     const std::vector<WindowIdentity>& dialogs) {
     return hideAll_.Adopt(window, dialogs);
   };

@@ -86,7 +86,16 @@ void FakeWork::Open(bool show) {
       hiddenByToggle_.erase(hidden);
       continue;
     }
-    platform_.windows.ShowWindow(window, show ? ShowCommand::Show : ShowCommand::Hide);
+    // Of the windows in sight only the last is activated: under Wine the
+    // activations of several programs' windows in turn may land out of
+    // order, and the keyboard with them.
+    ShowCommand command = ShowCommand::Hide;
+    if (show) {
+      command = window == windows.back() || !platform_.windows.IsWindowVisible(window)
+                    ? ShowCommand::Show
+                    : ShowCommand::ShowNoActivate;
+    }
+    platform_.windows.ShowWindow(window, command);
   }
   for (Toggled& next : hiding) {
     for (const WindowIdentity& dialog : next.dialogs) {
@@ -191,7 +200,7 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   // A slot that took the window since shows it behind the password, and
   // hide-all with the rest of its set, not here: shown alone, it would stand
   // in sight while everything else stays hidden.
-  if (HeldInSlot(released) || (takenByHideAll && takenByHideAll(released, dialogs))) {
+  if (HeldInSlot(released) || (takenByHideAll && takenByHideAll(toggled.window, dialogs))) {
     journal_.Forget(Handles(BottomUp(toggled.window, toggled.dialogs)), HiddenBy::FakeWork);
   } else {
     ShowToggled(toggled);

@@ -54,7 +54,8 @@ class FakeWork {
   // Hide-all's set takes a window it holds, let go of by its row, with the
   // dialogs the toggle hid along; false when it holds it not, or cannot
   // record them.
-  std::function<bool(WindowHandle, const std::vector<WindowIdentity>& dialogs)> takenByHideAll;
+  std::function<bool(const WindowIdentity&, const std::vector<WindowIdentity>& dialogs)>
+      takenByHideAll;
   // The dialogs the toggle hid with the window that are hidden still, given
   // up to whoever takes them (a slot that holds the window now).
   std::vector<WindowIdentity> HiddenDialogs(WindowHandle window);

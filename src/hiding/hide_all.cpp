@@ -112,20 +112,28 @@ std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {
   return owned;
 }
 
-bool HideAll::Adopt(WindowHandle window, const std::vector<WindowIdentity>& dialogs) {
+bool HideAll::Adopt(const WindowIdentity& window, const std::vector<WindowIdentity>& dialogs) {
   const auto held = [this](WindowHandle w) {
     return std::ranges::find(hidden_, w, &WindowIdentity::window) != hidden_.end();
   };
-  if (!allHidden_ || !held(window)) return false;
+  if (!allHidden_) return false;
+  const bool joins = !held(window.window);
+  if (joins && platform_.windows.IsWindowVisible(window.window)) return false;
   std::vector<WindowIdentity> adopted;
   std::ranges::copy_if(dialogs, std::back_inserter(adopted),
                        [&held](const WindowIdentity& d) { return !held(d.window); });
-  // The window itself is on record: a journal that cannot be written now
-  // keeps it from nothing.
+  if (joins) adopted.push_back(window);
+  // A window on record already, with no dialogs to add, needs no write,
+  // which could fail.
   if (!adopted.empty() && !journal_.Record(adopted, HiddenBy::HideAll)) return false;
-  // Listed above their owner, as the set lists from the top: shown after it.
-  hidden_.insert(std::ranges::find(hidden_, window, &WindowIdentity::window), adopted.begin(),
-                 adopted.end());
+  // Listed above their owner, as the set lists from the top: shown after
+  // it. One that joins was hidden before the others: it comes back first.
+  if (joins) {
+    hidden_.insert(hidden_.end(), adopted.begin(), adopted.end());
+  } else {
+    hidden_.insert(std::ranges::find(hidden_, window.window, &WindowIdentity::window),
+                   adopted.begin(), adopted.end());
+  }
   return true;
 }
 

@@ -35,11 +35,12 @@ class HideAll {
   // A window of the set that the user has since hidden on its own, into a
   // slot: its icon alone brings it back, not show-all.
   void Release(WindowHandle window);
-  // A window of the set, hidden by the fake work too and let go of by its
-  // row, takes the dialogs hidden with it into the set, so that show-all
-  // brings them back with it; false, taking none, when the set does not
-  // hold the window or the dialogs cannot be recorded.
-  bool Adopt(WindowHandle window, const std::vector<WindowIdentity>& dialogs);
+  // A window the fake work hid, let go of by its row while the set is
+  // hidden, joins the set (if it is not in it) with the dialogs hidden with
+  // it, so that show-all brings them back with the rest; false, taking
+  // none, when nothing is hidden, the window is in sight, or the records
+  // cannot be written.
+  bool Adopt(const WindowIdentity& window, const std::vector<WindowIdentity>& dialogs);
   // The windows of the set that the window owns, itself or through another
   // of them, top of the Z-order first.
   std::vector<WindowIdentity> OwnedBy(WindowHandle window);

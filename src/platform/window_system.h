@@ -12,8 +12,8 @@
 
 namespace nookshade {
 
-// Show activates the window, and brings one already in sight to the front;
-// ShowNoActivate leaves the foreground as it is.
+// Show activates the window; ShowNoActivate leaves the foreground as it is.
+// Either brings a window already in sight to the front.
 enum class ShowCommand : std::int32_t { Hide = 0, Show = 5, ShowNoActivate = 8 };
 enum class IconKind : std::int32_t { Small = 0, Big = 1 };
 enum class SystemMetric : std::int32_t {

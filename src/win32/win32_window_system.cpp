@@ -75,20 +75,24 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
     return wasVisible;
   }
   if (command == ShowCommand::Hide) EndMouseMode(target);
-  // SW_SHOW leaves a window that is in sight where it is, perhaps under
-  // others; asked for (the fake work over a game), it comes to the front
-  // as a hidden one does. Activated by its own thread, as SW_SHOW's is, and
-  // before this call returns: under Wine SetForegroundWindow activates
-  // another program's window later, so of several shown in turn an early
-  // one could end on top, and the keyboard nowhere. A window with a dialog
-  // of its own open hands the keyboard to it, as the taskbar's button does.
-  if (command == ShowCommand::Show && ::IsWindowVisible(target)) {
+  // SW_SHOW and SW_SHOWNA leave a window that is in sight where it is,
+  // perhaps under others; asked for (the fake work over a game), it comes
+  // to the front as a hidden one does, activated by its own thread as
+  // SW_SHOW's is (SetForegroundWindow, under Wine, activates another
+  // program's window later, after windows raised since). A window with a
+  // dialog of its own open hands the keyboard to it, as the taskbar's
+  // button does; the dialog goes first and its window just below it, since
+  // under Wine a window raised after its dialog may stay above it.
+  if (command != ShowCommand::Hide && ::IsWindowVisible(target)) {
     const HWND popup = ::GetLastActivePopup(target);
     const bool toPopup =
         popup != nullptr && popup != target && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup);
-    ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | (toPopup ? SWP_NOACTIVATE : 0u));
-    if (toPopup) ::SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    const UINT activate = command == ShowCommand::Show ? 0u : SWP_NOACTIVATE;
+    ::SetWindowPos(toPopup ? popup : target, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | activate);
+    if (toPopup) {
+      ::SetWindowPos(target, popup, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     return true;
   }
   return ::ShowWindow(target, static_cast<int>(command)) != FALSE;

@@ -397,6 +397,8 @@ class SimDesktop final : public WindowSystem,
     target->hiddenByItsProgram = byItsProgram && !target->visible;
     if (command == ShowCommand::Show) {
       SetForeground(window);
+    } else if (command == ShowCommand::ShowNoActivate && wasVisible) {
+      Raise(window);
     } else if (foreground_ == window && !target->visible) {
       // Hiding the window in front activates the next visible one down.
       const auto next = std::ranges::find_if(

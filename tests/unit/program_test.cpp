@@ -141,6 +141,20 @@ const Story kFakeWork[] = {
      "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; all 417; hides A;"
      "kill; armed",
      "hidden A, icons 1, asked 1"},
+    // Hidden by the toggle before hide-all: it joins hide-all's set.
+    {"a window the hotkey hid, let go of by its row during hide-all",
+     "set LFW=0; armed; open A; open B; pick 1 A; fake; fake; all; reset 1", "hidden AB, icons 1"},
+    {"a window the hotkey hid with its dialog, let go of by its row during hide-all; show-all",
+     "set LFW=0; armed; open A; owned D A; open B; pick 1 A; fake; fake; all; reset 1; all 417",
+     "icons 1, asked 1"},
+    {"a window the hotkey hid with its dialog, let go of by its row during hide-all; a kill",
+     "set LFW=0; armed; open A; owned D A; open B; pick 1 A; fake; fake; all; reset 1; kill; armed",
+     "icons 1"},
+    {"a window the hotkey hid, shown by its program, let go of by its row during hide-all, hidden "
+     "by its program; a kill",
+     "set LFW=0; armed; open A; open B; pick 1 A; fake; fake; all; shows A; reset 1; hides A; kill;"
+     "armed",
+     "hidden A, icons 1"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
     {"a window two rows hold, let go by both, then hidden by its program; a kill",
