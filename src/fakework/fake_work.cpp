@@ -52,8 +52,7 @@ void FakeWork::Open(bool show) {
   // as a window of its own.
   std::erase_if(hiddenByToggle_, [this](const auto& hidden) {
     if (hidden.second.window.StillNames(platform_.windows)) return false;
-    journal_.Forget(Handles(BottomUp(hidden.second.window, hidden.second.dialogs)),
-                    HiddenBy::FakeWork);
+    ForgetRecords(hidden.second);
     return true;
   });
   std::vector<WindowHandle> windows;
@@ -109,6 +108,10 @@ void FakeWork::Open(bool show) {
   }
 }
 
+void FakeWork::ForgetRecords(const Toggled& toggled) {
+  journal_.Forget(Handles(BottomUp(toggled.window, toggled.dialogs)), HiddenBy::FakeWork);
+}
+
 void FakeWork::ShowToggled(const Toggled& toggled) {
   const std::vector<WindowIdentity> hidden = BottomUp(toggled.window, toggled.dialogs);
   std::vector<WindowIdentity> shown = hidden;
@@ -146,8 +149,7 @@ void FakeWork::ShownAgainByShowAll(WindowHandle window) {
   const auto hidden = hiddenByToggle_.find(window);
   if (hidden == hiddenByToggle_.end()) return;
   // Its records go: the next start must not bare what its program hides since.
-  journal_.Forget(Handles(BottomUp(hidden->second.window, hidden->second.dialogs)),
-                  HiddenBy::FakeWork);
+  ForgetRecords(hidden->second);
   hiddenByToggle_.erase(hidden);
 }
 
@@ -201,7 +203,7 @@ void FakeWork::SetWindow(std::size_t slot, WindowHandle window) {
   // hide-all with the rest of its set, not here: shown alone, it would stand
   // in sight while everything else stays hidden.
   if (HeldInSlot(released) || (takenByHideAll && takenByHideAll(toggled.window, dialogs))) {
-    journal_.Forget(Handles(BottomUp(toggled.window, toggled.dialogs)), HiddenBy::FakeWork);
+    ForgetRecords(toggled);
   } else {
     ShowToggled(toggled);
   }

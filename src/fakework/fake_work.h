@@ -105,6 +105,7 @@ class FakeWork {
   std::map<WindowHandle, Toggled> hiddenByToggle_;
   // Shows a window the toggle hid again, with its dialogs, and forgets it.
   void ShowToggled(const Toggled& toggled);
+  void ForgetRecords(const Toggled& toggled);
 };
 
 }  // namespace nookshade

@@ -83,23 +83,24 @@ bool HideAll::HideCollected() {
 
 void HideAll::ShowHidden() {
   // Left hidden, a modal question would leave its window shown but dead.
+  // Only a window that is still the one hidden: its handle may name another
+  // since, which the fake work may hold.
   std::vector<WindowIdentity> shown;
+  std::vector<WindowHandle> stillNamed;
   for (const WindowIdentity& window : hidden_) {
-    if (dialogsHiddenWith) {
+    if (window.StillNames(platform_.windows)) stillNamed.push_back(window.window);
+    if (dialogsHiddenWith && window.StillNames(platform_.windows)) {
       for (const WindowIdentity& dialog : dialogsHiddenWith(window.window)) {
-        if (std::ranges::find(hidden_, dialog.window, &WindowIdentity::window) == hidden_.end()) {
-          shown.push_back(dialog);
-        }
+        if (std::ranges::find(hidden_, dialog) == hidden_.end()) shown.push_back(dialog);
       }
     }
     shown.push_back(window);
   }
   ShowAgain(platform_.windows, {shown.rbegin(), shown.rend()}, front_);
   // Forgotten after the last show.
-  const std::vector<WindowIdentity> given = std::exchange(hidden_, {});
-  journal_.Forget(Handles(given), HiddenBy::HideAll);
+  journal_.Forget(Handles(std::exchange(hidden_, {})), HiddenBy::HideAll);
   if (shownWithDialogs) {
-    for (const WindowIdentity& window : given) shownWithDialogs(window.window);
+    for (const WindowHandle window : stillNamed) shownWithDialogs(window);
   }
 }
 
@@ -113,15 +114,18 @@ std::vector<WindowIdentity> HideAll::OwnedBy(WindowHandle window) {
 }
 
 bool HideAll::Adopt(const WindowIdentity& window, const std::vector<WindowIdentity>& dialogs) {
-  const auto held = [this](WindowHandle w) {
-    return std::ranges::find(hidden_, w, &WindowIdentity::window) != hidden_.end();
+  // Whole identities: a record of the set whose handle names another
+  // window since holds not this one.
+  const auto held = [this](const WindowIdentity& w) {
+    return std::ranges::find(hidden_, w) != hidden_.end();
   };
-  if (!allHidden_) return false;
-  const bool joins = !held(window.window);
-  if (joins && platform_.windows.IsWindowVisible(window.window)) return false;
+  // In sight (its program showed it since), it is the toggle's to show
+  // with its dialogs: hidden, a modal question would leave it dead.
+  if (!allHidden_ || platform_.windows.IsWindowVisible(window.window)) return false;
+  const bool joins = !held(window);
   std::vector<WindowIdentity> adopted;
   std::ranges::copy_if(dialogs, std::back_inserter(adopted),
-                       [&held](const WindowIdentity& d) { return !held(d.window); });
+                       [&held](const WindowIdentity& d) { return !held(d); });
   if (joins) adopted.push_back(window);
   // A window on record already, with no dialogs to add, needs no write,
   // which could fail.
@@ -131,8 +135,7 @@ bool HideAll::Adopt(const WindowIdentity& window, const std::vector<WindowIdenti
   if (joins) {
     hidden_.insert(hidden_.end(), adopted.begin(), adopted.end());
   } else {
-    hidden_.insert(std::ranges::find(hidden_, window.window, &WindowIdentity::window),
-                   adopted.begin(), adopted.end());
+    hidden_.insert(std::ranges::find(hidden_, window), adopted.begin(), adopted.end());
   }
   return true;
 }

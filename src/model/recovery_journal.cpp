@@ -83,8 +83,11 @@ void RecoveryJournal::Recover() {
   const bool readWhole = !unreadable && Parse(text, found, damaged) && damaged == 0;
   WindowSystem& windows = platform_.windows;
   for (const Entry& entry : found) {
-    // A handle given to another window since must never be touched.
-    if (!entry.window.StillNames(windows)) continue;
+    // A handle given to another window since must never be touched; a
+    // window in sight needs no show, which would raise it over the user's.
+    if (!entry.window.StillNames(windows) || windows.IsWindowVisible(entry.window.window)) {
+      continue;
+    }
     // Not activated: the program starting up keeps the foreground.
     windows.ShowWindow(entry.window.window, ShowCommand::ShowNoActivate);
   }

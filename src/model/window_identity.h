@@ -17,6 +17,7 @@ struct WindowIdentity {
   WindowHandle window = 0;
   std::uint32_t processId = 0;
   std::string className;
+  bool operator==(const WindowIdentity&) const = default;
 
   static WindowIdentity Of(WindowSystem& windows, WindowHandle window) {
     return {window, windows.GetWindowProcessId(window), windows.GetClassName(window)};

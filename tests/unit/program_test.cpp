@@ -155,6 +155,21 @@ const Story kFakeWork[] = {
      "set LFW=0; armed; open A; open B; pick 1 A; fake; fake; all; shows A; reset 1; hides A; kill;"
      "armed",
      "hidden A, icons 1"},
+    {"a window of hide-all's set, hidden with its dialog by the hotkey, shown by its program, let "
+     "go of by its row",
+     "set LFW=0; armed; open A; pick 1 A; all; shows A; owned D A; fake; fake; shows A; reset 1",
+     "icons 1"},
+    // The set's record of a window gone holds not the window given its handle.
+    {"a window of hide-all's set closed, its handle given to a window the hotkey hid, let go of by "
+     "its row; show-all",
+     "set LFW=0; armed; open A; all; reuse A process; shows A; pick 1 A; fake; fake; reset 1; "
+     "all 417",
+     "icons 1, asked 1"},
+    {"a window of hide-all's set closed, its handle given to a window the hotkey hid; show-all, "
+     "then a kill",
+     "set LFW=0; armed; open A; all; reuse A process; shows A; pick 1 A; fake; fake; all 417; kill;"
+     "armed",
+     "icons 1, asked 1"},
     {"a window two rows hold, let go by one", "hidden A; pick 2 A; pick 3 A; fake; fake; reset 2",
      "hidden A, icons 1, work --A"},
     {"a window two rows hold, let go by both, then hidden by its program; a kill",
