@@ -45,6 +45,10 @@ const Story kFakeWork[] = {
      "hidden C, icons 1, work AB-"},
     {"and hides them again", "hidden A; hidden B; pick 1 A; pick 2 B; fake; fake",
      "hidden AB, icons 1, work AB-"},
+    // In sight but covered, they come to the front, the last row's with the keyboard.
+    {"in sight, over another window",
+     "open A; open B; open C; pick 1 A; pick 3 B; front C; fake; hide",
+     "hidden B, icons 2, work A-B"},
     {"shown with hide-all", "open A; open B; pick 1 B; all", "hidden A, icons 1, work B--"},
     // Its dialogs go and come back with it: left in sight, they stand over nothing.
     {"hidden with its dialogs", "open A; owned D A; owned E D; pick 1 A; fake; fake",
