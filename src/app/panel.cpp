@@ -50,6 +50,9 @@ Panel::Panel(Platform& platform, ProgramState& state, PanelView& view)
                                     const std::vector<WindowIdentity>& dialogs) {
     return hideAll_.Adopt(window, dialogs);
   };
+  fakeWork_.dialogsHiddenByHideAll = [this](WindowHandle window) {
+    return hideAll_.OwnedBy(window);
+  };
   hideAll_.dialogsHiddenWith = [this](WindowHandle window) {
     return fakeWork_.HiddenDialogs(window);
   };

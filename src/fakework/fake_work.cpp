@@ -95,6 +95,17 @@ void FakeWork::Open(bool show) {
                     : ShowCommand::ShowNoActivate;
     }
     platform_.windows.ShowWindow(window, command);
+    // The dialogs hide-all hid with it come back with it, above it: left
+    // hidden, a modal question would leave it shown but dead. They stay in
+    // hide-all's set, whose show-all finds them in sight.
+    if (show && dialogsHiddenByHideAll) {
+      const std::vector<WindowIdentity> dialogs = dialogsHiddenByHideAll(window);
+      for (auto dialog = dialogs.rbegin(); dialog != dialogs.rend(); ++dialog) {
+        if (dialog->StillNames(platform_.windows) && !HeldInSlot(dialog->window)) {
+          platform_.windows.ShowWindow(dialog->window, command);
+        }
+      }
+    }
   }
   for (Toggled& next : hiding) {
     for (const WindowIdentity& dialog : next.dialogs) {

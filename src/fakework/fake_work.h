@@ -56,6 +56,8 @@ class FakeWork {
   // record them.
   std::function<bool(const WindowIdentity&, const std::vector<WindowIdentity>& dialogs)>
       takenByHideAll;
+  // The dialogs of a window that hide-all hid with it, top first.
+  std::function<std::vector<WindowIdentity>(WindowHandle)> dialogsHiddenByHideAll;
   // The dialogs the toggle hid with the window that are hidden still, given
   // up to whoever takes them (a slot that holds the window now).
   std::vector<WindowIdentity> HiddenDialogs(WindowHandle window);

@@ -83,11 +83,11 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
   // dialog of its own open hands the keyboard to it, as the taskbar's
   // button does; the dialog goes first and its window just below it, since
   // under Wine a window raised after its dialog may stay above it.
+  const HWND popup = command == ShowCommand::Hide ? nullptr : ::GetLastActivePopup(target);
+  const bool toPopup =
+      popup != nullptr && popup != target && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup);
+  const UINT activate = command == ShowCommand::Show ? 0u : SWP_NOACTIVATE;
   if (command != ShowCommand::Hide && ::IsWindowVisible(target)) {
-    const HWND popup = ::GetLastActivePopup(target);
-    const bool toPopup =
-        popup != nullptr && popup != target && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup);
-    const UINT activate = command == ShowCommand::Show ? 0u : SWP_NOACTIVATE;
     ::SetWindowPos(toPopup ? popup : target, HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | activate);
     if (toPopup) {
@@ -95,7 +95,11 @@ bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
     }
     return true;
   }
-  return ::ShowWindow(target, static_cast<int>(command)) != FALSE;
+  const bool wasVisible = ::ShowWindow(target, static_cast<int>(command)) != FALSE;
+  // A dialog of its own left in sight (hide-all leaves a work window's)
+  // ends below the window under Wine: it comes back above it.
+  if (toPopup) ::SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | activate);
+  return wasVisible;
 }
 
 bool Win32WindowSystem::IsWindow(WindowHandle window) {

@@ -100,6 +100,8 @@ const Story kFakeWork[] = {
     // Hide-all leaves the hotkey's own state as it was: its next press shows.
     {"shown with hide-all, then the hotkey", "open A; open B; pick 1 B; all; fake",
      "hidden A, icons 1, work B--"},
+    {"shown by the hotkey during hide-all, its dialog with it",
+     "set LFW=0; armed; open A; owned D A; pick 1 A; all; fake", "icons 1, work A--"},
     {"not with hide-all", "set LFW=0; armed; open A; open B; pick 1 B; all",
      "hidden AB, icons 1, work B--"},
     {"a row let go of", "open A; open B; pick 1 A; pick 2 B; fake; fake; reset 1; pick 2 -",
