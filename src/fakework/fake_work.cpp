@@ -124,14 +124,13 @@ void FakeWork::ForgetRecords(const Toggled& toggled) {
 }
 
 void FakeWork::ShowToggled(const Toggled& toggled) {
-  const std::vector<WindowIdentity> hidden = BottomUp(toggled.window, toggled.dialogs);
-  std::vector<WindowIdentity> shown = hidden;
+  std::vector<WindowIdentity> shown = BottomUp(toggled.window, toggled.dialogs);
   // A dialog hidden into a slot since is the slot's to show, behind the password.
   std::erase_if(shown, [this, window = toggled.window.window](const WindowIdentity& w) {
     return w.window != window && HeldInSlot(w.window);
   });
   ShowAgain(platform_.windows, shown, 0);
-  journal_.Forget(Handles(hidden), HiddenBy::FakeWork);
+  ForgetRecords(toggled);
 }
 
 std::vector<WindowIdentity> FakeWork::HiddenDialogs(WindowHandle window) {

@@ -88,8 +88,9 @@ void HideAll::ShowHidden() {
   std::vector<WindowIdentity> shown;
   std::vector<WindowHandle> stillNamed;
   for (const WindowIdentity& window : hidden_) {
-    if (window.StillNames(platform_.windows)) stillNamed.push_back(window.window);
-    if (dialogsHiddenWith && window.StillNames(platform_.windows)) {
+    const bool same = window.StillNames(platform_.windows);
+    if (same) stillNamed.push_back(window.window);
+    if (same && dialogsHiddenWith) {
       for (const WindowIdentity& dialog : dialogsHiddenWith(window.window)) {
         if (std::ranges::find(hidden_, dialog) == hidden_.end()) shown.push_back(dialog);
       }
