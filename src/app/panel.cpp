@@ -128,14 +128,14 @@ void Panel::ShellRestarted() {
 }
 
 void Panel::AnotherStart() {
+  // A prompt open keeps the keyboard: the user is typing into it.
+  if (platform_.dialogs.IsPasswordPromptVisible()) {
+    platform_.dialogs.BringPasswordPromptForward();
+    return;
+  }
   const WindowHandle panel = view_.Handle();
   if (platform_.windows.IsWindowVisible(panel)) {
-    // A prompt open over it keeps the keyboard: the user is typing into it.
-    if (platform_.dialogs.IsPasswordPromptVisible()) {
-      platform_.dialogs.BringPasswordPromptForward();
-    } else {
-      platform_.windows.ShowWindow(panel, ShowCommand::Show);
-    }
+    platform_.windows.ShowWindow(panel, ShowCommand::Show);
     return;
   }
   if (HiddenWindowSlot* slot = PanelSlot()) slot->RequestRestore();

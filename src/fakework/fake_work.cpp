@@ -81,7 +81,7 @@ void FakeWork::Open(bool show) {
   for (const WindowHandle window : windows) {
     const auto hidden = hiddenByToggle_.find(window);
     if (show && hidden != hiddenByToggle_.end()) {
-      ShowToggled(std::exchange(hidden->second, {}));
+      ShowToggled(hidden->second);
       hiddenByToggle_.erase(hidden);
       continue;
     }
