@@ -50,7 +50,8 @@ namespace {
 //   free <window>                   its program in no mouse mode (a drag, a menu)
 //   end-session | ended             the session's end sent to the panel | the program ended
 //   drawn                           every tray icon drawn, not blank
-//   close                           the panel's close box clicked
+//   close | close-tray | ok         the close box of the panel | of Wine's tray clicked;
+//                                   Enter for the message in front
 //   end-session-at-hide             the next window hidden sends the session's end
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
@@ -102,9 +103,6 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     // The session's end with the prompt open: the program still ends.
     {L"session_end_in_prompt", ARMED L"LCtrl+H 1 -> -+++ i2; double-click 1 -> prompt;"
                                      L"end-session -> ++++ i0 no-prompt; ended"},
-    // A program that stopped answering keeps its window in sight, and holds
-    // nothing up for longer than the system takes to call it hung, the
-    // first hide-all, or at all, the last.
     // A window hidden in the middle of a drag comes back free of it, not
     // following the pointer with no button down.
     {L"hidden_in_a_drag", ARMED L"drag-hide 2 -> +-++ i2; free 2"},
@@ -113,8 +111,15 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
     {L"closed_over_the_note",
      L"start -> panel; click startButton -> i1 no-panel;"
      L"double-click panel -> prompt; answer 417 -> panel; close -> note"},
+    // A program that stopped answering keeps its window in sight, and holds
+    // nothing up for longer than the system takes to call it hung, the
+    // first hide-all, or at all, the last.
     {L"hung_window", ARMED L"hang 4; LCtrl+Space U -> ---+; LCtrl+Space U -> prompt;"
                            L"answer 417 -> ++++ no-prompt; LCtrl+Space U -> ---+"},
+    // Wine's own notification area closed by its close box hides for good
+    // and takes icons no one sees: the windows come back, and the user is
+    // told. Last: the area stays closed for the rest of the session.
+    {L"tray_closed", ARMED L"LCtrl+H 1 -> -+++ i2; close-tray -> ++++ d+ note panel; ok"},
 };
 
 const std::map<std::wstring, ControlId> kControls = {
@@ -378,6 +383,19 @@ bool DragHide(HWND window) {
   return send(MOUSEEVENTF_LEFTUP) && hidden;
 }
 
+// A click in the middle of the window's close box, as its hit test finds it.
+bool CloseBox(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  std::vector<int> box;
+  for (int x = r.left; x < r.right; ++x)
+    if (Send(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) box.push_back(x);
+  INPUT inputs[3] = {PointerTo({box.empty() ? 0 : box[box.size() / 2], y}), Button(true),
+                     Button(false)};
+  return !box.empty() && SendInput(3, inputs, sizeof(INPUT)) == 3;
+}
+
 bool Free(HWND window) {
   return WaitUntil([&] {
     GUITHREADINFO info{};
@@ -463,16 +481,12 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Send(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP) == 0;
   }
   if (verb == L"ended") return Ended(app);
-  if (verb == L"close") {
-    // The middle of the close box, the last button of the title bar.
-    RECT r{};
-    GetWindowRect(panel, &r);
-    const int frame = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
-    const POINT at{r.right - frame - GetSystemMetrics(SM_CXSIZE) / 2,
-                   r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
-    INPUT inputs[3] = {PointerTo(at), Button(true), Button(false)};
-    return Front(panel) && SendInput(3, inputs, sizeof(INPUT)) == 3;
+  if (verb == L"close") return Front(panel) && CloseBox(panel);
+  if (verb == L"close-tray") {
+    const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    return CloseBox(tray) && WaitUntil([&] { return !IsWindowVisible(tray); });
   }
+  if (verb == L"ok") return Type(L"\r");
   if (verb == L"drag-hide") return DragHide(windows[Index(args)]);
   if (verb == L"hold") return Hold(windows[Index(args.substr(args.find(L' ') + 1))]);
   if (verb == L"free") return Free(windows[Index(args)]);
