@@ -192,6 +192,10 @@ const Story kHandleReused[] = {
     {"held by another row, hidden by the toggle; a kill",
      "open A; pick 1 A; fake; all; all 417; reuse A process; shows A; pick 2 A; fake; kill; armed",
      "icons 1, asked 1"},
+    // A dialog closed while a slot holds its window: its handle is no longer the slot's.
+    {"a slot's dialog's, by the fake work",
+     "open A; owned D A; front A; hide; reuse D process; shows D; pick 1 D; fake; fake",
+     "hidden AD, icons 2, work D--"},
     {"picked, then by the fake work", "open A; pick 1 A; reuse A process; fake",
      "hidden A, icons 1"},
     {"picked, shown again, then hidden by show-all",
@@ -325,15 +329,18 @@ TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
 // user was in on top with the keyboard, also where another was above it;
 // its dialogs (a Find box) stay above it.
 TEST(WayBackTest, BringsBackTheOrderAndTheWindowInFront) {
-  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 5>{{
-           {"open A; open B; open C; all; all 417", "CBA", "C"},
-           {"open A; open B; open C; front A; raise C; all; all 417", "ACB", "A"},
-           {"open A; owned D A; open B; front A; all; all 417", "DAB", "A"},
-           {"open A; owned D A; front A; hide; icon 1", "DA", "A"},
-           {"open A; owned D A; front D; hide; icon 1", "DA", "D"},
+  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 6>{{
+           {"armed; open A; open B; open C; all; all 417", "CBA", "C"},
+           {"armed; open A; open B; open C; front A; raise C; all; all 417", "ACB", "A"},
+           {"armed; open A; owned D A; open B; front A; all; all 417", "DAB", "A"},
+           {"armed; open A; owned D A; front A; hide; icon 1", "DA", "A"},
+           {"armed; open A; owned D A; front D; hide; icon 1", "DA", "D"},
+           // Hidden before the others, a work window let go of by its row comes back below them.
+           {"set LFW=0; armed; open A; pick 1 A; fake; fake; open B; open C; all; reset 1; all 417",
+            "CBA", "C"},
        }}) {
     sim::World world;
-    world.Play("armed; " + story);
+    world.Play(story);
     std::string shown;
     for (const WindowHandle window : world.desktop.EnumTopLevelWindows()) {
       for (const auto& [name, named] : world.named) shown += window == named ? name : "";
