@@ -474,6 +474,11 @@ LRESULT PanelWindow::HandleTextBoxMessage(HWND edit, ControlId id, UINT message,
         // The key-down wrote the key already; a character would only beep
         // in a read-only field, or open the menu for Alt+letter.
         return 0;
+      case WM_CONTEXTMENU:
+        // Shift+F10 and the menu key are keys of the hotkey: no menu from
+        // the keyboard (a right click still opens the field's own).
+        if (LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF) return 0;
+        break;
       case WM_KEYUP:
       case WM_SYSKEYUP: {
         const int key = static_cast<int>(wParam);

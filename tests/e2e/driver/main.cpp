@@ -39,7 +39,7 @@ namespace {
 //   hold LCtrl+Space <window>       the same, Space held until the prompt has had its repeats
 //   double-click <window>|panel     its tray icon
 //   answer <text>                   typed into the password prompt, then Enter
-//   tap Tab|Back|Down               that key typed into the panel
+//   tap Tab|Back|Down|Apps          that key typed into the panel
 //   front <window>                  that window brought to the front
 //   type <text>                     typed into whatever has the keyboard
 //   minimise                        the panel, by its system menu (Alt+Space, N)
@@ -56,7 +56,7 @@ namespace {
 //   double-click-at-hide panel      ... double-clicks the panel's tray icon (slot 0)
 // What then shows: "-+++" (windows 1..4 hidden or shown), d- or d+ (window
 // 1's dialog), iN (tray icons added since the journey began), [no-]prompt,
-// [no-]panel, minimised, note (a message of Nookshade's in front), fN (the
+// [no-]panel, minimised, no-menu, note (a message of Nookshade's in front), fN (the
 // window with the keyboard, as numbered below), tN (the highest of them in
 // the Z-order) and the text of the panel's control that has the focus.
 #define ARMED L"start -> panel; click noNotification; click startButton -> ++++ i1 no-panel;"
@@ -82,11 +82,13 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
      L"LCtrl+J panel -> (Ctrl)j; LCtrl+S panel -> i1 no-panel; LCtrl+J 1 -> -+++ i2;"
      L"LCtrl+Space U -> ----; kill -> ----; start -> ++++; click hideWindowHotkey -> (Ctrl)j"},
     // Tabbed into, a hotkey field takes Backspace as a click into it does;
-    // an arrow key moves the focus on from a check box, as in a dialog.
+    // an arrow key moves the focus on from a check box, as in a dialog. The
+    // menu key is a key of the hotkey, and opens no menu (which would take
+    // the Tabs after it).
     {L"hotkey_field_by_keyboard",
      L"start -> panel; click hideWindowHotkey; tap Tab;"
      L"tap Tab -> (Ctrl)(Space); tap Back -> (Ctrl); click noNotification; tap Down -> Start "
-     L"Nookshade; tap Down -> (Ctrl)h"},
+     L"Nookshade; tap Down -> (Ctrl)h; tap Apps; tap Tab; tap Tab -> (Ctrl) no-menu"},
     // The session's end sent while hide-all waits on a window it hides: it
     // ends with everything given back, none hidden after the unload.
     {L"session_end_during_hide_all", ARMED L"end-session-at-hide; LCtrl+Space U -> ++++ i0"},
@@ -222,6 +224,7 @@ std::wstring State() {
   }
   state += Prompt() ? L" prompt" : L" no-prompt";
   if (IsIconic(panel)) state += L" minimised";
+  if (!IsWindowVisible(FindWindowW(L"#32768", nullptr))) state += L" no-menu";
   wchar_t front[8] = {};
   GetClassNameW(GetForegroundWindow(), front, 8);
   if (std::wstring_view(front) == L"#32770" && GetForegroundWindow() != Prompt()) state += L" note";
@@ -460,8 +463,9 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   if (verb == L"tap") {
     // Typed into the panel: keys the panel's dialog navigation takes.
     if (!Front(panel)) return false;
-    const WORD key = args == L"Tab" ? VK_TAB : args == L"Down" ? VK_DOWN : VK_BACK;
-    for (const bool down : {true, false}) Key(key, down);
+    const std::map<std::wstring, WORD> keys = {
+        {L"Tab", VK_TAB}, {L"Down", VK_DOWN}, {L"Apps", VK_APPS}, {L"Back", VK_BACK}};
+    for (const bool down : {true, false}) Key(keys.at(args), down);
     return true;
   }
   if (verb == L"minimise") {
