@@ -223,6 +223,8 @@ TEST_F(SimTest, AChangeThatCannotBeStoredHoldsForTheRunAndIsLogged) {
   EXPECT_EQ(MessageCount(), 0);
   EXPECT_EQ(Text(ControlId::hideWindowHotkey), "(Ctrl)h(Del)");
   EXPECT_EQ(panel().FindCheckBox(ControlId::autoStart)->Value(), 1);
+  Play("open A; hidenow; icon 0 new");
+  EXPECT_EQ(Summary(), "asked 1, logged 3, panel shown");
 }
 
 struct Login {
