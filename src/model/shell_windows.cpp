@@ -10,10 +10,12 @@ namespace {
 
 // Window classes the shell documents for its taskbars and the notification
 // area's overflow; Wine's own notification area, shown when no other tray
-// runs, holds the icons there. They are the way back to every hidden window.
-constexpr std::array<std::string_view, 4> kTrayClasses = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd",
-                                                          "NotifyIconOverflowWindow",
-                                                          "__winex11_standalone_tray"};
+// runs, holds the icons there, and Wine docks each icon into a desktop's
+// tray as a window of its own (which may even be given the keyboard). They
+// are the way back to every hidden window.
+constexpr std::array<std::string_view, 5> kTrayClasses = {
+    "Shell_TrayWnd", "Shell_SecondaryTrayWnd", "NotifyIconOverflowWindow",
+    "__winex11_standalone_tray", "__winex11_tray_icon"};
 // The desktop's own windows.
 constexpr std::array<std::string_view, 2> kDesktopClasses = {"Progman", "WorkerW"};
 

@@ -57,6 +57,9 @@ const Story kWindowInFront[] = {
     {"a closed window, none", "open A; close A; front A; hide; front -; hide", "icons 1, told 2"},
     {"the taskbar, the desktop and its worker",
      "open A Shell_TrayWnd; hide; open B Progman; hide; open C WorkerW; hide", "icons 1, told 3"},
+    // Under Wine with a desktop's own tray, the window of an icon just docked may be in front.
+    {"a notification icon's window", "fill 1; open I __winex11_tray_icon; hide",
+     "hidden A, icons 2, told 1"},
     {"the shell's window, the system's desktop",
      "open A; shellwindow A; hide; open B; desktopwindow B; hide", "icons 1, told 2"},
     // The end gives back what is still hidden, and nothing that was given back before.
