@@ -227,7 +227,21 @@ Point Win32WindowSystem::GetCursorPos() {
 }
 
 WindowHandle Win32WindowSystem::WindowFromPoint(Point point) {
-  return FromHwnd(::WindowFromPoint(POINT{point.x, point.y}));
+  const POINT at{point.x, point.y};
+  const HWND found = ::WindowFromPoint(at);
+  if (found != nullptr && found != ::GetDesktopWindow()) return FromHwnd(found);
+  // Under Wine with a window manager the title bars are the manager's, and
+  // the point finds only the desktop there, although it lies within the
+  // window's frame: the highest window in sight whose frame holds it is the
+  // one the user sees.
+  for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+       window = ::GetWindow(window, GW_HWNDNEXT)) {
+    RECT frame{};
+    if (::IsWindowVisible(window) && ::GetWindowRect(window, &frame) && ::PtInRect(&frame, at)) {
+      return FromHwnd(window);
+    }
+  }
+  return 0;
 }
 
 std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {
