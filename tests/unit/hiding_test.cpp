@@ -332,12 +332,14 @@ TEST(DialogTest, ComeBackOnTopOfTheirWindow) {
 // user was in on top with the keyboard, also where another was above it;
 // its dialogs (a Find box) stay above it.
 TEST(WayBackTest, BringsBackTheOrderAndTheWindowInFront) {
-  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 7>{{
+  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 8>{{
            {"armed; open A; open B; open C; all; all 417", "CBA", "C"},
            {"armed; open A; open B; open C; front A; raise C; all; all 417", "ACB", "A"},
            {"armed; open A; owned D A; open B; front A; all; all 417", "DAB", "A"},
            {"armed; open A; owned D A; front A; hide; icon 1", "DA", "A"},
            {"armed; open A; owned D A; front D; hide; icon 1", "DA", "D"},
+           // After a kill, a window its program showed meanwhile stays where it is.
+           {"armed; open A; open B; all; kill; shows A; open C; armed", "CAB", "C"},
            // The window in front at this hide-all, not at the one before.
            {"armed; open A; open B; all; all 417; front A; all; all 417", "AB", "A"},
            // Hidden before the others, a work window let go of by its row comes back below them.
