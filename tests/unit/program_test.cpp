@@ -102,8 +102,8 @@ const Story kFakeWork[] = {
      "hidden A, icons 1, work B--"},
     {"shown by the hotkey during hide-all, its dialog with it",
      "set LFW=0; armed; open A; owned D A; pick 1 A; all; fake", "icons 1, work A--"},
-    {"not with hide-all", "set LFW=0; armed; open A; open B; pick 1 B; all",
-     "hidden AB, icons 1, work B--"},
+    {"not with hide-all, nor its dialog",
+     "set LFW=0; armed; open A; open B; owned D B; pick 1 B; all", "hidden ABD, icons 1, work B--"},
     {"a row let go of", "open A; open B; pick 1 A; pick 2 B; fake; fake; reset 1; pick 2 -",
      "icons 1"},
     // Its record goes with it: the next start must not bare what its program hides since.
