@@ -229,19 +229,28 @@ Point Win32WindowSystem::GetCursorPos() {
 WindowHandle Win32WindowSystem::WindowFromPoint(Point point) {
   const POINT at{point.x, point.y};
   const HWND found = ::WindowFromPoint(at);
-  if (found != nullptr && found != ::GetDesktopWindow()) return FromHwnd(found);
-  // Under Wine with a window manager the title bars are the manager's, and
-  // the point finds only the desktop there, although it lies within the
-  // window's frame: the highest window in sight whose frame holds it is the
-  // one the user sees.
-  for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+  const bool nothing = found == nullptr || found == ::GetDesktopWindow();
+  // Under Wine with a window manager the title bars and frames are the
+  // manager's, and the point there finds the window behind, or only the
+  // desktop: the highest window in sight above that one whose frame (not
+  // its client area, where the answer above stands) holds the point is
+  // the one the user sees.
+  const HWND below = nothing ? nullptr : ::GetAncestor(found, GA_ROOT);
+  for (HWND window = ::GetTopWindow(nullptr); window != nullptr && window != below;
        window = ::GetWindow(window, GW_HWNDNEXT)) {
+    const LONG_PTR clickThrough = WS_EX_LAYERED | WS_EX_TRANSPARENT;
     RECT frame{};
-    if (::IsWindowVisible(window) && ::GetWindowRect(window, &frame) && ::PtInRect(&frame, at)) {
-      return FromHwnd(window);
+    RECT client{};
+    if (!::IsWindowVisible(window) || ::IsIconic(window) ||
+        (::GetWindowLongPtrW(window, GWL_EXSTYLE) & clickThrough) == clickThrough ||
+        !::GetWindowRect(window, &frame) || !::PtInRect(&frame, at) ||
+        !::GetClientRect(window, &client)) {
+      continue;
     }
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (!::PtInRect(&client, at)) return FromHwnd(window);
   }
-  return 0;
+  return nothing ? 0 : FromHwnd(found);
 }
 
 std::int16_t Win32Keyboard::GetAsyncKeyState(int virtualKey) {

@@ -487,8 +487,11 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
   if (verb == L"ended") return Ended(app);
   if (verb == L"close") return Front(panel) && CloseBox(panel);
   if (verb == L"close-tray") {
+    // Then on to other work, as a hand goes: a click into window 2 is input
+    // after which the program looks again, had it looked before the close.
     const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    return CloseBox(tray) && WaitUntil([&] { return !IsWindowVisible(tray); });
+    return CloseBox(tray) && WaitUntil([&] { return !IsWindowVisible(tray); }) &&
+           Mouse(windows[2], {true, false});
   }
   if (verb == L"ok") return Type(L"\r");
   if (verb == L"drag-hide") return DragHide(windows[Index(args)]);
