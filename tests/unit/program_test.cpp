@@ -123,6 +123,10 @@ const Story kFakeWork[] = {
     {"a window in a slot", "open A; pick 1 A; hide; fake", "hidden A, icons 2, work A--"},
     {"hidden into a slot since, let go of by its row",
      "open A; pick 1 A; fake; fake; shows A; front A; hide; reset 1", "hidden A, icons 2"},
+    {"hidden into a slot since, let go of by its row during hide-all",
+     "set LFW=0; armed; open A; pick 1 A; fake; fake; shows A; front A; hide; open B; all; reset 1;"
+     "all 417",
+     "hidden A, icons 2, asked 1"},
     // Hide-all holds it too: it comes back with the rest of its set.
     {"a window hide-all holds, let go of by its row",
      "set LFW=0; armed; open A; pick 1 A; fake; all; fake; reset 1", "hidden A, icons 1"},
