@@ -199,6 +199,14 @@ const Story kHandleReused[] = {
     {"a slot's dialog's, by the fake work",
      "open A; owned D A; front A; hide; reuse D process; shows D; pick 1 D; fake; fake",
      "hidden AD, icons 2, work D--"},
+    {"picked again, then by the fake work",
+     "open A; pick 1 A; reuse A process; shows A; pick 1 A; fake; fake",
+     "hidden A, icons 1, work A--"},
+    // Show-all brings back no dialog of the window now holding the handle it hid.
+    {"by a window the fake work hid with its dialog, then show-all",
+     "set LFW=0; armed; open A; all; reuse A process; shows A; owned D A; pick 1 A; fake; fake; "
+     "all 417",
+     "hidden AD, icons 1, asked 1, work A--"},
     {"picked, then by the fake work", "open A; pick 1 A; reuse A process; fake",
      "hidden A, icons 1"},
     {"picked, shown again, then hidden by show-all",
