@@ -55,6 +55,9 @@ const Story kWindowInFront[] = {
     {"more rights than ours, then hidden by its program; a kill",
      "open A; refusing A; hide; hides A; kill; armed", "hidden A, icons 1, told 1"},
     {"a closed window, none", "open A; close A; front A; hide; front -; hide", "icons 1, told 2"},
+    {"with its dialog, shown by its program with another, hidden again, given back",
+     "open A; owned D A; front A; hide; shows A; owned E A; front A; hide; icon 1",
+     "icons 1, asked 1"},
     {"the taskbar, the desktop and its worker",
      "open A Shell_TrayWnd; hide; open B Progman; hide; open C WorkerW; hide", "icons 1, told 3"},
     // Under Wine with a desktop's own tray, the window of an icon just docked may be in front.

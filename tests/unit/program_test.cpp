@@ -77,6 +77,11 @@ const Story kFakeWork[] = {
      "open A; owned D A; pick 1 A; fake; fake; shows A; front A; hide; reset 1; icon 1; hides D;"
      "kill; armed",
      "hidden D, icons 1, asked 1"},
+    {"its window hidden into a slot since, given back, its dialog then hidden by its program; a "
+     "kill",
+     "open A; owned D A; pick 1 A; fake; fake; shows A; front A; hide; icon 1; hides D; kill; "
+     "armed",
+     "hidden D, icons 1, asked 1"},
     {"its dialog and then its window hidden into slots since",
      "open A; owned D A; pick 1 A; fake; fake; shows D; hide; shows A; front A; hide; icon 2",
      "hidden D, icons 2, asked 1, work A--"},
