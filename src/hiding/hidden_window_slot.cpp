@@ -89,6 +89,8 @@ bool HiddenWindowSlot::Keeps(WindowHandle window) {
 
 void HiddenWindowSlot::HideAgain() {
   if (!hiding_) return;
+  // The user was last in it now, perhaps in a dialog opened since.
+  front_ = platform_.windows.GetForegroundWindow();
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);
   // With the dialogs it shows now, those it had among them, journaled as
   // its own first; if they cannot be, they stay in sight.
