@@ -323,16 +323,17 @@ TEST_F(SimTest, ThePasswordPromptIsOnTopWithTheProgramsIcon) {
 // user was in on top with the keyboard, also where another was above it;
 // its dialogs (a Find box) stay above it.
 TEST(WayBackTest, BringsBackTheOrderAndTheWindowInFront) {
-  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 10>{{
+  for (const auto& [story, order, front] : std::array<std::array<std::string, 3>, 11>{{
            {"armed; open A; open B; open C; all; all 417", "CBA", "C"},
            {"armed; open A; open B; open C; front A; raise C; all; all 417", "ACB", "A"},
            {"armed; open A; owned D A; open B; front A; all; all 417", "DAB", "A"},
            {"armed; open A; owned D A; front A; hide; icon 1", "DA", "A"},
            {"armed; open A; owned D A; front D; hide; icon 1", "DA", "D"},
            // A dialog taken as its window was hidden again ends on top of those
-           // hidden with it before; from it, it has the keyboard.
-           {"armed; open A; owned D A; front A; hide; shows A; owned E A; front E; hide; icon 1",
-            "EDA", "E"},
+           // hidden with it before; hidden again from it, it has the keyboard.
+           {"armed; open A; owned D A; front A; hide; shows A; owned E A; front A; hide; icon 1",
+            "EDA", "A"},
+           {"armed; open A; front A; hide; shows A; owned E A; front E; hide; icon 1", "EA", "E"},
            {"armed; open A; owned D A; pick 1 A; fake; all; all 417; shows A; owned E A; fake; "
             "fake",
             "EDA", "E"},
