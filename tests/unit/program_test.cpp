@@ -126,6 +126,8 @@ const Story kFakeWork[] = {
      "hidden A, icons 1"},
     // The slot's window comes back behind the password, not by the toggle.
     {"a window in a slot", "open A; pick 1 A; hide; fake", "hidden A, icons 2, work A--"},
+    {"a window in a slot, given back", "open A; pick 1 A; hide; icon 1; fake; fake",
+     "hidden A, icons 1, asked 1, work A--"},
     {"hidden into a slot since, let go of by its row",
      "open A; pick 1 A; fake; fake; shows A; front A; hide; reset 1", "hidden A, icons 2"},
     {"hidden into a slot since, let go of by its row during hide-all",
