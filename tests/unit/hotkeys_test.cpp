@@ -73,6 +73,7 @@ const Sequence kSequences[] = {
     {"Enter as its token", "(Ctrl)(Enter)", {{kLCtrl}, {13}}, true},
     {"the last key code", "\xC3\xBF", {{255}}, true},
     {"a capital stored for a letter", "(Ctrl)H", {{kLCtrl}, {'H'}}, true},
+    {"a key above 127 stored as its small letter", "(Ctrl)\xC3\xA0", {{kLCtrl}, {192}}, true},
     {"empty field", "", {{kLCtrl}, {'H'}, {kSpace}}, false},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, SequenceTest,
