@@ -21,7 +21,7 @@ const Story kArming[] = {
     {"hide-all hotkey blank", "set HKa=; start; arm", "told 1, panel shown"},
     {"fake-work hotkey blank", "set HKfw=; start; arm", "icons 1, told 1"},
     // Keys let go of before the arming were no press of an armed hotkey.
-    {"a hotkey typed into its field, then armed",
+    {"a hotkey's keys pressed and let go of, then armed",
      "start; open A; hold 162; hold 72; release 72; release 162; arm; idle", "icons 1, told 1"},
     {"the automatic start", "set Auto=1; start", "icons 1"},
     {"the automatic start grayed", "set Auto=2; start", "panel shown"},
