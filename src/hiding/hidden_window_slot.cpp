@@ -89,17 +89,13 @@ bool HiddenWindowSlot::Keeps(WindowHandle window) {
 
 void HiddenWindowSlot::HideAgain() {
   if (!hiding_) return;
-  const WindowHandle front = platform_.windows.GetForegroundWindow();
-  const bool inSight = platform_.windows.IsWindowVisible(window_);
+  // The user was last in it now, perhaps in a dialog opened since, as at
+  // its first hide; still out of sight, it keeps the one of that hide.
+  if (platform_.windows.IsWindowVisible(window_)) front_ = platform_.windows.GetForegroundWindow();
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);
   // With the dialogs it shows now, those it had among them, journaled as
   // its own first; if they cannot be, they stay in sight.
   const std::vector<WindowIdentity> shown = VisibleDialogs(platform_, window_);
-  // The user was last in it now, perhaps in a dialog opened since; still
-  // out of sight, it keeps the one of its first hide.
-  const bool dialogInFront =
-      std::ranges::find(shown, front, &WindowIdentity::window) != shown.end();
-  if (inSight && (front == window_ || dialogInFront)) front_ = front;
   if (!Adopt(shown)) return;
   for (const WindowIdentity& dialog : shown) {
     platform_.windows.ShowWindow(dialog.window, ShowCommand::Hide);
