@@ -405,18 +405,19 @@ void Panel::HideWindowInFront() {
 }
 
 void Panel::HideIntoFreeSlot(WindowHandle window) {
+  // Windows closed while hidden free their slots.
+  for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
   // A window already in a slot keeps its one icon: a second would outlive
-  // its restore. Its program may have shown it again; then it goes back
-  // where it was, even with every slot taken.
+  // its restore. Its program may have shown it again, or one of the dialogs
+  // hidden with it (whose owner, out of sight, the hotkey cannot climb to);
+  // then it goes back where it was, even with every slot taken.
   for (HiddenWindowSlot& slot : slots_) {
-    if (slot.Holds(window)) {
+    if (slot.Keeps(window)) {
       slot.HideAgain();
       MoveIntoSlot(slot, window);
       return;
     }
   }
-  // Windows closed while hidden free their slots.
-  for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
   if (freeSlot_ < 0) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
     return;

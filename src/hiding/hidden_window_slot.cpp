@@ -103,7 +103,6 @@ void HiddenWindowSlot::HideAgain() {
 }
 
 bool HiddenWindowSlot::Adopt(const std::vector<WindowIdentity>& dialogs) {
-  if (dialogs.empty()) return true;
   if (!owner_.Journal().Record(dialogs, HiddenBy::Slot)) return false;
   // On top of the others; one it had twice, journaled twice, is forgotten
   // twice as it is shown again.

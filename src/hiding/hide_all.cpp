@@ -128,9 +128,7 @@ bool HideAll::Adopt(const WindowIdentity& window, const std::vector<WindowIdenti
   std::ranges::copy_if(dialogs, std::back_inserter(adopted),
                        [&held](const WindowIdentity& d) { return !held(d); });
   if (joins) adopted.push_back(window);
-  // A window on record already, with no dialogs to add, needs no write,
-  // which could fail.
-  if (!adopted.empty() && !journal_.Record(adopted, HiddenBy::HideAll)) return false;
+  if (!journal_.Record(adopted, HiddenBy::HideAll)) return false;
   // Listed above their owner, as the set lists from the top: shown after
   // it. One that joins was hidden before the others: it comes back first.
   if (joins) {

@@ -47,6 +47,9 @@ std::string Unescaped(std::string_view text) {
 }  // namespace
 
 bool RecoveryJournal::Record(std::span<const WindowIdentity> windows, HiddenBy how) {
+  // Nothing to note needs no write, which could fail and refuse a hide of
+  // nothing.
+  if (windows.empty()) return true;
   const std::size_t before = entries_.size();
   for (const WindowIdentity& window : windows) entries_.push_back({how, window});
   if (Write()) return true;

@@ -55,6 +55,9 @@ const Story kWindowInFront[] = {
     {"more rights than ours, then hidden by its program; a kill",
      "open A; refusing A; hide; hides A; kill; armed", "hidden A, icons 1, told 1"},
     {"a closed window, none", "open A; close A; front A; hide; front -; hide", "icons 1, told 2"},
+    // The dialog in front, its owner out of sight, goes back where it was.
+    {"with its dialog, the dialog shown by its program and hidden again, given back",
+     "open A; owned D A; front A; hide; shows D; front D; hide; icon 1", "icons 1, asked 1"},
     {"with its dialog, shown by its program with another, hidden again, given back",
      "open A; owned D A; front A; hide; shows A; owned E A; front A; hide; icon 1",
      "icons 1, asked 1"},

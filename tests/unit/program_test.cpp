@@ -228,6 +228,9 @@ const Story kUnwritableJournal[] = {
      "open A; unwritable; hide; writable; open B; hide; hides A; kill; armed",
      "hidden A, icons 1, told 1"},
     {"the fake work", "open A; pick 1 A; fake; unwritable; fake", "icons 1, told 1, work A--"},
+    // Nothing to hide needs no record.
+    {"the fake work, no window in its rows", "fill 1; unwritable; fake; fake", "hidden A, icons 2"},
+    {"hide-all, no window to hide", "fill 1; unwritable; all", "hidden A, icons 2"},
     {"a slot's window shown again with a dialog",
      "open A; hide; shows A; owned D A; unwritable; front D; hide", "hidden A, icons 2"},
     {"a work window hide-all holds, let go of by its row",
