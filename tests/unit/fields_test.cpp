@@ -356,7 +356,8 @@ TEST(EncodingTest, Windows1252HasItsOwnCharactersAndCases) {
   EXPECT_EQ(text::Utf8ToWindows1252(text::Utf16ToUtf8(characters)), codes);
   EXPECT_EQ(text::Utf8ToUtf16(text::Windows1252ToUtf8(codes)), characters);
   EXPECT_EQ(text::Windows1252ToUtf8("\x81\x80"), "\xC2\x81\xE2\x82\xAC");
-  EXPECT_EQ(text::LowerWindows1252("\xC0\x8A\x9F\xD7\xDE\xDF@AZ["), "\xE0\x9A\xFF\xD7\xFE\xDF@az[");
+  EXPECT_EQ(text::LowerWindows1252("\xC0\x8A\x8C\x8E\x9F\xD7\xDE\xDF@AZ["),
+            "\xE0\x9A\x9C\x9E\xFF\xD7\xFE\xDF@az[");
 }
 
 TEST(EncodingTest, MalformedUtf8BecomesReplacementCharacters) {
