@@ -475,12 +475,19 @@ void Panel::PollTick() {
   // arming, does not: the user may need to hide everything before they
   // have read it.
   poller_.Tick(!platform_.dialogs.IsPasswordPromptVisible());
-  if (poller_.Idle() && inputWatch_ == InputWatch::Watching) {
-    // A window closed while hidden gives back its slot and icon once a spell
-    // of input is over (the user's closing it most likely among it), not only
-    // at the next hide or a click on an icon that has nothing to show.
+  if (!poller_.Idle()) {
+    lookedSinceInput_ = false;
+    return;
+  }
+  // A window closed while hidden gives back its slot and icon once a spell
+  // of input is over (the user's closing it most likely among it), not only
+  // at the next hide or a click on an icon that has nothing to show. Without
+  // raw input the timer never sleeps, and looks once a spell all the same.
+  if (!std::exchange(lookedSinceInput_, true)) {
     for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
     CheckTray();
+  }
+  if (inputWatch_ == InputWatch::Watching) {
     platform_.timers.StopTimer(TimerId::HotkeyPoll);
     pollAsleep_ = true;
   }

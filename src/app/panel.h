@@ -162,6 +162,7 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   bool unloaded_ = false;
   enum class InputWatch { NotAsked, Watching, Unavailable } inputWatch_ = InputWatch::NotAsked;
   bool pollAsleep_ = false;
+  bool lookedSinceInput_ = false;  // at the end of the last spell of input
 };
 
 }  // namespace nookshade

@@ -245,6 +245,8 @@ const Story kIconRetry[] = {
      "fill 2; traygone 99; close A; tap J; idle; seconds 6", "told 1, panel shown"},
     {"the notification area gone unannounced, found after a spell of input",
      "fill 2; traygone 99; tap J; idle; seconds 6", "told 1, panel shown"},
+    {"the notification area gone unannounced, found after a spell of input without raw input",
+     "noraw; fill 2; traygone 99; tap J; idle; seconds 6", "told 1, logged 1, panel shown"},
     {"the notification area gone and back unannounced, found after a spell of input",
      "fill 2; idle; traygone 0; tap J; idle", "hidden AB, icons 3"},
     {"the notification area replaced while one icon is tried again",
