@@ -79,25 +79,27 @@ void FakeWork::Open(bool show) {
     return;
   }
   for (const WindowHandle window : windows) {
+    ShowCommand command = ShowCommand::Hide;
     const auto hidden = hiddenByToggle_.find(window);
     if (show && hidden != hiddenByToggle_.end()) {
       ShowToggled(hidden->second);
       hiddenByToggle_.erase(hidden);
-      continue;
+      command = ShowCommand::Show;
+    } else {
+      // Of the windows in sight only the last is activated: under Wine the
+      // activations of several programs' windows in turn may land out of
+      // order, and the keyboard with them.
+      if (show) {
+        command = window == windows.back() || !platform_.windows.IsWindowVisible(window)
+                      ? ShowCommand::Show
+                      : ShowCommand::ShowNoActivate;
+      }
+      platform_.windows.ShowWindow(window, command);
     }
-    // Of the windows in sight only the last is activated: under Wine the
-    // activations of several programs' windows in turn may land out of
-    // order, and the keyboard with them.
-    ShowCommand command = ShowCommand::Hide;
-    if (show) {
-      command = window == windows.back() || !platform_.windows.IsWindowVisible(window)
-                    ? ShowCommand::Show
-                    : ShowCommand::ShowNoActivate;
-    }
-    platform_.windows.ShowWindow(window, command);
     // The dialogs hide-all hid with it come back with it, above it: left
     // hidden, a modal question would leave it shown but dead. They stay in
-    // hide-all's set, whose show-all finds them in sight.
+    // hide-all's set, whose show-all finds them in sight. The toggle may
+    // have hidden it after hide-all, without them.
     if (show && dialogsHiddenByHideAll) {
       const std::vector<WindowIdentity> dialogs = dialogsHiddenByHideAll(window);
       for (auto dialog = dialogs.rbegin(); dialog != dialogs.rend(); ++dialog) {

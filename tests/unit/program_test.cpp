@@ -110,6 +110,8 @@ const Story kFakeWork[] = {
      "hidden A, icons 1, work B--"},
     {"shown by the hotkey during hide-all, its dialog with it",
      "set LFW=0; armed; open A; owned D A; pick 1 A; all; fake", "icons 1, work A--"},
+    {"hidden by the hotkey during hide-all, then shown, its dialog with it",
+     "set LFW=0; armed; open A; owned D A; pick 1 A; fake; all; fake; fake", "icons 1, work A--"},
     {"not with hide-all, nor its dialog",
      "set LFW=0; armed; open A; open B; owned D B; pick 1 B; all", "hidden ABD, icons 1, work B--"},
     {"a row let go of", "open A; open B; pick 1 A; pick 2 B; fake; fake; reset 1; pick 2 -",
