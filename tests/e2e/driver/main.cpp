@@ -37,6 +37,7 @@ namespace {
 //   click <control>                 a real click; with nothing to show, until it has the focus
 //   LCtrl+<key> <window>|panel      left Ctrl held while the key is tapped, the window in front
 //   hold LCtrl+Space <window>       the same, Space held until the prompt has had its repeats
+//   LCtrl+<key> prompt              the same, typed into the open password prompt
 //   double-click <window>|panel     its tray icon
 //   answer <text>                   typed into the password prompt, then Enter
 //   tap Tab|Back|Down|Apps          that key typed into the panel
@@ -67,7 +68,8 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
            L"double-click 1 -> prompt; answer 417 -> +-++ d+ i2 no-prompt; drawn"},
     {L"hide_all_and_back", ARMED L"LCtrl+Space U -> ---- d- i1; double-click panel -> prompt;"
                                  L"answer 417 -> ---- i0 panel; click startButton -> i1 no-panel;"
-                                 L"hold LCtrl+Space U -> prompt; answer 417 -> ++++ d+"},
+                                 L"hold LCtrl+Space U -> prompt; LCtrl+Space prompt -> prompt;"
+                                 L"answer 417 -> ++++ d+"},
     {L"fake_work",
      L"start -> panel; drag 1 1; drag 2 2; drag 3 3; shot fakework; click noNotification;"
      L"click startButton -> i1 no-panel; LCtrl+K U -> ++++ f3 t3; LCtrl+K U -> ---+;"
@@ -434,6 +436,14 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
            WaitUntil([&] { return (panel = FindWindowW(L"NookshadePanel", nullptr)); });
   }
   if (verb == L"kill") return TerminateProcess(app, 1) && Ended(app);
+  if (verb.starts_with(L"LCtrl+") && args == L"prompt") {
+    // Pressed again over its own prompt, as a user unsure it was heard.
+    Key(VK_LCONTROL, true);
+    for (const bool down : {true, false})
+      Key(verb == L"LCtrl+Space" ? VK_SPACE : verb.back(), down);
+    Key(VK_LCONTROL, false);
+    return Sync(Prompt());
+  }
   if (verb.starts_with(L"LCtrl+"))
     return Press(windows[Index(args)], verb == L"LCtrl+Space" ? VK_SPACE : verb.back(), want);
   if (verb == L"click") {
