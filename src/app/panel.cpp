@@ -484,7 +484,10 @@ void Panel::PollTick() {
   // at the next hide or a click on an icon that has nothing to show. Without
   // raw input the timer never sleeps, and looks once a spell all the same.
   if (!std::exchange(lookedSinceInput_, true)) {
-    for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
+    for (HiddenWindowSlot& slot : slots_) {
+      slot.ReleaseIfGone();
+      slot.TakeDialogsOpenedAsItHid();
+    }
     CheckTray();
   }
   if (inputWatch_ == InputWatch::Watching) {

@@ -43,6 +43,7 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   identity_ = hidden.front();
   dialogs_.assign(hidden.begin() + 1, hidden.end());
   hiding_ = true;
+  hiddenSinceLook_ = journaled;
   if (!SendToTray()) owner_.IconMissing();
   owner_.SlotsChanged();
 }
@@ -93,6 +94,15 @@ void HiddenWindowSlot::HideAgain() {
   // its first hide; still out of sight, it keeps the one of that hide.
   if (platform_.windows.IsWindowVisible(window_)) front_ = platform_.windows.GetForegroundWindow();
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);
+  hiddenSinceLook_ = true;
+  HideVisibleDialogs();
+}
+
+void HiddenWindowSlot::TakeDialogsOpenedAsItHid() {
+  if (std::exchange(hiddenSinceLook_, false) && Holds(window_)) HideVisibleDialogs();
+}
+
+void HiddenWindowSlot::HideVisibleDialogs() {
   // With the dialogs it shows now, those it had among them, journaled as
   // its own first; if they cannot be, they stay in sight.
   const std::vector<WindowIdentity> shown = VisibleDialogs(platform_, window_);

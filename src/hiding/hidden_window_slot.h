@@ -68,9 +68,14 @@ class HiddenWindowSlot {  // Window
   bool Adopt(const std::vector<WindowIdentity>& dialogs);
   // Adds the slot's icon; whether it is there now.
   bool SendToTray();
+  // Once the keys that hid the window are over: a dialog it opened as it
+  // went (Notepad's Replace box, opened by the very Ctrl+H that hid it)
+  // goes after it, into this slot.
+  void TakeDialogsOpenedAsItHid();
 
  private:
   IconHandle WindowIcon();
+  void HideVisibleDialogs();
 
   const std::int32_t id_;  // Id
   Platform& platform_;
@@ -83,6 +88,7 @@ class HiddenWindowSlot {  // Window
   // The window's dialogs hidden with it, top of the Z-order first.
   std::vector<WindowIdentity> dialogs_;
   WindowHandle front_ = 0;  // which of them had the keyboard
+  bool hiddenSinceLook_ = false;
 };
 
 }  // namespace nookshade

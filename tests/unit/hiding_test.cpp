@@ -39,6 +39,13 @@ const Story kWindowInFront[] = {
     {"more rights than ours, with its dialog, then the dialog hidden by its program; a kill",
      "open A; owned D A; refusing A; front A; hide; hides D; kill; armed",
      "hidden D, icons 1, told 1"},
+    // A dialog its program opens as it goes (Notepad's Replace box, opened by the
+    // Ctrl+H that hides it) follows it once the keys are over; a later one is the user's.
+    {"a dialog opened as it is hidden", "open A; hide; owned D A; idle", "hidden AD, icons 2"},
+    {"a dialog opened as it is hidden, given back", "open A; hide; owned D A; idle; icon 1",
+     "icons 1, asked 1"},
+    {"a dialog opened after the keys that hid it", "open A; hide; idle; owned D A; tap J; idle",
+     "hidden A, icons 2"},
     // A dialog in front stands for the window in sight that it belongs to.
     {"its dialogs below it", "open A; owned D A; owned E D; front D; front A; hide",
      "hidden ADE, icons 2"},
