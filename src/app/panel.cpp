@@ -505,8 +505,9 @@ void Panel::WatchInput() {
   }
 }
 
-void Panel::InputArrived(int keyReleased) {
+void Panel::InputArrived(int keyReleased, int keyPressed) {
   poller_.KeyReleased(keyReleased);
+  poller_.KeyPressed(keyPressed);
   if (!pollAsleep_) return;
   pollAsleep_ = false;
   poller_.InputArrived();

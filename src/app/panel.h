@@ -65,8 +65,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   // forward, from the tray behind the password.
   void AnotherStart();
   // A key or mouse button went down or up somewhere in the session; the
-  // key let go of, if raw input names one.
-  void InputArrived(int keyReleased = 0);
+  // key let go of or pressed, if raw input names one.
+  void InputArrived(int keyReleased = 0, int keyPressed = 0);
 
   // ---- the user's input in the panel, reported by the view ---------------
   void TextEdited(ControlId control, std::string text);

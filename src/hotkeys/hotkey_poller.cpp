@@ -152,21 +152,37 @@ bool HotkeyPoller::NewPress(int code) {
 
 bool HotkeyPoller::Pressed(int code) {
   const std::int16_t state = keyboard_.GetAsyncKeyState(code);
-  if (state >= 0) heldDown_.reset(code);
-  if (state != kNewPress || heldDown_.test(code)) return false;
+  if (state >= 0) {
+    // A press told of stays for the key state, which may show it late.
+    heldDown_.reset(code);
+    return false;
+  }
+  const bool told = toldPressed_.test(code);
+  toldPressed_.reset(code);
+  if ((state != kNewPress && !told) || heldDown_.test(code)) return false;
   heldDown_.set(code);
   return true;
+}
+
+void HotkeyPoller::KeyPressed(int code) {
+  // Raw input names the side of Shift, Ctrl and Alt, whose probes count it.
+  if (code < kFirstCode || code > kLastCode || (code >= kShift && code <= kAlt)) return;
+  toldPressed_.set(code);
 }
 
 void HotkeyPoller::KeyReleased(int code) {
   if (code < kFirstCode || code > kLastCode) return;
   heldDown_.reset(code);
+  toldPressed_.reset(code);
   // A side let go of leaves its generic code to a probe, as the other side
   // may still be held and repeating; a generic Shift, Ctrl or Alt let go of
   // may be either side.
   if (code < kShift || code > kAlt) return;
-  heldDown_.reset(kFirstSideCode + 2 * (code - kShift));
-  heldDown_.reset(kFirstSideCode + 2 * (code - kShift) + 1);
+  for (const int side :
+       {kFirstSideCode + 2 * (code - kShift), kFirstSideCode + 2 * (code - kShift) + 1}) {
+    heldDown_.reset(side);
+    toldPressed_.reset(side);
+  }
 }
 
 bool HotkeyPoller::Held(char keyCharacter) {

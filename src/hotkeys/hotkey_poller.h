@@ -38,9 +38,16 @@ class HotkeyPoller {
   // A key was let go of, as raw input tells at once (the key state may show
   // it only later): its next press is one, not the key repeating.
   void KeyReleased(int code);
+  // A key went down, as raw input tells every program that asks. Its press
+  // mark is the whole desktop's: another program asking the key's state
+  // (a game, a macro tool) takes it, and the press would go unseen.
+  void KeyPressed(int code);
   // The panel came into sight. The first tick after it hides again probes
   // whatever the input clock says, so a key held at that moment counts.
-  void Disarmed() { probeNext_ = true; }
+  void Disarmed() {
+    probeNext_ = true;
+    toldPressed_.reset();
+  }
   const std::string& Buffer() const { return buffer_; }
 
   // Runs the matched hotkey's action; the buffer is emptied when it returns.
@@ -89,6 +96,7 @@ class HotkeyPoller {
   // keyboard's repeat rate; those marks are no presses, or a hotkey held a
   // moment too long would hide one window after another.
   std::bitset<256> heldDown_;
+  std::bitset<256> toldPressed_;  // by raw input, since the key's last probe found it down
 };
 
 }  // namespace nookshade

@@ -121,7 +121,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // nothing.
       if (const RawInputEvent event = ReadRawInput(reinterpret_cast<HRAWINPUT>(lParam));
           event.keyOrButton) {
-        Report([&](Panel& panel) { panel.InputArrived(event.keyReleased); });
+        Report([&](Panel& panel) { panel.InputArrived(event.keyReleased, event.keyPressed); });
       }
       // The system frees the input's data here.
       return ::DefWindowProcW(window, message, wParam, lParam);

@@ -290,22 +290,27 @@ RawInputEvent ReadRawInput(HRAWINPUT input) noexcept {
   }
   if (data.header.dwType == RIM_TYPEKEYBOARD) {
     const RAWKEYBOARD& key = data.data.keyboard;
-    if ((key.Flags & RI_KEY_BREAK) == 0) return {true, 0};
     // Raw input names Shift, Ctrl and Alt by their generic code; the side
-    // let go of is in the scan code, so that the other side, still held,
-    // goes on repeating unheard.
+    // is in the scan code, so that the other side, still held, goes on
+    // repeating unheard when one is let go of.
     constexpr USHORT kRightShiftScanCode = 0x36;
     const bool right = (key.Flags & RI_KEY_E0) != 0 || key.MakeCode == kRightShiftScanCode;
+    int code = key.VKey;
     switch (key.VKey) {
       case VK_SHIFT:
-        return {true, right ? VK_RSHIFT : VK_LSHIFT};
+        code = right ? VK_RSHIFT : VK_LSHIFT;
+        break;
       case VK_CONTROL:
-        return {true, right ? VK_RCONTROL : VK_LCONTROL};
+        code = right ? VK_RCONTROL : VK_LCONTROL;
+        break;
       case VK_MENU:
-        return {true, right ? VK_RMENU : VK_LMENU};
+        code = right ? VK_RMENU : VK_LMENU;
+        break;
       default:
-        return {true, key.VKey};
+        break;
     }
+    if ((key.Flags & RI_KEY_BREAK) != 0) return {true, code, 0};
+    return {true, 0, code};
   }
   if (data.header.dwType != RIM_TYPEMOUSE) return {};
   constexpr USHORT kButtonTransitions =

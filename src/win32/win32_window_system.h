@@ -60,10 +60,11 @@ class Win32Keyboard final : public Keyboard {
 
 // What a raw-input message (WM_INPUT's handle) tells: whether a key or a
 // mouse button went down or up, the events that set press bits (a pointer
-// move or a wheel turn does not), and the key let go of, if any.
+// move or a wheel turn does not), and the key let go of or pressed, if any.
 struct RawInputEvent {
   bool keyOrButton = true;
   int keyReleased = 0;
+  int keyPressed = 0;
 };
 RawInputEvent ReadRawInput(HRAWINPUT input) noexcept;
 

@@ -40,7 +40,7 @@ struct SimWindow {
   IconHandle classSmallIcon = 0;
   // The window's procedure for raw input, once the window watches input:
   // with the key let go of, or 0.
-  std::function<void(int)> onInput;
+  std::function<void(int code, bool down)> onInput;
 };
 
 // Thrown at the change of the world at which a test kills the program.
@@ -180,6 +180,9 @@ class SimDesktop final : public WindowSystem,
   // Runs before each probe of a key's state: input that arrives in the
   // middle of a scan, as Wine publishes it up to 50 ms late.
   std::function<void(int virtualKey)> beforeProbe;
+  // Another program asks every key's state as often as keys go down (a
+  // game, a macro tool): each press bit is taken as it is set.
+  bool pressBitsTaken = false;
   // Input that sets no press bit (the pointer moved): the input clock moves
   // on, and no window is told of it.
   void MovePointer() { lastInput = now; }
@@ -437,7 +440,7 @@ class SimDesktop final : public WindowSystem,
     delayedKeys_.emplace_back(now + keyStateDelayMs, virtualKey, down);
     PublishKeys();
     const SimWindow* watcher = Find(inputWatcher_);
-    if (watcher != nullptr && watcher->onInput) watcher->onInput(down ? 0 : virtualKey);
+    if (watcher != nullptr && watcher->onInput) watcher->onInput(virtualKey, down);
   }
   void PublishKeys() {
     // Wrap-safe: the clock runs round.
@@ -454,10 +457,11 @@ class SimDesktop final : public WindowSystem,
         if (generic != 0 && (keys_[key ^ 1] & 0x8000) == 0) keys_[generic] &= 1;
         continue;
       }
-      keys_[key] = static_cast<std::int16_t>(0x8001);
+      const auto mark = static_cast<std::int16_t>(pressBitsTaken ? 0 : 1);
+      keys_[key] = static_cast<std::int16_t>(0x8000 | mark);
       if (generic == 0) continue;
       keys_[generic] = static_cast<std::int16_t>(
-          keyboardMode == KeyboardMode::Wine ? (keys_[generic] | 0x8000) : 0x8001);
+          keyboardMode == KeyboardMode::Wine ? (keys_[generic] | 0x8000) : (0x8000 | mark));
     }
   }
 

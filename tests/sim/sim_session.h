@@ -26,7 +26,9 @@ class SimSession final : public PanelView {
     running_ = Main(platform_, [this] {
       handle_ = desktop_.AddWindow(std::string(kPanelCaption), false);
       desktop_.Find(handle_)->processId = desktop_.ownProcessId;
-      desktop_.Find(handle_)->onInput = [this](int released) { panel_->InputArrived(released); };
+      desktop_.Find(handle_)->onInput = [this](int code, bool down) {
+        panel_->InputArrived(down ? 0 : code, down ? code : 0);
+      };
       panel_ = std::make_unique<Panel>(platform_, state_, *this);
       // The window shows each field's first contents as it attaches.
       for (auto id = ControlId::descriptionFrame; id <= ControlId::startButton;

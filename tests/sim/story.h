@@ -374,6 +374,8 @@ class World {
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
       // Raw input cannot be registered (before the first armed tick).
       {"noraw", [this](const Words&) { desktop.rawInputRegisters = false; }},
+      // Another program takes every press bit (see SimDesktop::pressBitsTaken).
+      {"taken", [this](const Words&) { desktop.pressBitsTaken = true; }},
       {"tick", [this](const Words&) { Tick(); }},
       // Ticks until the poll timer sleeps (a thousand at most: where raw input
       // cannot be had it never does).

@@ -185,6 +185,12 @@ const Story kHeld[] = {
     {"no raw input, let go of and tapped between two probes",
      "noraw; open A; open B; hold 162; hold 72; idle; release 72; hold 72; release 72; tick; tap H",
      "hidden AB, icons 3, logged 1"},
+    // Raw input tells of a press whose bit another program's probe took.
+    {"press bits taken by another program", "taken; tick; open A; hide", "hidden A, icons 2"},
+    {"press bits taken by another program, as Wine marks keys", "taken; wine; tick; open A; hide",
+     "hidden A, icons 2"},
+    {"press bits taken by another program, no raw input", "noraw; taken; open A; hide",
+     "icons 1, logged 1"},
     {"the same for hide-all, as Wine marks keys",
      "wine; open A; hold 162; hold 32; idle; hold 32; idle; release 32; hold 32; idle",
      "hidden A, icons 1, asked 1"},

@@ -15,6 +15,7 @@
 
 #include <process.h>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -50,6 +51,7 @@ namespace {
 //   drag-hide <window>              its title bar dragged, Ctrl+H meanwhile, the button let go
 //   free <window>                   its program in no mouse mode (a drag, a menu)
 //   end-session | ended             the session's end sent to the panel | the program ended
+//   taken                           from now on another program takes every press bit
 //   drawn                           every tray icon drawn, not blank
 //   close | close-tray | ok         the close box of the panel | of Wine's tray clicked;
 //                                   Enter for the message in front
@@ -70,6 +72,8 @@ const std::pair<const wchar_t*, const wchar_t*> kJourneys[] = {
                                  L"answer 417 -> ---- i0 panel; click startButton -> i1 no-panel;"
                                  L"hold LCtrl+Space U -> prompt; LCtrl+Space prompt -> prompt;"
                                  L"answer 417 -> ++++ d+"},
+    // Raw input tells of the presses whose bits another program took.
+    {L"press_bits_taken", ARMED L"taken; LCtrl+H 1 -> -+++ d- i2; LCtrl+H 2 -> --++ i3"},
     {L"fake_work",
      L"start -> panel; drag 1 1; drag 2 2; drag 3 3; shot fakework; click noNotification;"
      L"click startButton -> i1 no-panel; LCtrl+K U -> ++++ f3 t3; LCtrl+K U -> ---+;"
@@ -140,6 +144,18 @@ constexpr DWORD kDeadlineMs = 15000;
 std::wstring exe, shots;
 std::vector<HANDLE> started;  // ended by force, if need be, with the journey
 HANDLE app = nullptr;
+
+// Another program asking the keys' state over and over, as a game or a
+// macro tool does: the press bit it takes is the whole desktop's.
+std::atomic<bool> taking{false};
+HANDLE taker = nullptr;
+DWORD WINAPI TakePressBits(void*) {
+  while (taking) {
+    for (const int key : {VK_LCONTROL, VK_CONTROL, int{'H'}}) GetAsyncKeyState(key);
+    Sleep(1);
+  }
+  return 0;
+}
 HWND windows[7] = {};  // the panel, 1..4 titled, 5 the untitled U, 6 window 1's dialog
 HWND& panel = windows[0];
 HWND icons[6] = {};  // the tray icon of the panel and of each window
@@ -495,6 +511,10 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
     return Send(panel, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP) == 0;
   }
   if (verb == L"ended") return Ended(app);
+  if (verb == L"taken") {
+    taking = true;
+    return (taker = CreateThread(nullptr, 0, TakePressBits, nullptr, 0, nullptr)) != nullptr;
+  }
   if (verb == L"close") return Front(panel) && CloseBox(panel);
   if (verb == L"close-tray") {
     // Then on to other work, as a hand goes: a click into window 2 is input
@@ -569,6 +589,12 @@ void RunJourney(const wchar_t* journey, const wchar_t* steps) {
   for (HANDLE process : started)
     if (TerminateProcess(process, 1)) Ended(process);
   started.clear();
+  if (taker != nullptr) {
+    taking = false;
+    WaitForSingleObject(taker, INFINITE);
+    CloseHandle(taker);
+    taker = nullptr;
+  }
 }
 
 }  // namespace
