@@ -382,6 +382,9 @@ void Panel::HideIntoOwnSlot() {
   if (freeSlot_ >= 0) slots_[freeSlot_].Hide(view_.Handle());
 }
 
+// A broken owner chain must not hang the hotkey.
+constexpr int kMaxOwnerDepth = 64;
+
 void Panel::HideWindowInFront() {
   // A dialog in front (a Find box) stands for the window it belongs to,
   // which goes with all its dialogs: hidden alone, it would leave that
@@ -389,8 +392,7 @@ void Panel::HideWindowInFront() {
   // shell's or ours.
   WindowSystem& windows = platform_.windows;
   WindowHandle window = windows.GetForegroundWindow();
-  constexpr int kMaxDepth = 64;  // a broken owner chain must not hang the hotkey
-  for (int depth = 0; depth < kMaxDepth; ++depth) {
+  for (int depth = 0; depth < kMaxOwnerDepth; ++depth) {
     const WindowHandle owner = windows.GetOwner(window);
     if (owner == 0 || !windows.IsWindowVisible(owner) || IsShellWindow(windows, owner) ||
         windows.GetWindowProcessId(owner) == platform_.system.CurrentProcessId()) {
@@ -408,15 +410,15 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   // Windows closed while hidden free their slots.
   for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
   // A window already in a slot keeps its one icon: a second would outlive
-  // its restore. Its program may have shown it again, or one of the dialogs
-  // hidden with it (whose owner, out of sight, the hotkey cannot climb to);
-  // then it goes back where it was, even with every slot taken.
-  for (HiddenWindowSlot& slot : slots_) {
-    if (slot.Keeps(window)) {
-      slot.HideAgain();
-      MoveIntoSlot(slot, window);
-      return;
-    }
+  // its restore. Its program may have shown it again, or a dialog of it,
+  // hidden with it or opened since (the hotkey climbs no owner out of
+  // sight); then it goes back where it was, even with every slot taken,
+  // and with its window: a modal dialog held apart would leave its window,
+  // given back, dead.
+  if (HiddenWindowSlot* const slot = SlotKeeping(window)) {
+    slot->HideAgain();
+    MoveIntoSlot(*slot, window);
+    return;
   }
   if (freeSlot_ < 0) {
     platform_.dialogs.MessageBox("Sorry, quota full!!", kAppTitle, message_style::kIconExclamation);
@@ -429,6 +431,16 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   HiddenWindowSlot& slot = slots_[freeSlot_];
   slot.Hide(window);
   if (slot.Holds(window)) MoveIntoSlot(slot, window);
+}
+
+HiddenWindowSlot* Panel::SlotKeeping(WindowHandle window) {
+  for (int depth = 0; window != 0 && depth < kMaxOwnerDepth; ++depth) {
+    for (HiddenWindowSlot& slot : slots_) {
+      if (slot.Keeps(window)) return &slot;
+    }
+    window = platform_.windows.GetOwner(window);
+  }
+  return nullptr;
 }
 
 void Panel::MoveIntoSlot(HiddenWindowSlot& slot, WindowHandle window) {

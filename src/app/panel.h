@@ -103,6 +103,8 @@ class Panel final : public SlotOwner, private ControlObserver {  // Form1
   void ControlChanged(ControlId control) override;
   void HideIntoOwnSlot();
   void HideIntoFreeSlot(WindowHandle window);
+  // The slot that keeps the window, or the window one of its owners is.
+  HiddenWindowSlot* SlotKeeping(WindowHandle window);
   // The window, just taken by the slot, leaves hide-all's set, and the
   // dialogs hide-all or the fake-work toggle hid with it go to the slot.
   void MoveIntoSlot(HiddenWindowSlot& slot, WindowHandle window);

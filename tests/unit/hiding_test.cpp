@@ -46,6 +46,8 @@ const Story kWindowInFront[] = {
      "icons 1, asked 1"},
     {"a dialog opened after the keys that hid it", "open A; hide; idle; owned D A; tap J; idle",
      "hidden A, icons 2"},
+    {"a dialog opened after the keys that hid it, hidden, given back",
+     "open A; hide; idle; owned D A; tap J; idle; front D; hide; icon 1", "icons 1, asked 1"},
     // A dialog in front stands for the window in sight that it belongs to.
     {"its dialogs below it", "open A; owned D A; owned E D; front D; front A; hide",
      "hidden ADE, icons 2"},
