@@ -520,9 +520,11 @@ void Panel::WatchInput() {
 void Panel::InputArrived(int keyReleased, int keyPressed) {
   poller_.KeyReleased(keyReleased);
   poller_.KeyPressed(keyPressed);
+  // Awake too: the gate may be about to shut on a clock that does not show
+  // this event yet.
+  poller_.InputArrived();
   if (!pollAsleep_) return;
   pollAsleep_ = false;
-  poller_.InputArrived();
   StartPollTimer();
 }
 

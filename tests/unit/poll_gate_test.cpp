@@ -22,10 +22,10 @@ struct PollRun {
     const WindowHandle window = desktop.AddWindow("poller", false);
     desktop.Find(window)->onInput = [this](int code, bool down) {
       down ? poller.KeyPressed(code) : poller.KeyReleased(code);
+      poller.InputArrived();
       if (awake) return;
       awake = true;
       wokenAsItSlept += desktop.now == sleptAt;
-      poller.InputArrived();
     };
     desktop.WatchInput(window);
   }
