@@ -416,7 +416,7 @@ void Panel::HideIntoFreeSlot(WindowHandle window) {
   // and with its window: a modal dialog held apart would leave its window,
   // given back, dead.
   if (HiddenWindowSlot* const slot = SlotKeeping(window)) {
-    slot->HideAgain();
+    slot->HideAgain(window);
     MoveIntoSlot(*slot, window);
     return;
   }
@@ -487,6 +487,10 @@ void Panel::PollTick() {
   // arming, does not: the user may need to hide everything before they
   // have read it.
   poller_.Tick(!platform_.dialogs.IsPasswordPromptVisible());
+  // A work window the fake-work hotkey shows is the user's, dialog or not.
+  for (HiddenWindowSlot& slot : slots_) {
+    slot.TakeDialogsOpenedAsItHid([this](WindowHandle w) { return fakeWork_.Holds(w); });
+  }
   if (!poller_.Idle()) {
     lookedSinceInput_ = false;
     return;
@@ -496,10 +500,7 @@ void Panel::PollTick() {
   // at the next hide or a click on an icon that has nothing to show. Without
   // raw input the timer never sleeps, and looks once a spell all the same.
   if (!std::exchange(lookedSinceInput_, true)) {
-    for (HiddenWindowSlot& slot : slots_) {
-      slot.ReleaseIfGone();
-      slot.TakeDialogsOpenedAsItHid();
-    }
+    for (HiddenWindowSlot& slot : slots_) slot.ReleaseIfGone();
     CheckTray();
   }
   if (inputWatch_ == InputWatch::Watching) {

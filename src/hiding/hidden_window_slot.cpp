@@ -43,7 +43,8 @@ void HiddenWindowSlot::Hide(WindowHandle window) {
   identity_ = hidden.front();
   dialogs_.assign(hidden.begin() + 1, hidden.end());
   hiding_ = true;
-  hiddenSinceLook_ = journaled;
+  takingDialogs_ = journaled;
+  hiddenAt_ = platform_.keyboard.TickCount();
   if (!SendToTray()) owner_.IconMissing();
   owner_.SlotsChanged();
 }
@@ -88,24 +89,40 @@ bool HiddenWindowSlot::Keeps(WindowHandle window) {
   return hiding_ && dialog != dialogs_.end() && dialog->StillNames(platform_.windows);
 }
 
-void HiddenWindowSlot::HideAgain() {
+void HiddenWindowSlot::HideAgain(WindowHandle inFront) {
   if (!hiding_) return;
   // The user was last in it now, perhaps in a dialog opened since, as at
   // its first hide; still out of sight, it keeps the one of that hide.
   if (platform_.windows.IsWindowVisible(window_)) front_ = platform_.windows.GetForegroundWindow();
   platform_.windows.ShowWindow(window_, ShowCommand::Hide);
-  hiddenSinceLook_ = true;
-  HideVisibleDialogs();
+  takingDialogs_ = true;
+  hiddenAt_ = platform_.keyboard.TickCount();
+  HideVisibleDialogs(inFront);
 }
 
-void HiddenWindowSlot::TakeDialogsOpenedAsItHid() {
-  if (std::exchange(hiddenSinceLook_, false) && Holds(window_)) HideVisibleDialogs();
+void HiddenWindowSlot::TakeDialogsOpenedAsItHid(const std::function<bool(WindowHandle)>& leave) {
+  constexpr std::uint32_t kFollowMs = 500;
+  if (!takingDialogs_) return;
+  // Wrap-safe: the clock runs round.
+  if (platform_.keyboard.TickCount() - hiddenAt_ > kFollowMs || !Holds(window_) ||
+      platform_.windows.IsWindowVisible(window_)) {
+    takingDialogs_ = false;
+    return;
+  }
+  HideVisibleDialogs(0, leave);
 }
 
-void HiddenWindowSlot::HideVisibleDialogs() {
+void HiddenWindowSlot::HideVisibleDialogs(WindowHandle inFront,
+                                          const std::function<bool(WindowHandle)>& leave) {
   // With the dialogs it shows now, those it had among them, journaled as
-  // its own first; if they cannot be, they stay in sight.
-  const std::vector<WindowIdentity> shown = VisibleDialogs(platform_, window_);
+  // its own first; if they cannot be, they stay in sight. A dialog in
+  // front whose owner is out of sight is on no owner chain in sight.
+  std::vector<WindowIdentity> shown = VisibleDialogs(platform_, window_);
+  if (inFront != 0 && inFront != window_ && platform_.windows.IsWindowVisible(inFront) &&
+      std::ranges::find(shown, inFront, &WindowIdentity::window) == shown.end()) {
+    shown.push_back(WindowIdentity::Of(platform_.windows, inFront));
+  }
+  if (leave) std::erase_if(shown, [&leave](const WindowIdentity& d) { return leave(d.window); });
   if (!Adopt(shown)) return;
   for (const WindowIdentity& dialog : shown) {
     platform_.windows.ShowWindow(dialog.window, ShowCommand::Hide);

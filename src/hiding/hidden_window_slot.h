@@ -3,6 +3,7 @@
 // icon of its own until it is restored behind the unlock password.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/program_state.h"
@@ -60,22 +61,25 @@ class HiddenWindowSlot {  // Window
   // Whether the slot hides this very window, or holds it as a dialog of its
   // window: then its icon alone brings it back.
   bool Keeps(WindowHandle window);
-  // The held window was shown again by its own program: hidden again, in
-  // this slot, with the icon it has, and with the dialogs it shows now.
-  void HideAgain();
+  // The held window was shown again by its own program, or a dialog of it
+  // (`inFront`): hidden again, in this slot, with the icon it has, and with
+  // the dialogs it shows now.
+  void HideAgain(WindowHandle inFront = 0);
   // Dialogs of the held window (hide-all's, or ones it shows again): the
   // slot holds them from now on, journaled as its own. Whether it took them.
   bool Adopt(const std::vector<WindowIdentity>& dialogs);
   // Adds the slot's icon; whether it is there now.
   bool SendToTray();
-  // Once the keys that hid the window are over: a dialog it opened as it
-  // went (Notepad's Replace box, opened by the very Ctrl+H that hid it)
-  // goes after it, into this slot.
-  void TakeDialogsOpenedAsItHid();
+  // For half a second after the hide, at each tick: a dialog the window's
+  // program opens as it goes (Notepad's Replace box, opened by the very
+  // Ctrl+H that hid it) goes after it, into this slot; not one that `leave`
+  // names, nor any once the window is in sight again.
+  void TakeDialogsOpenedAsItHid(const std::function<bool(WindowHandle)>& leave);
 
  private:
   IconHandle WindowIcon();
-  void HideVisibleDialogs();
+  void HideVisibleDialogs(WindowHandle inFront = 0,
+                          const std::function<bool(WindowHandle)>& leave = nullptr);
 
   const std::int32_t id_;  // Id
   Platform& platform_;
@@ -88,7 +92,8 @@ class HiddenWindowSlot {  // Window
   // The window's dialogs hidden with it, top of the Z-order first.
   std::vector<WindowIdentity> dialogs_;
   WindowHandle front_ = 0;  // which of them had the keyboard
-  bool hiddenSinceLook_ = false;
+  bool takingDialogs_ = false;
+  std::uint32_t hiddenAt_ = 0;  // the keyboard's clock
 };
 
 }  // namespace nookshade

@@ -377,6 +377,8 @@ class World {
       // Another program takes every press bit (see SimDesktop::pressBitsTaken).
       {"taken", [this](const Words&) { desktop.pressBitsTaken = true; }},
       {"tick", [this](const Words&) { Tick(); }},
+      // wait <ms>: time passes with no tick (the timer asleep, or the loop busy).
+      {"wait", [this](const Words& w) { desktop.now += static_cast<std::uint32_t>(w.n); }},
       // Ticks until the poll timer sleeps (a thousand at most: where raw input
       // cannot be had it never does).
       {"idle",
