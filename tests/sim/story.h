@@ -374,6 +374,9 @@ class World {
       {"refuse", [this](const Words& w) { desktop.failTrayAdds = w.n; }},
       // Raw input cannot be registered (before the first armed tick).
       {"noraw", [this](const Words&) { desktop.rawInputRegisters = false; }},
+      // late <ms>: the key state shows each key so late (see SimDesktop::keyStateDelayMs).
+      {"late",
+       [this](const Words& w) { desktop.keyStateDelayMs = static_cast<std::uint32_t>(w.n); }},
       // Another program takes every press bit (see SimDesktop::pressBitsTaken).
       {"taken", [this](const Words&) { desktop.pressBitsTaken = true; }},
       {"tick", [this](const Words&) { Tick(); }},

@@ -49,6 +49,8 @@ const Story kWindowInFront[] = {
     {"a dialog opened half a second after it was hidden, hidden, given back",
      "open A; hide; idle; wait 500; owned D A; tap J; idle; front D; hide; icon 1",
      "icons 1, asked 1"},
+    {"a dialog opened as it is hidden again",
+     "open A; hide; wait 500; shows A; front A; hide; owned D A; idle", "hidden AD, icons 2"},
     {"a dialog opened as it is hidden and shown again by its program",
      "open A; hide; shows A; owned D A; front D; idle", "icons 2"},
     {"a work window it owns, shown by the fake-work hotkey as it is hidden",
