@@ -268,10 +268,11 @@ LRESULT CALLBACK Win32Dialogs::PasswordFieldProc(HWND field, UINT message, WPARA
       if (std::exchange(run->droppingKey, false)) return 0;
       // A hotkey pressed again while its prompt is open would type a blank
       // (Ctrl+Space) or take a character back (Ctrl+H), and the right
-      // password after it is refused without a word. Ctrl with Alt is
-      // AltGr, which types characters; Ctrl's own shortcuts (Ctrl+V) come as
-      // other control characters.
-      if ((wParam >= L' ' || wParam == L'\b') && ::GetKeyState(VK_CONTROL) < 0 &&
+      // password after it is refused without a word. Only those two: Ctrl
+      // with Alt is AltGr, which types characters, Ctrl's own shortcuts
+      // (Ctrl+V) come as other control characters, and a character the
+      // panel's field took with Ctrl (Ctrl+Backspace's) must be typable here.
+      if ((wParam == L' ' || wParam == L'\b') && ::GetKeyState(VK_CONTROL) < 0 &&
           ::GetKeyState(VK_MENU) >= 0) {
         return 0;
       }
