@@ -1,6 +1,5 @@
 #include "win32/win32_window_system.h"
 
-#include <utility>
 #include <vector>
 
 #include "win32/dpi.h"
@@ -314,23 +313,11 @@ RawInputEvent ReadRawInput(HRAWINPUT input) noexcept {
     return {true, 0, code};
   }
   if (data.header.dwType != RIM_TYPEMOUSE) return {};
-  // A button is a key of the poller's too (its code, 1 to 6): a click
-  // between two keys of a hotkey breaks it also when another program took
-  // the button's press mark. Each flag for a button going up is twice the
-  // one for its going down.
-  constexpr std::pair<USHORT, int> kButtonsDown[] = {{RI_MOUSE_LEFT_BUTTON_DOWN, VK_LBUTTON},
-                                                     {RI_MOUSE_RIGHT_BUTTON_DOWN, VK_RBUTTON},
-                                                     {RI_MOUSE_MIDDLE_BUTTON_DOWN, VK_MBUTTON},
-                                                     {RI_MOUSE_BUTTON_4_DOWN, VK_XBUTTON1},
-                                                     {RI_MOUSE_BUTTON_5_DOWN, VK_XBUTTON2}};
-  RawInputEvent event{false, 0, 0};
-  for (const auto& [down, code] : kButtonsDown) {
-    const USHORT flags = data.data.mouse.usButtonFlags;
-    if ((flags & down) != 0) event.keyPressed = code;
-    if ((flags & (down << 1)) != 0) event.keyReleased = code;
-    event.keyOrButton = event.keyOrButton || (flags & (down | (down << 1))) != 0;
-  }
-  return event;
+  constexpr USHORT kButtonTransitions =
+      RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_LEFT_BUTTON_UP | RI_MOUSE_RIGHT_BUTTON_DOWN |
+      RI_MOUSE_RIGHT_BUTTON_UP | RI_MOUSE_MIDDLE_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_UP |
+      RI_MOUSE_BUTTON_4_DOWN | RI_MOUSE_BUTTON_4_UP | RI_MOUSE_BUTTON_5_DOWN | RI_MOUSE_BUTTON_5_UP;
+  return {(data.data.mouse.usButtonFlags & kButtonTransitions) != 0, 0};
 }
 
 }  // namespace nookshade::win32
