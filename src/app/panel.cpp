@@ -488,9 +488,10 @@ void Panel::PollTick() {
   // have read it.
   poller_.Tick(!platform_.dialogs.IsPasswordPromptVisible());
   // A work window the fake-work hotkey shows is the user's, dialog or not.
-  for (HiddenWindowSlot& slot : slots_) {
-    slot.TakeDialogsOpenedAsItHid([this](WindowHandle w) { return fakeWork_.Holds(w); });
-  }
+  const std::function<bool(WindowHandle)> workWindow = [this](WindowHandle w) {
+    return fakeWork_.Holds(w);
+  };
+  for (HiddenWindowSlot& slot : slots_) slot.TakeDialogsOpenedAsItHid(workWindow);
   if (!poller_.Idle()) {
     lookedSinceInput_ = false;
     return;

@@ -452,16 +452,15 @@ bool Run(const std::wstring& verb, const std::wstring& args, const std::wstring&
            WaitUntil([&] { return (panel = FindWindowW(L"NookshadePanel", nullptr)); });
   }
   if (verb == L"kill") return TerminateProcess(app, 1) && Ended(app);
-  if (verb.starts_with(L"LCtrl+") && args == L"prompt") {
+  if (verb.starts_with(L"LCtrl+")) {
+    const WORD key = verb == L"LCtrl+Space" ? VK_SPACE : verb.back();
+    if (args != L"prompt") return Press(windows[Index(args)], key, want);
     // Pressed again over its own prompt, as a user unsure it was heard.
     Key(VK_LCONTROL, true);
-    for (const bool down : {true, false})
-      Key(verb == L"LCtrl+Space" ? VK_SPACE : verb.back(), down);
+    for (const bool down : {true, false}) Key(key, down);
     Key(VK_LCONTROL, false);
     return Sync(Prompt());
   }
-  if (verb.starts_with(L"LCtrl+"))
-    return Press(windows[Index(args)], verb == L"LCtrl+Space" ? VK_SPACE : verb.back(), want);
   if (verb == L"click") {
     const HWND control = GetDlgItem(panel, static_cast<int>(kControls.at(args)));
     // Under Wine without a window manager, a click on a panel that is not
